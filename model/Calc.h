@@ -1,0 +1,47 @@
+// The mechanism's kinematics: the linkage solver, piston travel and port openings, the port
+// events, and the mid-gear calculation. No allocation, no Qt.
+#pragma once
+
+#include "Vari.h"
+
+namespace tarvell {
+
+// Sets ErrorFlag when BeepOnError is on.
+void RaiseError(Model& m);
+
+// The solver's guards; each may raise the error.
+double GuardDenominator(Model& m, double v);
+double GuardRoot(Model& m, double q);
+double GuardCosine(Model& m, double c);
+
+// Places every pivot for the current DriverAngle and ReverseArmPosition and, when the
+// valve-rod search succeeds, the valve limits.
+void SolveLinkage(Model& m);
+
+// The valve limits from pivot 4's X and the cylinder dimensions (the solver's last step).
+void ComputeValveLimits(Model& m);
+
+// Piston travel and the four port openings for the current state.
+void ComputePistonAndOpenings(Model& m);
+
+// Advances the port-event latch of each end from the current openings.
+void UpdatePortEvents(Model& m);
+PortEvent NextPortEvent(PortEventState& s, float steamOpening, float exhaustOpening);
+
+// Finds mid gear in closed form and sets ReverseArmCentre, ReverseArmPosition and
+// reverse arm positions 1-3.
+void CalcMidGear(Model& m);
+
+// Valve displacement as the diagrams plot it: positive toward the front port's events.
+inline float ValveDisplacement(const Model& m) {
+    return -m.limits.ValveOffset;
+}
+
+// Port lines of the diagrams, in valve displacement.
+struct PortLines {
+    float FrontSteamPortOpen, FrontSteamPortMax, FrontExhaustPortOpen;
+    float RearSteamPortOpen, RearSteamPortMax, RearExhaustPortOpen;
+};
+PortLines portLines(const Model& m);
+
+}  // namespace tarvell

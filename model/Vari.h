@@ -1,0 +1,209 @@
+// The program-wide state of the simulated valve gear: dimensions, pivots, gear state, solver
+// state, view, settings, dynamic variables, undo, overlay and diagram settings. One Model is
+// owned by the application and handed to every window.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "Data.h"
+
+namespace tarvell {
+
+struct Pivot {
+    float x = 0;  // world, X toward the cylinder
+    float y = 0;  // world, Y up
+    int sx = 0;   // screen pixel, filled by the rotation loop
+    int sy = 0;
+};
+
+// Pivots 0-26; 19 and 20 are the reference points, 22-26 unused.
+struct PivotSet {
+    static constexpr int kCount = 27;
+    std::array<Pivot, kCount> p{};
+    Pivot& operator[](int n) { return p[static_cast<std::size_t>(n)]; }
+    const Pivot& operator[](int n) const { return p[static_cast<std::size_t>(n)]; }
+};
+
+enum class Direction { Fwd, Rev };
+std::string_view directionName(Direction d);
+
+struct GearState {
+    float DriverAngle = 0;         // degrees
+    float StepAngle = 10;          // degrees, the user's step
+    float ActiveStep = 10;         // StepAngle while running, 0 while stopped
+    float ReverseArmPosition = 0;  // X of pivot 18
+    Direction direction = Direction::Fwd;
+};
+
+struct SolverState {
+    float SolveTolerance = 0.0001f;
+    float SearchStep = 0;
+    float DieBlockDistance = 0;
+    char SolveStatus = 'Z';  // 'E' once a valve-rod search has failed
+    bool ErrorFlag = false;
+    bool BeepOnError = true;
+    int ErrorTickCount = 0;
+};
+
+// Valve positions at which the port openings begin, from the last successful solve.
+struct ValveLimits {
+    float FrontAdmitLimit = 0;
+    float FrontFullOpenLimit = 0;
+    float FrontExhaustLimit = 0;
+    float RearAdmitLimit = 0;
+    float RearFullOpenLimit = 0;
+    float RearExhaustLimit = 0;
+    float ValveOffset = 0;
+    float RearAdmitStemLimit = 0;
+    float FrontAdmitStemLimit = 0;
+    float NegFrontAdmitLimit = 0;
+    float NegRearAdmitLimit = 0;
+    float NegFrontExhaustLimit = 0;
+    float NegRearExhaustLimit = 0;
+};
+
+// Port openings and piston travel, from ComputePistonAndOpenings.
+struct Openings {
+    float FrontSteamOpening = 0;
+    float FrontExhaustOpening = 0;
+    float RearSteamOpening = 0;
+    float RearExhaustOpening = 0;
+    float PistonTravel = 0;  // 0 at the front dead centre, 640 at the rear
+};
+
+enum class PortEvent { None, Admission, Expansion, Exhaust, Compression };
+std::string_view portEventName(PortEvent e);  // "ADMISSION", ... ("" for None)
+
+// Which opening of one port was last seen open.
+enum class PortLatch { Empty, Steam, Exhaust };
+
+struct PortEventState {
+    PortLatch latch = PortLatch::Empty;
+    PortEvent event = PortEvent::None;
+};
+
+// One view of the main drawing: pixels per unit and offsets in pixels.
+struct View {
+    float scale = 0;
+    float ox = 0;
+    float oy = 0;
+    bool operator==(const View&) const = default;
+};
+
+inline constexpr View kDefaultView{21.0f, 100.0f, 300.0f};
+
+struct ViewState {
+    View current = kDefaultView;
+    View saved = kDefaultView;    // default and restore slot
+    View normal = kDefaultView;   // what Norm returns to
+    View zoomRef = kDefaultView;  // view before the last pan or zoom step
+    std::array<View, 7> presets{};
+    float graphicZoom = 7.5f;  // G of the graphic-position display
+};
+
+struct DynamicSlot {
+    int code = 0;
+    float value = 0;
+    std::string name{kEmptySlotName};
+};
+
+struct UndoEntry {
+    int code = 0;
+    float oldValue = 0;
+    float newValue = 0;
+    std::string name;
+};
+
+// One construction line or circle of the overlay; -1 marks an unset value.
+struct OverlayItem {
+    float p1x = -1, p1y = -1;      // point 1 (circle: centre)
+    float p2x = -1, p2y = -1;      // point 2 (circle: p2x is the radius)
+    float ref1x = -1, ref1y = -1;  // position of the first reference pivot when set
+    float ref2x = -1, ref2y = -1;  // position of the second reference pivot when set
+    int type = -1;                 // 0 line, 1 circle
+    int colour = -1;               // 0-5: Black, Red, Green, Yellow, Blue, Gray
+    int refMode = -1;              // 0 "0,0", 1 "Pivot1", 2 "Piv1/0,0", 3 "Piv1/Piv2"
+    int pivot1 = -1;               // pivot nearest the first reference point
+    int pivot2 = -1;               // pivot nearest the second reference point
+};
+
+struct Model {
+    FrameDimensions frame;
+    CylinderDimensions cyl;
+    PivotSet pivots;
+    GearState gear;
+    SolverState solver;
+    ValveLimits limits;
+    Openings openings;
+    PortEventState frontEvent, rearEvent;
+    int orientationSign = 1;  // +1 when the link arc centre lies at X >= the trunnion
+
+    // Element 0 is ReverseArmCentre; 1-9 the ReverseArmPositionSet (0 = unused).
+    std::array<float, 10> reverseArmPositions{};
+    float& ReverseArmCentre() { return reverseArmPositions[0]; }
+    float ReverseArmCentre() const { return reverseArmPositions[0]; }
+
+    // Defaults, filled by LoadFrameDefaults / LoadCylinderDefaults, indexed like allDimensions().
+    std::array<float, 49> defaults{};
+
+    // Settings
+    bool SteamDisplay = false;
+    int LineWidth = 1;
+    bool UndoEnabled = false;
+    float DynamicStep = 0.001f;
+    float TextScaleX = 1.0f, TextScaleY = 1.0f;
+    std::string DataSetName = "Nominal";
+    int HighlightCode = 0;
+
+    ViewState view;
+
+    // Dynamic variables and undo
+    std::array<DynamicSlot, 5> slots{};
+    std::array<UndoEntry, 21> undo{};
+    int undoCount = 0;
+    bool undoPending = false;
+    bool DynamicVariablesShown = false;
+
+    // Diagrams
+    int PositionCount = 1;
+    float VerticalScale = 1.5f;
+    bool PositionsChanged = false;
+    float lastPlottedPosition = 0;  // reverse arm position last plotted by a diagram
+
+    // Lines and circles overlay
+    std::array<OverlayItem, 20> overlay{};
+    int currentOverlayItem = 1;
+
+    // Pivot numbers chosen for the six pivot data slots (0 = driver centre).
+    std::array<int, 6> pivotDataSlots{};
+};
+
+// Value of a dimension by code (0 for a code that names none), and storing one. Storing
+// 102 or 109 also recomputes pivot 4's Y; storing 16 does not wrap (callers decide).
+float dimensionValue(const Model& m, int code);
+bool setDimensionValue(Model& m, int code, float value);
+float& dimensionRef(Model& m, const DimensionInfo& d);
+float dimensionValue(const Model& m, const DimensionInfo& d);
+
+// Pivot 4's Y = pivot 3's Y + ValveStemClToCylCl.
+void updateValveStemLine(Model& m);
+
+// Brings an angle into [0, 360).
+float wrapAngle360(float deg);
+
+void InitProgramState(Model& m);
+void InstallDefaultView(Model& m);
+void LoadFrameDefaults(Model& m);
+void LoadCylinderDefaults(Model& m);
+void ApplyFrameDefaults(Model& m);
+void ApplyCylinderDefaults(Model& m);
+
+// Start-up steps 1-7: initial state, default view, default dimensions, mid gear.
+void StartUp(Model& m);
+
+// round(1000 * RevArmToCentMax): the reverse arm scroll bar's maximum (minimum is -this).
+int reverseArmRangeMax(const Model& m);
+
+}  // namespace tarvell
