@@ -2,21 +2,24 @@
 #include "Report.h"
 
 #include <charconv>
-#include <cmath>
 #include <ostream>
 
 #include "Calc.h"
+#include "ReportArgs.h"
 #include "Sweep.h"
 
 namespace tarvell {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tarvell-report [--reverse-arm VALUE|mid|fwd|rev] [--step S]\n"
+    "Usage: tarvell-report [--reverse-arm VALUE|mid|fwd|rev] [--step S] [--file PATH]\n"
+    "       tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
+    "       tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P] [--file PATH]\n"
     "\n"
-    "Prints the motion of the Tarvell valve gear of the default dimension set over one\n"
-    "turn of the driver as CSV: one row per driver angle from 0 in steps of S degrees\n"
-    "while not above 360, giving the angle, X and Y of pivots 0-21, piston travel\n"
+    "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
+    "file's) over one turn of the driver as CSV: one row per driver angle from 0 in\n"
+    "steps of S degrees"
+    " while not above 360, giving the angle, X and Y of pivots 0-21, piston travel\n"
     "(0 at the front dead centre, 640 at the rear), valve offset, the front and rear\n"
     "steam and exhaust openings, the port event of each end and the solver's status\n"
     "(Z good, E after a failed valve-rod search).\n"
@@ -24,17 +27,13 @@ constexpr std::string_view kUsage =
     "  --reverse-arm P  reverse arm end position: a number (its X), or mid for mid gear,\n"
     "                   fwd or rev for the normal forward or reverse position (default mid)\n"
     "  --step S         driver step in degrees, 0.01 to 360 (default 10)\n"
+    "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
+    "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
     "Numbers use \".\" as the decimal point.\n";
-
-bool parseNumber(std::string_view text, double& value) {
-    if (text.empty()) return false;
-    auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    return res.ec == std::errc() && res.ptr == text.data() + text.size() && std::isfinite(value);
-}
 
 }  // namespace
 
@@ -42,21 +41,6 @@ std::string csvNumber(double v) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
     return std::string(buf, res.ptr);
-}
-
-bool resolveReverseArm(const Model& m, std::string_view text, float& position) {
-    if (text == "mid") {
-        position = m.ReverseArmCentre();
-    } else if (text == "fwd") {
-        position = m.reverseArmPositions[2];
-    } else if (text == "rev") {
-        position = m.reverseArmPositions[3];
-    } else {
-        double v;
-        if (!parseNumber(text, v) || std::fabs(v) > 1e30) return false;
-        position = static_cast<float>(v);
-    }
-    return true;
 }
 
 std::string motionCsv(Model& m, float step) {
@@ -99,43 +83,38 @@ std::string motionCsv(Model& m, float step) {
 }
 
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args[0] == "events") return runEventsCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "table") return runTableCommand(args, 1, out, err);
+    const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
+
+    ArgReader in(args, first, err);
     std::string reverseArm = "mid";
+    std::string file;
     double step = 10;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& v) {
-            if (i + 1 >= args.size()) {
-                err << "tarvell-report: " << a << " needs a value\n";
-                return false;
-            }
-            v = args[++i];
-            return true;
-        };
+    while (!in.done()) {
+        const std::string a = in.next();
+        std::string v;
         if (a == "--help" || a == "-h") {
             out << kUsage;
             return 0;
         } else if (a == "--reverse-arm") {
-            if (!value(reverseArm)) return 2;
+            if (!in.value(a, reverseArm)) return 2;
+        } else if (a == "--file") {
+            if (!in.value(a, file)) return 2;
         } else if (a == "--step") {
-            std::string v;
-            if (!value(v)) return 2;
-            if (!parseNumber(v, step) || step < 0.01 || step > 360) {
-                err << "tarvell-report: --step takes a number of degrees from 0.01 to 360, not \""
-                    << v << "\"\n";
-                return 2;
-            }
+            if (!in.value(a, v) || !parseStep(v, step, err)) return 2;
         } else {
-            err << "tarvell-report: unknown argument \"" << a << "\" (see --help)\n";
+            in.complain() << "unknown argument \"" << a << "\" (see --help)\n";
             return 2;
         }
     }
 
     Model m;
-    StartUp(m);
+    if (const int status = loadDimensionSet(m, file, err)) return status;
     float position = 0;
     if (!resolveReverseArm(m, reverseArm, position)) {
-        err << "tarvell-report: --reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
-            << "\"\n";
+        in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
+                      << "\"\n";
         return 2;
     }
     m.gear.ReverseArmPosition = position;

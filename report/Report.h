@@ -1,19 +1,14 @@
-// The command-line report: the motion of the gear over one turn as CSV, for designers who
-// want it in a spreadsheet. Built on the model only.
+// The command-line report: the gear's motion over one turn as CSV, for designers who want
+// it in a spreadsheet. Built on the model only.
 #pragma once
 
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "Vari.h"
 
 namespace tarvell {
-
-// A reverse arm position as given on the command line: a number, or mid, fwd or rev.
-// Returns false for anything else.
-bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 
 // CSV of one turn at the model's current ReverseArmPosition: the header row, then one row
 // per driver angle from 0 in `step` while not above 360.
@@ -24,5 +19,12 @@ std::string csvNumber(double v);
 
 // Runs the tool; returns the exit status (0 ok, 1 unusable input file, 2 bad arguments).
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The commands other than the default motion report; `first` indexes the first argument
+// after the command's name.
+int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                     std::ostream& err);
+int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                    std::ostream& err);
 
 }  // namespace tarvell

@@ -1,0 +1,48 @@
+// Argument reading shared by the report tool's commands: options with values, the step,
+// reverse arm positions, and the dimension set to report on.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Vari.h"
+
+namespace tarvell {
+
+// Walks the arguments of one command. Every complaint goes to `err` prefixed with the
+// tool's name; callers return 2 when a read fails.
+class ArgReader {
+  public:
+    ArgReader(const std::vector<std::string>& args, std::size_t first, std::ostream& err)
+        : args_(args), pos_(first), err_(err) {}
+
+    bool done() const { return pos_ >= args_.size(); }
+    const std::string& next() { return args_[pos_++]; }
+    // The value after option `name`; false (with a message) when there is none.
+    bool value(std::string_view name, std::string& out);
+    std::ostream& complain();
+
+  private:
+    const std::vector<std::string>& args_;
+    std::size_t pos_;
+    std::ostream& err_;
+};
+
+// A finite decimal number filling the whole text.
+bool parseNumber(std::string_view text, double& value);
+
+// A driver step in degrees, 0.01 to 360.
+bool parseStep(std::string_view text, double& step, std::ostream& err);
+
+// A reverse arm position: a number, or mid, fwd or rev (mid gear and the normal positions
+// of the model's dimension set). Returns false for anything else.
+bool resolveReverseArm(const Model& m, std::string_view text, float& position);
+
+// The dimension set to report on: the defaults, or the data file `file` when it is not
+// empty, opened as the program opens one (mid gear recomputed). Returns 0, or 1 with the
+// reason on `err` when the file cannot be used.
+int loadDimensionSet(Model& m, const std::string& file, std::ostream& err);
+
+}  // namespace tarvell
