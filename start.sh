@@ -4,4 +4,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/setup-deps.sh"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-exec "$root/build/report/tarvell-report" "$@"
+exec "$root/build/app/tarvell" "$@"

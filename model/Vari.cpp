@@ -90,7 +90,7 @@ void InitProgramState(Model& m) {
     m.pivots[3].y = 0;
     m.reverseArmPositions.fill(0);
     m.view = ViewState{};
-    for (auto& s : m.slots) s = DynamicSlot{};
+    for (auto& s : m.dynamicSlots) s = DynamicSlot{};
     for (auto& u : m.undo) u = UndoEntry{};
     m.undoCount = 0;
     m.undoPending = false;
@@ -103,6 +103,7 @@ void InitProgramState(Model& m) {
     m.currentOverlayItem = 1;
     m.pivotDataSlots.fill(0);
     m.frontEvent = m.rearEvent = PortEventState{};
+    m.cutoff = CutoffReadouts{};
 }
 
 void InstallDefaultView(Model& m) {

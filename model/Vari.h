@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Data.h"
+#include "Readouts.h"
 
 namespace tarvell {
 
@@ -160,7 +161,7 @@ struct Model {
     ViewState view;
 
     // Dynamic variables and undo
-    std::array<DynamicSlot, 5> slots{};
+    std::array<DynamicSlot, 5> dynamicSlots{};
     std::array<UndoEntry, 21> undo{};
     int undoCount = 0;
     bool undoPending = false;
@@ -178,6 +179,10 @@ struct Model {
 
     // Pivot numbers chosen for the six pivot data slots (0 = driver centre).
     std::array<int, 6> pivotDataSlots{};
+
+    // The main window's cut-off read-outs; cleared by every change of the reverse arm or
+    // of a dimension.
+    CutoffReadouts cutoff;
 };
 
 // Value of a dimension by code (0 for a code that names none), and storing one. Storing

@@ -44,7 +44,7 @@ TEST(StartUp, SetsTheInitialStateOfEverySetting) {
     EXPECT_EQ(m.view.normal, m.view.current);
     EXPECT_EQ(m.view.zoomRef, m.view.current);
     EXPECT_EQ(m.view.presets[3], (View{0, 0, 0}));
-    for (const auto& s : m.slots) {
+    for (const auto& s : m.dynamicSlots) {
         EXPECT_EQ(s.code, 0);
         EXPECT_EQ(s.name, "             ??");
     }

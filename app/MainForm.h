@@ -1,0 +1,192 @@
+// TMainForm: the main window. Creating it installs the default dimension set; its timer is
+// the rotation loop that solves the linkage and redraws the mechanism on every tick; its
+// controls set the reverse arm, the driver angle and the step; its menu and tool bar open
+// every other window.
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "CylinderDrawing.h"
+#include "Program.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QToolBar;
+
+namespace tarvell {
+
+class Canvas;
+class FrameView;
+class SteamDisplay;
+class ViewControls;
+class ReferencePoints;
+class Overlay;
+class DynamicControls;
+class GraphicPosition;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TMainForm(Program& program);
+    ~TMainForm() override;
+
+    Program& program() { return program_; }
+    Model& model() { return program_.model(); }
+
+    // Called once every window of the program exists: enables the commands whose windows
+    // are there.
+    void windowsCreated();
+
+    // The last frame drawn (1280 x 1024), as copied to the window.
+    const QImage& frameImage() const { return frame_; }
+    // The area the frame is painted on: 632 x 380, the tool bar at its top.
+    QWidget* client() const;
+
+    // Read-out switches of the frame.
+    bool screenDataOn() const { return screenDataOn_; }
+    void setScreenDataOn(bool on) { screenDataOn_ = on; }
+    bool referencePointsShown = false;
+    bool pivotDataShown = false;
+
+    // --- Controls (objectName = the member's name) ---
+    QScrollBar* SBRevArm = nullptr;
+    QScrollBar* SBDrvAng = nullptr;
+    QScrollBar* SBStepAng = nullptr;
+    QPushButton* Run = nullptr;
+    QPushButton* Center = nullptr;
+    QPushButton* Rev = nullptr;
+    QPushButton* Fwd = nullptr;
+    QPushButton* Deg180 = nullptr;
+    QPushButton* Deg00 = nullptr;
+    QPushButton* Step1 = nullptr;
+    QPushButton* Step10 = nullptr;
+    QPushButton* Step45 = nullptr;
+    QTimer* Timer1 = nullptr;
+    std::array<QFrame*, 13> Panel{};  // Panel[1] ... Panel[12]
+
+    // View (pan, zoom, presets)
+    QScrollBar* SBPanVert = nullptr;
+    QScrollBar* SBPanHorz = nullptr;
+    QScrollBar* SBZoom = nullptr;
+    QPushButton* NormVHZ = nullptr;
+    std::array<QPushButton*, 7> Preset{};  // Preset0 ... Preset6
+
+    // Reference points
+    QScrollBar* SBRef1Vert = nullptr;
+    QScrollBar* SBRef1Horz = nullptr;
+    QScrollBar* SBRef2Vert = nullptr;
+    QScrollBar* SBRef2Horz = nullptr;
+    QPushButton* RefPt1 = nullptr;
+    QPushButton* RefPt2 = nullptr;
+    QPushButton* RefPt1Zero = nullptr;
+    QPushButton* RefPt2Zero = nullptr;
+
+    // Dynamic variables and undo
+    std::array<QScrollBar*, 5> SBDynVar{};  // SBDynVar1 ... SBDynVar4
+    QPushButton* UnDoDn = nullptr;
+
+    // Pivot data table
+    QPushButton* DataTableBut = nullptr;
+
+    QToolBar* ToolBar1 = nullptr;
+    std::array<QAction*, 25> ToolButton{};  // ToolButton1 ... ToolButton24 (some unused)
+
+    // Menu items
+    QAction *OpenDimensions = nullptr, *SaveAsDimensions = nullptr, *Exit1 = nullptr;
+    QAction *RevArmPos = nullptr, *DriverAng = nullptr, *StepAng1 = nullptr, *RefPoints1 = nullptr;
+    QAction *LargeFont = nullptr, *FindRevArmCent = nullptr, *SetSteam = nullptr,
+            *SetBeepOnError = nullptr, *SetLineWidth = nullptr, *SetScreenData = nullptr,
+            *SetPanZoom = nullptr;
+    QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr;
+    QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
+            *DynamicVariables = nullptr, *SetUnDo = nullptr;
+    QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr;
+    QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
+    QAction* Error = nullptr;
+
+    // --- Handlers ---
+    void FormCreate();
+    void FormActivate();
+    void Timer1Timer();
+    void RunClick();
+    void SBRevArmChange();
+    void CenterClick();
+    void FwdClick();
+    void RevClick();
+    void SBDrvAngChange();
+    void Deg00Click();
+    void Deg180Click();
+    void SBStepAngChange();
+    void Step1Click();
+    void Step10Click();
+    void Step45Click();
+    void SetBeepOnErrorClick();
+    void SetSteamClick();
+    void SetLineWidthClick();
+    void LargeFontClick();
+    void FindRevArmCentClick();
+    void ResetAllClick();
+    void Exit1Click();
+    void RevArmPosClick();
+    void DriverAngClick();
+    void StepAng1Click();
+    void RefPoints1Click();
+    void GraphicZoomClick();
+    void SetScreenDataClick();
+
+    // Running: the Run button reads "Stop".
+    bool running() const;
+    // The step dialog sets this before it moves SBStepAng, so the move keeps its step.
+    bool stepSetByDialog = false;
+
+    // Subsystems of the window, each in its own unit.
+    ViewControls& viewControls() { return *viewControls_; }
+    ReferencePoints& referencePoints() { return *referencePoints_; }
+    Overlay& overlay() { return *overlay_; }
+    DynamicControls& dynamicControls() { return *dynamicControls_; }
+    GraphicPosition& graphicPosition() { return *graphicPosition_; }
+
+    // Screen points of the cylinder, piston and valve outlines of this tick.
+    const CylinderOutline& cylinderOutline() const { return cylinder_; }
+
+    // Window titles of the frame: the given title text with the data set name, date, time
+    // and version.
+    QString titleFor(const QString& titleText) const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void createControls();
+    void createMenu();
+    void createToolBar();
+    void DrawMainFrame();
+    void updateTitles();
+    void drawReadouts(Canvas& canvas);
+    void reportError();
+
+    Program& program_;
+    QImage frame_;
+    CylinderOutline cylinder_;
+    FrameView* view_ = nullptr;
+    bool screenDataOn_ = true;
+    bool activated_ = false;
+    std::unique_ptr<SteamDisplay> steam_;
+    std::unique_ptr<ViewControls> viewControls_;
+    std::unique_ptr<ReferencePoints> referencePoints_;
+    std::unique_ptr<Overlay> overlay_;
+    std::unique_ptr<DynamicControls> dynamicControls_;
+    std::unique_ptr<GraphicPosition> graphicPosition_;
+};
+
+}  // namespace tarvell

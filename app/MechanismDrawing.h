@@ -1,0 +1,23 @@
+// The mechanism on the main window's frame: driver, joints and fulcrum circles, the
+// balance weight arc, the fixed-pivot marks, the curved link and the coloured links.
+#pragma once
+
+namespace tarvell {
+
+class Canvas;
+struct Model;
+
+// Black circles of the driver, hub, crank pin, crosshead pin, joints and fulcrum boss, and
+// the balance weight arc opposite the crank pin.
+void drawCircles(Canvas& canvas, const Model& m);
+
+// Red crosses on the link arc centre and the three fixed pivots, and the link's arc.
+void drawFixedMarksAndLinkArc(Canvas& canvas, const Model& m);
+
+// The links as coloured segments between pivot screen points; the pen ends black.
+void drawLinks(Canvas& canvas, const Model& m);
+
+// A circle of world radius r about world point (cx, cy), drawn with the current view.
+void drawWorldCircle(Canvas& canvas, const Model& m, double cx, double cy, double r);
+
+}  // namespace tarvell

@@ -1,0 +1,51 @@
+// The program's windows and shared services (see Program.h).
+#include "Program.h"
+
+#include <QAbstractButton>
+
+#include "MainForm.h"
+#include "SettingDialogs.h"
+
+namespace tarvell {
+
+Program::Program(std::unique_ptr<Sound> sound, ProgramOptions options)
+    : sound_(std::move(sound)), options_(options) {}
+
+Program::~Program() {
+    // Child windows first, the main window last.
+    while (!owned_.empty()) owned_.pop_back();
+}
+
+void Program::createWindows() {
+    auto own = [this](auto* window) {
+        owned_.emplace_back(window);
+        return window;
+    };
+    // The program's creation order.
+    mainForm = own(new TMainForm(*this));
+    drivAng = own(new TDrivAng(*this));
+    // ovalDia, portDia
+    refPnts = own(new TRefPnts(*this));
+    revPos = own(new TRevPos(*this));
+    // setRevArm, sineDia, steamDia
+    stpAng = own(new TStpAng(*this));
+    // aboutBox, inst, tavSpInst, frameDi, cylDimen
+    graphZoom = own(new TGraphZoom(*this));
+    // drawLines, dataTable
+    mainForm->windowsCreated();
+}
+
+void Program::registerTitledWindow(QWidget* window, const QString& titleText) {
+    titledWindows_.append({window, titleText});
+}
+
+void Program::registerUndoButton(QAbstractButton* button) {
+    undoButtons_.append(button);
+}
+
+void Program::setUndoButtonsEnabled(bool enabled) {
+    for (const auto& b : std::as_const(undoButtons_))
+        if (b) b->setEnabled(enabled);
+}
+
+}  // namespace tarvell

@@ -1,0 +1,19 @@
+// Reference points, pivot selection and pivot data (see ReferencePoints.h).
+#include "ReferencePoints.h"
+
+#include "MainForm.h"
+
+namespace tarvell {
+
+ReferencePoints::ReferencePoints(TMainForm& form) : form_(form) {}
+
+void ReferencePoints::drawPivotData(Canvas&) {}
+void ReferencePoints::drawPrompts(Canvas&) {}
+void ReferencePoints::drawReferencePoints(Canvas&) {}
+void ReferencePoints::mousePress(QMouseEvent*) {}
+void ReferencePoints::turnOff() {
+    form_.referencePointsShown = false;
+    form_.pivotDataShown = false;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,41 @@
+// The steam display: random pixels filling each cylinder end in the colour of its phase,
+// with a density that follows the port openings, the phase labels, and the exhaust beat.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace tarvell {
+
+class Canvas;
+class Sound;
+struct CylinderOutline;
+struct Model;
+
+class SteamDisplay {
+  public:
+    // One frame: updates each end's intensity, scatters its pixels, writes the phase labels
+    // when `labels` is on, and plays the exhaust beat when an end starts to exhaust (not
+    // during a graphic-position display).
+    void draw(Canvas& canvas, const Model& m, const CylinderOutline& o, Sound& sound, bool labels,
+              bool highlightActive);
+
+    // Volume for an exhaust beat of the given intensity (both channels).
+    static std::uint32_t exhaustVolume(float intensity);
+
+    float frontIntensity() const { return front_.intensity; }
+    float rearIntensity() const { return rear_.intensity; }
+
+  private:
+    struct End {
+        float intensity = 25;
+        float previousExhaust = 0;
+        bool seen = false;
+    };
+    void updateEnd(End& end, float steamOpening, float exhaustOpening, float step);
+
+    End front_, rear_;
+    std::minstd_rand random_{12345};
+};
+
+}  // namespace tarvell

@@ -1,0 +1,12 @@
+// Finding the program's files (wave files, instruction texts): the working directory
+// first, then the folder of the executable, so the program works from any directory.
+#pragma once
+
+#include <QString>
+
+namespace tarvell {
+
+// The path of the named file, or an empty string when it is in neither place.
+QString locateAsset(const QString& name);
+
+}  // namespace tarvell
