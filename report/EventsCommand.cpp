@@ -1,14 +1,119 @@
-// tarvell-report events: the valve events of chosen reverse arm positions.
+// tarvell-report events: the valve events of chosen reverse arm positions as CSV.
 #include <ostream>
 
 #include "Report.h"
+#include "ReportArgs.h"
+#include "ValveEvents.h"
 
 namespace tarvell {
+namespace {
 
-int runEventsCommand(const std::vector<std::string>&, std::size_t, std::ostream&,
+constexpr std::string_view kEventsUsage =
+    "Usage: tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
+    "\n"
+    "Prints the valve events of the Tarvell gear (the default dimension set, or a data\n"
+    "file's) as CSV: one row per cylinder end (front, rear) for each reverse arm position.\n"
+    "A position on the forward side of mid gear, or at mid gear, is run forward (driver\n"
+    "angle increasing), one on the reverse side backward.\n"
+    "\n"
+    "  position             the reverse arm end position (its X)\n"
+    "  tag                  Cen (mid gear), Fwd or Rev\n"
+    "  end                  front (dead centre at driver angle 0) or rear (at 180)\n"
+    "  admission_deg        crank degrees before that end's dead centre at which the port\n"
+    "                       takes steam (negative: after it)\n"
+    "  lead                 steam opening at that end's dead centre\n"
+    "  max_steam_opening    greatest steam opening over the turn\n"
+    "  cutoff_pct           per cent of that end's stroke done when the steam is cut off\n"
+    "  release_pct          per cent of the stroke done when the port opens to exhaust\n"
+    "  compression_pct      per cent of the return stroke done when the exhaust closes\n"
+    "  max_exhaust_opening  greatest exhaust opening over the turn\n"
+    "\n"
+    "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
+    "angle. An event that does not occur is left empty: the port never opens, is open\n"
+    "through the whole turn, or is still open at the dead centre that ends the stroke.\n"
+    "\n"
+    "  --reverse-arm P  a reverse arm position: a number (its X), or mid for mid gear, fwd\n"
+    "                   or rev for the normal forward or reverse position; may be given\n"
+    "                   more than once (default: mid, fwd, rev)\n"
+    "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
+    "                   defaults; mid, fwd and rev then mean that set's own positions\n"
+    "  --help           show this text\n"
+    "\n"
+    "Numbers use \".\" as the decimal point.\n";
+
+void appendEvent(std::string& out, const ValveEvent& e) {
+    out += ',';
+    if (e.occurs()) out += csvNumber(e.value);
+}
+
+}  // namespace
+
+std::string eventsCsv(Model& m, const std::vector<float>& positions) {
+    std::string out =
+        "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
+        "compression_pct,max_exhaust_opening\n";
+    for (float position : positions) {
+        const PositionEvents events = valveEvents(m, position);
+        for (const auto& [name, end] :
+             {std::pair<const char*, const EndEvents&>{"front", events.front},
+              {"rear", events.rear}}) {
+            out += csvNumber(position);
+            out += ',';
+            out += positionTagText(events.tag);
+            out += ',';
+            out += name;
+            appendEvent(out, end.admission);
+            out += ',';
+            out += csvNumber(end.lead);
+            out += ',';
+            out += csvNumber(end.maxSteamOpening);
+            appendEvent(out, end.cutOff);
+            appendEvent(out, end.release);
+            appendEvent(out, end.compression);
+            out += ',';
+            out += csvNumber(end.maxExhaustOpening);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                      std::ostream& err) {
-    err << "tarvell-report: the events command is not available yet\n";
-    return 2;
+    ArgReader in(args, first, err);
+    std::vector<std::string> named;
+    std::string file;
+    while (!in.done()) {
+        const std::string a = in.next();
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            out << kEventsUsage;
+            return 0;
+        } else if (a == "--reverse-arm") {
+            if (!in.value(a, v)) return 2;
+            named.push_back(v);
+        } else if (a == "--file") {
+            if (!in.value(a, file)) return 2;
+        } else {
+            in.complain() << "events: unknown argument \"" << a << "\" (see events --help)\n";
+            return 2;
+        }
+    }
+    if (named.empty()) named = {"mid", "fwd", "rev"};
+
+    Model m;
+    if (const int status = loadDimensionSet(m, file, err)) return status;
+    std::vector<float> positions;
+    for (const std::string& p : named) {
+        float position = 0;
+        if (!resolveReverseArm(m, p, position)) {
+            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
+            return 2;
+        }
+        positions.push_back(position);
+    }
+    out << eventsCsv(m, positions);
+    return 0;
 }
 
 }  // namespace tarvell

@@ -31,6 +31,8 @@ constexpr std::string_view kUsage =
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
+    "The events and table commands explain themselves with events --help and table --help.\n"
+    "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
     "Numbers use \".\" as the decimal point.\n";

@@ -14,6 +14,10 @@ namespace tarvell {
 // per driver angle from 0 in `step` while not above 360.
 std::string motionCsv(Model& m, float step);
 
+// CSV of the valve events (ValveEvents.h) at each position: the header row, then a front and
+// a rear row per position; an event that does not occur is left empty.
+std::string eventsCsv(Model& m, const std::vector<float>& positions);
+
 // A number in the report's CSV form: %.9g with "." as the decimal point.
 std::string csvNumber(double v);
 

@@ -1,14 +1,123 @@
 // tarvell-report table: the pivot data table of six chosen pivots over one turn.
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <ctime>
 #include <ostream>
 
+#include "PivotTableText.h"
 #include "Report.h"
+#include "ReportArgs.h"
 
 namespace tarvell {
+namespace {
 
-int runTableCommand(const std::vector<std::string>&, std::size_t, std::ostream&,
+constexpr std::string_view kTableUsage =
+    "Usage: tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P]\n"
+    "                            [--file PATH]\n"
+    "\n"
+    "Prints the pivot data table of the Tarvell gear (the default dimension set, or a data\n"
+    "file's) as the program's Pivot Data Table window shows it: four heading lines (data set\n"
+    "name, date and time; reverse arm position and step; column titles), then one row per\n"
+    "driver angle from 0 in steps of S degrees while not above 360, giving the angle and the\n"
+    "vertical (Y) and horizontal (X) world position of each of the six chosen pivots.\n"
+    "\n"
+    "  --pivots N,...   the pivot numbers (0-26) of columns No.1 to No.6, separated by\n"
+    "                   commas; with fewer than six the remaining columns list pivot 0,\n"
+    "                   the driver centre (always 0.000, 0.000)\n"
+    "  --step S         driver step in degrees, 0.01 to 360 (default 10)\n"
+    "  --reverse-arm P  reverse arm end position: a number (its X), or mid for mid gear,\n"
+    "                   fwd or rev for the normal forward or reverse position (default mid)\n"
+    "  --file PATH      tabulate the dimension set of a data file (.dtv) instead of the\n"
+    "                   defaults; mid, fwd and rev then mean that set's own positions\n"
+    "  --help           show this text\n"
+    "\n"
+    "The date and time are the local ones, as YYYY-MM-DD and HH:MM:SS. Numbers use \".\" as\n"
+    "the decimal point.\n";
+
+// Up to six pivot numbers 0-26 separated by commas; the slots not named stay 0.
+bool parsePivots(std::string_view text, std::array<int, 6>& slots) {
+    slots.fill(0);
+    std::size_t count = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        int n = -1;
+        const auto res = std::from_chars(item.data(), item.data() + item.size(), n);
+        if (item.empty() || res.ec != std::errc() || res.ptr != item.data() + item.size() ||
+            n < 0 || n >= PivotSet::kCount || count == slots.size())
+            return false;
+        slots[count++] = n;
+        if (comma == std::string_view::npos) return true;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+PivotTableHeading localHeading(const std::string& name) {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[32] = "", time[32] = "";
+    std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+    std::strftime(time, sizeof time, "%H:%M:%S", &local);
+    return {name, date, time};
+}
+
+}  // namespace
+
+int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err) {
-    err << "tarvell-report: the table command is not available yet\n";
-    return 2;
+    ArgReader in(args, first, err);
+    std::string reverseArm = "mid";
+    std::string file;
+    std::string pivots;
+    bool pivotsGiven = false;
+    double step = 10;
+    while (!in.done()) {
+        const std::string a = in.next();
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            out << kTableUsage;
+            return 0;
+        } else if (a == "--pivots") {
+            if (!in.value(a, pivots)) return 2;
+            pivotsGiven = true;
+        } else if (a == "--reverse-arm") {
+            if (!in.value(a, reverseArm)) return 2;
+        } else if (a == "--file") {
+            if (!in.value(a, file)) return 2;
+        } else if (a == "--step") {
+            if (!in.value(a, v) || !parseStep(v, step, err)) return 2;
+        } else {
+            in.complain() << "table: unknown argument \"" << a << "\" (see table --help)\n";
+            return 2;
+        }
+    }
+    std::array<int, 6> slots{};
+    if (!pivotsGiven) {
+        in.complain() << "table needs --pivots N,N,N,N,N,N (see table --help)\n";
+        return 2;
+    }
+    if (!parsePivots(pivots, slots)) {
+        in.complain() << "--pivots takes up to six pivot numbers from 0 to 26 separated by "
+                         "commas, not \""
+                      << pivots << "\"\n";
+        return 2;
+    }
+
+    Model m;
+    if (const int status = loadDimensionSet(m, file, err)) return status;
+    float position = 0;
+    if (!resolveReverseArm(m, reverseArm, position)) {
+        in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
+                      << "\"\n";
+        return 2;
+    }
+    m.gear.ReverseArmPosition = position;
+    m.gear.StepAngle = static_cast<float>(step);
+    m.pivotDataSlots = slots;
+    out << buildPivotTable(m, localHeading(m.DataSetName));
+    return 0;
 }
 
 }  // namespace tarvell

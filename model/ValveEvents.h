@@ -1,0 +1,105 @@
+// Valve events of one reverse arm position, as an engineer quotes them: when each port takes
+// and loses steam and exhaust over a turn of the driver (crank degrees before dead centre, per
+// cent of piston stroke), the leads and greatest openings, and the laps at mid gear. Shared by
+// the diagrams, the valve-events window and the exports. No Qt.
+#pragma once
+
+#include <string_view>
+
+#include "Vari.h"
+
+namespace tarvell {
+
+// Which side of mid gear a reverse arm position lies on.
+enum class PositionTag { Cen, Fwd, Rev };
+
+// "Cen", "Fwd" or "Rev".
+std::string_view positionTagText(PositionTag tag);
+
+// True when forward lies on the positive side of ReverseArmCentre: LiftingArmLength and the
+// orientation sign left by the last solve are both > 0 or both < 0.
+bool isForwardPositive(const Model& m);
+
+// Cen when `position` equals ReverseArmCentre exactly, Fwd when it lies on the forward side
+// (see isForwardPositive), Rev otherwise.
+PositionTag positionTag(const Model& m, float position);
+
+// The driver runs forward (angle increasing) at the centre and on the forward side, in
+// reverse (angle decreasing) otherwise.
+inline bool runsForward(PositionTag tag) {
+    return tag != PositionTag::Rev;
+}
+
+enum class EventStatus {
+    Found,                  // the event occurs; its angle and value are set
+    NeverOpens,             // the port never opens over the turn
+    AlwaysOpen,             // the port is open through the whole turn
+    OpenThroughDeadCentre,  // the port is still open at the dead centre that bounds the
+                            // event's stroke, so the event does not occur in that stroke
+    OutsideStroke,          // the port opens and closes, but not in the stroke the event
+                            // belongs to (steam shut before the stroke begins, say)
+};
+
+// A short word for a status: "found", "never opens", "always open", ...
+std::string_view eventStatusText(EventStatus status);
+
+// One opening or closing of a port edge.
+struct ValveEvent {
+    EventStatus status = EventStatus::NeverOpens;
+    float driverAngle = 0;  // where the opening crosses zero, in [0, 360), to within 0.01
+    float value = 0;        // admission: crank degrees before dead centre; others: per cent
+    bool occurs() const { return status == EventStatus::Found; }
+};
+
+// The events of one end of the cylinder. The front end's dead centre is driver angle 0 and
+// its stroke takes the piston from travel 0 to 640; the rear end's dead centre is 180 and its
+// stroke runs back from 640 to 0. Per cents are of the piston's travel, not of crank angle.
+struct EndEvents {
+    ValveEvent admission;       // steam opening becomes > 0: degrees before this end's dead centre
+                                // in running order (negative when it opens after)
+    ValveEvent cutOff;          // steam opening closes: per cent of this end's stroke completed
+    ValveEvent release;         // exhaust opening becomes > 0: per cent of this end's stroke
+    ValveEvent compression;     // exhaust opening closes: per cent of the return stroke completed
+    float lead = 0;             // steam opening at this end's dead centre (< 0: still lapped)
+    float maxSteamOpening = 0;  // greatest over the turn (<= 0 when the port never opens)
+    float maxExhaustOpening = 0;  // likewise
+};
+
+struct PositionEvents {
+    float position = 0;  // the reverse arm position
+    PositionTag tag = PositionTag::Cen;
+    bool forward = true;  // events taken with the driver angle increasing
+    EndEvents front, rear;
+    float valveTravel = 0;  // greatest minus least valve offset over the turn
+    int failedSolves = 0;   // solves whose valve-rod search failed (their valve stood stale)
+};
+
+// The valve events at reverse arm `position`. Each crossing is found by sampling the turn
+// every degree and then bisecting on the driver angle through the solver to 0.01 degree; the
+// greatest openings are refined likewise. The forward side is taken from one solve at mid
+// gear. DriverAngle and ReverseArmPosition are restored; the pivots, openings and port
+// quantities are left as the last sample made them, and SolveStatus becomes 'E' if a
+// valve-rod search failed. Takes about 450 solves.
+PositionEvents valveEvents(Model& m, float position);
+
+// The valve's laps and the gear's behaviour at mid gear.
+struct MidGearSummary {
+    // Steam lap: how far the valve's outer edge overlaps the steam port's outer edge with the
+    // valve central (valve half length less exhaust half width, bridge and steam port).
+    float frontLap = 0, rearLap = 0;
+    // Exhaust clearance: how far the cavity's edge stands past the bridge with the valve
+    // central, i.e. the port's exhaust opening there. Positive: the port is open to exhaust
+    // at mid valve; negative: an exhaust lap of that size.
+    float frontExhaustClearance = 0, rearExhaustClearance = 0;
+    // Lead at mid gear: the greatest steam opening of each end over a turn at ReverseArmCentre.
+    float frontLead = 0, rearLead = 0;
+    // Greatest minus least valve offset over a turn at mid gear (twice lap and lead when the
+    // two ends match).
+    float valveTravel = 0;
+};
+
+// The laps from the cylinder dimensions, the leads and travel from valveEvents at the centre
+// (with the same save and restore).
+MidGearSummary midGearSummary(Model& m);
+
+}  // namespace tarvell

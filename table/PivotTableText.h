@@ -1,0 +1,28 @@
+// The text of the pivot data table: the world positions of six chosen pivots at every step of
+// one turn of the driver, as the pivot data window shows it and the report tool prints it.
+// No Qt.
+#pragma once
+
+#include <string>
+
+#include "Vari.h"
+
+namespace tarvell {
+
+// The first line's texts, formatted by the caller: the window passes the desktop's short
+// date and time formats, the report tool ISO ones.
+struct PivotTableHeading {
+    std::string dataSetName;
+    std::string date;
+    std::string time;
+};
+
+// The whole table for the current ReverseArmPosition and StepAngle: four heading lines, then
+// one row per driver angle from 0 in steps of StepAngle (accumulated in single precision)
+// while not above 360, listing Y and X of the pivots in Model::pivotDataSlots. A slot holding
+// a number outside 0-26 lists pivot 0. Every line, the last included, ends with "\n".
+// DriverAngle and ActiveStep are set to 0 for the sweep and restored; the pivots are left as
+// the last row's solve made them.
+std::string buildPivotTable(Model& m, const PivotTableHeading& heading);
+
+}  // namespace tarvell

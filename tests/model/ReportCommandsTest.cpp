@@ -1,0 +1,174 @@
+// The report tool's events and table commands.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Report.h"
+#include "Vari.h"
+
+using namespace tarvell;
+
+namespace {
+
+struct ReportRun {
+    int status;
+    std::string out, err;
+};
+
+ReportRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = runReport(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+// Fields of a CSV line, keeping empty ones (a trailing empty field included).
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> result(1);
+    for (char c : line) {
+        if (c == ',')
+            result.emplace_back();
+        else
+            result.back() += c;
+    }
+    return result;
+}
+
+void expectBadArguments(const std::vector<std::string>& args) {
+    const ReportRun r = run(args);
+    EXPECT_EQ(r.status, 2) << args.back();
+    EXPECT_TRUE(r.out.empty()) << args.back();
+    EXPECT_NE(r.err.find("tarvell-report"), std::string::npos) << args.back();
+}
+
+}  // namespace
+
+TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
+    const ReportRun r = run({"events"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0],
+              "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
+              "compression_pct,max_exhaust_opening");
+    const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
+    const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const auto f = fields(rows[i]);
+        ASSERT_EQ(f.size(), 10u);
+        EXPECT_EQ(f[1], tags[i - 1]);
+        EXPECT_EQ(f[2], ends[i - 1]);
+        for (const std::string& v : f) EXPECT_FALSE(v.empty()) << rows[i];
+    }
+    // Mid gear 10.533, normal forward 11.633 and normal reverse 9.433.
+    EXPECT_NEAR(std::stod(fields(rows[1])[0]), 10.533, 0.0005);
+    EXPECT_NEAR(std::stod(fields(rows[3])[0]), 11.633, 0.0005);
+    EXPECT_NEAR(std::stod(fields(rows[5])[0]), 9.433, 0.0005);
+    // Normal forward, front end (from the openings sampled every 0.1 degree): steam taken
+    // 2.098 degrees before dead centre with a lead of 0.0201, cut off at 72.881 %, released
+    // at 91.178 %, compression from 95.503 % of the return stroke.
+    const auto fwd = fields(rows[3]);
+    EXPECT_NEAR(std::stod(fwd[3]), 2.098, 0.03);
+    EXPECT_EQ(fwd[4], "0.0200967789");
+    EXPECT_NEAR(std::stod(fwd[6]), 72.881, 0.03);
+    EXPECT_NEAR(std::stod(fwd[7]), 91.178, 0.03);
+    EXPECT_NEAR(std::stod(fwd[8]), 95.503, 0.03);
+    EXPECT_NEAR(std::stod(fwd[5]), 0.27812, 1e-4);
+}
+
+TEST(ReportEvents, PositionsInTheOrderGiven) {
+    const ReportRun r = run({"events", "--reverse-arm", "11.2", "--reverse-arm", "rev"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(fields(rows[1])[0], "11.1999998");
+    EXPECT_EQ(fields(rows[1])[1], "Fwd");
+    EXPECT_EQ(fields(rows[2])[0], "11.1999998");
+    EXPECT_EQ(fields(rows[3])[1], "Rev");
+}
+
+TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
+    Model m;
+    StartUp(m);
+    m.cyl.ValveLengthFrontHalf() = 2.0f;  // the front port is lapped over the whole travel
+    const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
+    ASSERT_EQ(rows.size(), 3u);
+    const auto front = fields(rows[1]);
+    ASSERT_EQ(front.size(), 10u);
+    EXPECT_EQ(front[3], "");              // admission
+    EXPECT_EQ(front[6], "");              // cut-off
+    EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre
+    EXPECT_FALSE(front[7].empty());       // the exhaust edge is unaffected
+    const auto rear = fields(rows[2]);
+    EXPECT_FALSE(rear[3].empty());
+    EXPECT_FALSE(rear[6].empty());
+}
+
+TEST(ReportEvents, BadArgumentsGetAMessageAndStatus2) {
+    expectBadArguments({"events", "--reverse-arm", "forward"});
+    expectBadArguments({"events", "--reverse-arm", "mid", "--reverse-arm", "nan"});
+    expectBadArguments({"events", "--reverse-arm"});
+    expectBadArguments({"events", "--step", "1"});
+    expectBadArguments({"events", "--file"});
+    const ReportRun help = run({"events", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("cutoff_pct"), std::string::npos);
+    const ReportRun missing = run({"events", "--file", "/nonexistent/folder/none.dtv"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.out.empty());
+}
+
+TEST(ReportTable, SixPivotsOverATurn) {
+    const ReportRun r = run({"table", "--pivots", "2,4,8,18,0,21", "--step", "30"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 4u + 13u);
+    EXPECT_TRUE(std::regex_match(
+        rows[0],
+        std::regex("Pivot Data   Nominal     \\d{4}-\\d{2}-\\d{2}   \\d{2}:\\d{2}:\\d{2}")))
+        << rows[0];
+    EXPECT_EQ(rows[1], "       Reverse Arm 10.533      Step Angle 30.000");
+    EXPECT_EQ(rows[4].substr(0, 26), "   0.00     0.000    1.625");
+    EXPECT_EQ(rows[7].substr(0, 26), "  90.00    -1.625    0.000");
+    EXPECT_EQ(rows[16].substr(0, 7), " 360.00");
+}
+
+TEST(ReportTable, FewerPivotsLeaveTheRestAtZeroAndOptionsApply) {
+    const ReportRun r = run({"table", "--pivots", "18", "--reverse-arm", "fwd"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 41u);
+    EXPECT_EQ(rows[1].substr(0, 25), "       Reverse Arm 11.633");
+    EXPECT_EQ(rows[10].substr(19, 7), " 11.633");  // pivot 18's X is the reverse arm position
+    // Each of the other five slots: "   ", Y in 9, "  ", X in 7, all for pivot 0.
+    std::string zeros;
+    for (int k = 0; k < 5; ++k) zeros += std::string("   ") + "    0.000" + "  " + "  0.000";
+    EXPECT_EQ(rows[10].substr(26), zeros);
+}
+
+TEST(ReportTable, BadArgumentsGetAMessageAndStatus2) {
+    expectBadArguments({"table"});
+    expectBadArguments({"table", "--pivots"});
+    expectBadArguments({"table", "--pivots", "1,2,3,4,5,6,7"});
+    expectBadArguments({"table", "--pivots", "27"});
+    expectBadArguments({"table", "--pivots", "-1"});
+    expectBadArguments({"table", "--pivots", "1,,2"});
+    expectBadArguments({"table", "--pivots", "1,2,"});
+    expectBadArguments({"table", "--pivots", "2.5"});
+    expectBadArguments({"table", "--pivots", ""});
+    expectBadArguments({"table", "--pivots", "2", "--step", "0"});
+    expectBadArguments({"table", "--pivots", "2", "--reverse-arm", "up"});
+    expectBadArguments({"table", "--pivots", "2", "--frobnicate"});
+    const ReportRun help = run({"table", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--pivots"), std::string::npos);
+}
