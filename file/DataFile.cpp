@@ -1,6 +1,7 @@
 // Encoding, checking and opening the dimension data file (see DataFile.h).
 #include "DataFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -127,8 +128,11 @@ ReverseArmBar applyDataSet(Model& m, const DataSet& set) {
 
     const double offset = static_cast<double>(position) - static_cast<double>(m.ReverseArmCentre());
     ReverseArmBar bar;
-    bar.position = roundToInt(1000.0 * (m.frame.LiftingArmLength > 0 ? offset : -offset));
-    bar.maximum = reverseArmRangeMax(m);
+    // A negative maximum travel would give the bar a maximum below its minimum.
+    bar.maximum = std::max(0, reverseArmRangeMax(m));
+    bar.position =
+        std::clamp(roundToInt(1000.0 * (m.frame.LiftingArmLength > 0 ? offset : -offset)),
+                   -bar.maximum, bar.maximum);
     return bar;
 }
 

@@ -50,7 +50,10 @@ std::vector<unsigned char> encodeDataFile(const Model& m);
 // Checks the bytes of a file without touching any model.
 DecodedDataFile decodeDataFile(std::span<const unsigned char> bytes);
 
-// What the main window's reverse arm scroll bar takes after a file has been opened.
+// What the main window's reverse arm scroll bar takes after a file has been opened: the
+// range +-round(1000 * RevArmToCentMax) (0 when that is negative) and the position
+// round(1000 * (P - C)), or round(1000 * (C - P)) when LiftingArmLength is not positive,
+// P being the file's reverse arm position and C the new centre, held inside the range.
 struct ReverseArmBar {
     int position = 0;
     int maximum = 0;  // the minimum is -maximum
