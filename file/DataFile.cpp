@@ -96,11 +96,11 @@ DecodedDataFile decodeDataFile(std::span<const unsigned char> bytes) {
         if (!fieldIsRead(layout[n])) continue;
         const float v = getFloat(bytes.data() + n * 4);
         if (!std::isfinite(v)) {
-            result.reason =
-                "the file is damaged: record " + std::to_string(i / kFieldsPerRecord + 1) +
-                ", field " + std::to_string(i % kFieldsPerRecord + 1) + " (" +
-                describeField(layout[n]) + ") holds " +
-                (std::isnan(v) ? "no number" : "an infinite value") + " where a number is needed.";
+            result.reason = "the file is damaged: record " +
+                            std::to_string(i / kFieldsPerRecord + 1) + ", field " +
+                            std::to_string(i % kFieldsPerRecord + 1) + " (" +
+                            describeField(layout[n]) + ") " +
+                            (std::isnan(v) ? "is not a number." : "is infinite.");
             return result;
         }
         set.fields[n] = mend(layout[n], v);

@@ -147,6 +147,14 @@ float* valuePointer(Model& m, const FieldSlot& s) {
     return nullptr;
 }
 
+// A dimension's name for a message: its runs of spaces (there for dialog layout) made single.
+std::string singleSpaced(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+    return out;
+}
+
 }  // namespace
 
 const std::array<FieldSlot, kFieldCount>& dataFileLayout() {
@@ -195,7 +203,7 @@ std::string describeField(const FieldSlot& s) {
     switch (s.kind) {
         case FieldKind::Dimension: {
             const DimensionInfo* d = findDimension(s.index);
-            return std::string(d->field) + " (code " + n + ")";
+            return singleSpaced(d->shortName.empty() ? d->caption : d->shortName) + ", code " + n;
         }
         case FieldKind::PivotX:
             return "pivot " + n + " horizontal";
