@@ -28,13 +28,10 @@ inline constexpr std::size_t kFullFileBytes = kFullRecordCount * kRecordBytes;
 // current item) and the graphic zoom and vertical scale are brought into their ranges.
 struct DataSet {
     int records = 0;  // whole records taken: 19, 20 or 72
-    std::array<float, kFieldCount> fields{};
+
+    std::array<float, kFieldCount> fields{};  // record by record, five fields each
 
     bool hasOverlay() const { return records == kFullRecordCount; }
-    // Record 1-72, field 1-5.
-    float field(int record, int field) const {
-        return fields[static_cast<std::size_t>((record - 1) * kFieldsPerRecord + field - 1)];
-    }
 };
 
 // Either a DataSet or the reason the file cannot be opened: one sentence for the user,
