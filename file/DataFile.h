@@ -27,7 +27,7 @@ inline constexpr std::size_t kFullFileBytes = kFullRecordCount * kRecordBytes;
 // finite number, and the small whole numbers (overlay types, colours, modes, pivots, the
 // current item) and the graphic zoom and vertical scale are brought into their ranges.
 struct DataSet {
-    int records = 0;  // whole records taken: 19, 20 or 72
+    int records = 0;                          // whole records taken: 19, 20 or 72
     std::array<float, kFieldCount> fields{};  // record by record, five fields each
 
     bool hasOverlay() const { return records == kFullRecordCount; }
