@@ -1,9 +1,16 @@
 // Argument reading shared by the report tool's commands (see ReportArgs.h).
 #include "ReportArgs.h"
 
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <system_error>
+
+#include "DataFile.h"
 
 namespace tarvell {
 
@@ -50,10 +57,58 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position) {
     return true;
 }
 
+namespace {
+
+// The operating system's text for the last failure, as the end of a sentence.
+std::string systemReason() {
+    std::string text = std::generic_category().message(errno);
+    if (!text.empty())
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+// The whole file, or false with the reason.
+bool readFileBytes(const std::string& path, std::vector<unsigned char>& bytes,
+                   std::string& reason) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "this is a folder, not a data file.";
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        reason = "the file cannot be opened (" + systemReason() + ").";
+        return false;
+    }
+    // Nothing after the 72nd record matters, so a huge file (or a device) is not read on.
+    bytes.resize(kFullFileBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        reason = "the file cannot be read (" + systemReason() + ").";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int loadDimensionSet(Model& m, const std::string& file, std::ostream& err) {
     StartUp(m);
     if (file.empty()) return 0;
-    err << "tarvell-report: reading data files is not available yet (" << file << ")\n";
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (readFileBytes(file, bytes, reason)) {
+        const DecodedDataFile decoded = decodeDataFile(bytes);
+        if (decoded.dataSet) {
+            applyDataSet(m, *decoded.dataSet);
+            m.DataSetName = dataSetNameFromPath(file);
+            return 0;
+        }
+        reason = decoded.reason;
+    }
+    err << "tarvell-report: " << file << ": " << reason << "\n";
     return 1;
 }
 

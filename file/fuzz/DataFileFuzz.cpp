@@ -1,0 +1,25 @@
+// libFuzzer target: any bytes offered as a dimension data file must either be refused with a
+// reason or open into a model that solves, and saving that model must give a file that opens.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "Calc.h"
+#include "DataFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tarvell;
+    const DecodedDataFile decoded = decodeDataFile({data, size});
+    if (!decoded.dataSet) {
+        if (decoded.reason.empty()) std::abort();  // a refusal always says why
+        return 0;
+    }
+    Model m;
+    StartUp(m);
+    applyDataSet(m, *decoded.dataSet);
+    SolveLinkage(m);
+    ComputePistonAndOpenings(m);
+    UpdatePortEvents(m);
+    if (!decodeDataFile(encodeDataFile(m)).dataSet) std::abort();  // a saved set reopens
+    return 0;
+}

@@ -1,0 +1,122 @@
+// The report tool's --file option: a data file's set instead of the defaults.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DataFileBytes.h"
+#include "Report.h"
+
+using namespace tarvell;
+using namespace tarvell::test;
+
+namespace {
+
+struct ReportRun {
+    int status;
+    std::string out, err;
+};
+
+ReportRun run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = runReport(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Field `column` of the row at driver angle 0 (the first row after the header).
+std::string firstRowField(const std::string& csv, std::size_t column) {
+    std::istringstream in(csv);
+    std::string line;
+    std::getline(in, line);
+    std::getline(in, line);
+    std::istringstream row(line);
+    std::string f;
+    for (std::size_t i = 0; i <= column && std::getline(row, f, ',');) ++i;
+    return f;
+}
+
+constexpr std::size_t kX18 = 37;  // angle, then x and y of pivots 0-21
+
+}  // namespace
+
+TEST(ReportFile, SavedDefaultSetReportsLikeNoFile) {
+    TempFile file("default.dtv");
+    file.write(encodeDataFile(startedModel()));
+    for (const char* position : {"mid", "fwd", "rev", "11.1"}) {
+        const ReportRun withFile = run({"--file", file.path(), "--reverse-arm", position});
+        const ReportRun without = run({"--reverse-arm", position});
+        ASSERT_EQ(withFile.status, 0) << withFile.err;
+        EXPECT_EQ(withFile.out, without.out) << position;
+        EXPECT_TRUE(withFile.err.empty());
+    }
+}
+
+TEST(ReportFile, TheFilesStrokeShows) {
+    Model m = startedModel();
+    m.frame.Stroke = 4.0f;
+    TempFile file("stroke.dtv");
+    file.write(encodeDataFile(m));
+    const ReportRun r = run({"--file", file.path(), "--step", "90"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // At 90 degrees the crank pin is half the stroke straight below the driver centre.
+    std::istringstream in(r.out);
+    std::string line;
+    for (int i = 0; i < 3; ++i) std::getline(in, line);  // header, 0, 90
+    EXPECT_EQ(line.substr(0, 3), "90,");
+    EXPECT_NE(line.find(",-2,"), std::string::npos) << line;
+    EXPECT_EQ(firstRowField(r.out, 5), "2");  // x2 at angle 0: the crank radius
+}
+
+TEST(ReportFile, NamedPositionsAreTheFilesOwnAfterMidGear) {
+    // A file whose normal travel is 0.5 and whose saved positions 1-3 are nonsense: mid
+    // gear is recomputed, so mid, fwd and rev are the centre (10.533 for these
+    // dimensions) and the centre +- 0.5.
+    Model m = startedModel();
+    m.frame.RevArmToCentNorm = 0.5f;
+    m.reverseArmPositions[1] = 1.0f;
+    m.reverseArmPositions[2] = 2.0f;
+    m.reverseArmPositions[3] = 3.0f;
+    m.gear.ReverseArmPosition = 12.0f;
+    TempFile file("norm.dtv");
+    file.write(encodeDataFile(m));
+    auto x18 = [&](const char* position) {
+        const ReportRun r = run({"--file", file.path(), "--reverse-arm", position});
+        EXPECT_EQ(r.status, 0) << r.err;
+        return std::stod(firstRowField(r.out, kX18));
+    };
+    EXPECT_NEAR(x18("mid"), 10.533, 0.0005);
+    EXPECT_NEAR(x18("fwd"), 11.033, 0.0005);
+    EXPECT_NEAR(x18("rev"), 10.033, 0.0005);
+}
+
+TEST(ReportFile, UnusableFilesGiveTheReasonAndStatus1) {
+    TempFile shortFile("short.dtv");
+    shortFile.write(Bytes(18 * 20, 0));
+    const ReportRun r = run({"--file", shortFile.path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(r.err.find("tarvell-report: " + shortFile.path() + ": the file is too short"), 0u)
+        << r.err;
+    EXPECT_EQ(r.err.back(), '\n');
+
+    Bytes nan = encodeDataFile(startedModel());
+    putField(nan, 2, 2, std::numeric_limits<float>::quiet_NaN());
+    TempFile damaged("nan.dtv");
+    damaged.write(nan);
+    const ReportRun d = run({"--file", damaged.path()});
+    EXPECT_EQ(d.status, 1);
+    EXPECT_NE(d.err.find("record 2, field 2"), std::string::npos) << d.err;
+
+    TempFile missing("missing.dtv");  // never written
+    const ReportRun n = run({"--file", missing.path()});
+    EXPECT_EQ(n.status, 1);
+    EXPECT_TRUE(n.out.empty());
+    EXPECT_NE(n.err.find(missing.path() + ": the file cannot be opened (no such file"),
+              std::string::npos)
+        << n.err;
+
+    const ReportRun folder = run({"--file", std::filesystem::temp_directory_path().string()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_NE(folder.err.find("folder"), std::string::npos) << folder.err;
+}
