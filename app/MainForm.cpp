@@ -418,9 +418,6 @@ void TMainForm::windowsCreated() {
     Instructions->setEnabled(program_.inst != nullptr);
     SpecInstr->setEnabled(program_.tavSpInst != nullptr);
     About1->setEnabled(program_.aboutBox != nullptr);
-    for (QAction* a : {RefPoints, ToolButton[11], DrawLines1, ToolButton[23], SetPivotData,
-                       ToolButton[24], DynamicVariables, ToolButton[12], SetUnDo, ToolButton[3]})
-        a->setEnabled(false);
     if (program_.options().startTimer) Timer1->start();
 }
 

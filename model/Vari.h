@@ -165,6 +165,7 @@ struct Model {
     std::array<UndoEntry, 21> undo{};
     int undoCount = 0;
     bool undoPending = false;
+    std::string undoLine;  // the last change, as shown beside the "UnDo" buttons
     bool DynamicVariablesShown = false;
 
     // Diagrams

@@ -1,0 +1,135 @@
+// Dynamic variables and undo (see DynamicVariables.h).
+#include "DynamicVariables.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "Numbers.h"
+
+namespace tarvell {
+namespace {
+
+void storeValue(Model& m, int code, float value) {
+    if (code == 16) value = wrapAngle360(value);
+    setDimensionValue(m, code, value);  // 102 and 109 also move the valve stem line
+}
+
+}  // namespace
+
+void EmptyDynamicSlots(Model& m) {
+    for (DynamicSlot& s : m.dynamicSlots) s = DynamicSlot{};
+}
+
+void RegisterDynamicVariable(Model& m) {
+    auto& s = m.dynamicSlots;
+    for (int k = 1; k <= 4; ++k) {
+        if (s[k].code == s[0].code) {
+            s[k].value = s[0].value;
+            s[k].name = s[0].name;
+            return;
+        }
+    }
+    for (int k = 4; k >= 1; --k) s[k] = s[k - 1];
+}
+
+void ApplyDynamicChange(Model& m, int slot) {
+    DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(slot)];
+    if (s.code == 0 || !findDimension(s.code)) return;
+    s.value = dimensionValue(m, s.code);
+    if (s.code == 16) m.DynamicStep *= 100.0f;  // 0.001 moves the angle by 0.1 degree
+    s.value = toSingle(static_cast<double>(s.value) + m.DynamicStep);
+    clearCutoffReadouts(m);
+    storeValue(m, s.code, s.value);
+    if (s.code == 16) s.value = m.frame.LinkRockingAngleDeg;
+}
+
+bool PushUndo(Model& m) {
+    if (!m.undoPending) return false;
+    for (int i = 20; i >= 1; --i) m.undo[i] = m.undo[i - 1];
+    m.undoCount = std::min(m.undoCount + 1, 20);
+    return true;
+}
+
+bool PopUndo(Model& m) {
+    for (int i = 0; i <= 19; ++i) m.undo[i] = m.undo[i + 1];
+    const UndoEntry& undone = m.undo[0];
+    if (findDimension(undone.code) && undone.code != 27 && undone.code != 28)
+        storeValue(m, undone.code, undone.oldValue);
+    // The slots show their dimensions' values again. (Applying +1 and then -1 would come
+    // back to the same place but could move a value by its last bit.)
+    for (int k = 1; k <= 4; ++k) {
+        DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(k)];
+        if (s.code != 0) s.value = dimensionValue(m, s.code);
+    }
+    clearCutoffReadouts(m);
+    m.undo[20] = UndoEntry{};
+    m.undoCount = std::max(m.undoCount - 1, 0);
+    return m.undo[1].code != 0;
+}
+
+void ClearUndo(Model& m) {
+    for (UndoEntry& u : m.undo) u = UndoEntry{};
+    m.undoCount = 0;
+}
+
+bool StoreDimensionField(Model& m, int code, std::string_view text) {
+    const DimensionInfo* d = findDimension(code);
+    if (!d) return false;
+    const bool recording = m.undoPending && PushUndo(m);
+    if (recording) {
+        m.undo[1].code = code;
+        m.undo[1].oldValue = dimensionValue(m, code);
+    }
+    storeValue(m, code, parseLeadingNumber(text));
+    const float stored = dimensionValue(m, code);
+    DynamicSlot& s0 = m.dynamicSlots[0];
+    s0.code = code;
+    s0.value = stored;
+    s0.name = std::string(d->shortName);
+    RegisterDynamicVariable(m);
+    if (recording) {
+        m.undo[1].newValue = stored;
+        m.undo[1].name = std::string(d->shortName);
+    }
+    m.undoPending = false;
+    return recording;
+}
+
+void DynamicBarChange(Model& m, DynamicBar& bar, int slot, int p) {
+    float step = 0;
+    const float fp = static_cast<float>(p);
+    if (p > 0 && p > bar.p2) step = fp / 1000.0f;
+    if (p < 0 && p > bar.p2) step = -fp / 1000.0f;
+    if (p < 0 && p < bar.p2) step = fp / 1000.0f;
+    if (p > 0 && p < bar.p2) step = -fp / 1000.0f;
+    const int jump = std::abs(p - bar.p1);
+    if (jump == 1 || jump == 10) step = fp / 1000.0f;  // an arrow or page click from rest
+    m.DynamicStep = step;
+    ApplyDynamicChange(m, slot);
+    bar.p2 = bar.p1;
+    bar.p1 = p;
+}
+
+bool RecordScrollUndo(Model& m, const DynamicBar& bar, int slot) {
+    const DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(slot)];
+    m.undoPending = true;
+    PushUndo(m);
+    m.undo[1].code = s.code;
+    m.undo[1].oldValue = bar.startValue;
+    m.undo[1].newValue = s.value;
+    m.undo[1].name = s.name;
+    m.undoPending = false;
+    return true;
+}
+
+const std::string& RebuildUndoLine(Model& m) {
+    const UndoEntry& e = m.undo[1];
+    std::string line = formatInt(m.undoCount, 2) + "- " + e.name + " " +
+                       formatFixed(e.newValue, 6, 3) + " to " + formatFixed(e.oldValue, 6, 3) +
+                       "." + std::string(46, ' ');
+    if (line.size() > 118) line.resize(118);
+    m.undoLine = line;
+    return m.undoLine;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,61 @@
+// Dynamic variables and undo: up to four dimensions chosen for live adjustment with scroll
+// bars, and the stack of recorded changes that the "UnDo" buttons take back. Windows call
+// these and enable or disable their "UnDo" buttons from the results.
+#pragma once
+
+#include <string>
+
+#include "Vari.h"
+
+namespace tarvell {
+
+// Empties the five slots (code 0, value 0, the empty-slot name). The dimension dialogs'
+// resets use the same name as start-up, so every window recognises an empty slot.
+void EmptyDynamicSlots(Model& m);
+
+// Places slot 0 (the dimension just stored) among slots 1-4: a dimension already there
+// keeps its place and takes the new value; otherwise the others move down one and the
+// oldest drops out.
+void RegisterDynamicVariable(Model& m);
+
+// Applies DynamicStep to the dimension of slot 1-4 (x100 for the rocking angle, which is
+// then kept in [0, 360)); an empty slot changes nothing. Clears the cut-off read-outs.
+void ApplyDynamicChange(Model& m, int slot);
+
+// Pushes a new entry when the undo-pending flag is set; returns whether it did (the caller
+// then enables the "UnDo" buttons and fills entry 1).
+bool PushUndo(Model& m);
+
+// Takes back the most recent change; returns whether another change is left to undo.
+bool PopUndo(Model& m);
+
+// Zeroes every entry; the caller disables the "UnDo" buttons.
+void ClearUndo(Model& m);
+
+// The exit of a gray dimension field: records an undo entry when a key was typed, stores
+// the number read from `text` (the rocking angle kept in [0, 360)), and makes the dimension
+// the most recent dynamic variable. Returns whether an undo entry was recorded.
+bool StoreDimensionField(Model& m, int code, std::string_view text);
+
+// The position history of one dynamic-variable scroll bar.
+struct DynamicBar {
+    int p1 = 0;            // position at the previous change
+    int p2 = 0;            // the one before
+    float startValue = 0;  // the slot's value when the bar took the focus
+};
+
+// One change of a dynamic-variable scroll bar to position p: derives DynamicStep from p and
+// the bar's history (an arrow click +-0.001, a page click +-0.010, a drag |p|/1000 in its
+// direction), applies it to the slot and shifts the history. The caller then sets the bar
+// back to 0, which comes here once more with p = 0 and changes nothing.
+void DynamicBarChange(Model& m, DynamicBar& bar, int slot, int p);
+
+// The end of a scroll on a bar: the whole scroll becomes one undo entry (old value = the
+// bar's start value). Returns true (the caller enables the "UnDo" buttons).
+bool RecordScrollUndo(Model& m, const DynamicBar& bar, int slot);
+
+// The undo line shown beside the "UnDo" buttons, rebuilt from the most recent entry and
+// stored in the model: count, name, value after and before the change.
+const std::string& RebuildUndoLine(Model& m);
+
+}  // namespace tarvell

@@ -1,0 +1,178 @@
+// Dynamic variables and the undo stack.
+#include <gtest/gtest.h>
+
+#include "DynamicVariables.h"
+#include "TestModel.h"
+
+using namespace tarvell;
+using tarvell::test::startedModel;
+
+namespace {
+
+// Leaves a field as the dialogs do, optionally after typing into it.
+bool store(Model& m, int code, const char* text, bool typed = false) {
+    m.undoPending = typed;
+    return StoreDimensionField(m, code, text);
+}
+
+// One change of a bar followed by its return to 0.
+void nudge(Model& m, DynamicBar& bar, int slot, int p) {
+    DynamicBarChange(m, bar, slot, p);
+    DynamicBarChange(m, bar, slot, 0);
+}
+
+}  // namespace
+
+TEST(DynamicVariables, SlotsFillInReverseOrderAndTheOldestDropsOut) {
+    Model m = startedModel();
+    store(m, 2, "3.25");
+    store(m, 3, "14.75");
+    store(m, 101, "22.488");
+    store(m, 16, "167.498");
+    EXPECT_EQ(m.dynamicSlots[1].code, 16);
+    EXPECT_EQ(m.dynamicSlots[2].code, 101);
+    EXPECT_EQ(m.dynamicSlots[3].code, 3);
+    EXPECT_EQ(m.dynamicSlots[4].code, 2);
+    EXPECT_EQ(m.dynamicSlots[2].name, "Cyl ctr to Driver ctr");
+    // A dimension already there keeps its place and takes the new value.
+    store(m, 3, "15");
+    EXPECT_EQ(m.dynamicSlots[3].code, 3);
+    EXPECT_EQ(m.dynamicSlots[3].value, 15.0f);
+    EXPECT_EQ(m.dynamicSlots[1].code, 16);
+    // A fifth drops the first stored.
+    store(m, 9, "3");
+    EXPECT_EQ(m.dynamicSlots[1].code, 9);
+    EXPECT_EQ(m.dynamicSlots[4].code, 3);
+    for (int k = 1; k <= 4; ++k) EXPECT_NE(m.dynamicSlots[static_cast<std::size_t>(k)].code, 2);
+}
+
+TEST(DynamicVariables, FieldExitStoresLenientlyAndKeepsTheAngleInOneTurn) {
+    Model m = startedModel();
+    store(m, 16, "-30");
+    EXPECT_EQ(m.frame.LinkRockingAngleDeg, 330.0f);
+    store(m, 16, "720");
+    EXPECT_EQ(m.frame.LinkRockingAngleDeg, 0.0f);
+    store(m, 16, "400");
+    EXPECT_EQ(m.frame.LinkRockingAngleDeg, 40.0f);
+    store(m, 2, "5-");
+    EXPECT_EQ(m.frame.Stroke, 5.0f);
+    store(m, 2, "1.5-");
+    EXPECT_EQ(m.frame.Stroke, 1.5f);
+    store(m, 2, ".");
+    EXPECT_EQ(m.frame.Stroke, 0.0f);
+    store(m, 109, "0.75");
+    EXPECT_EQ(m.pivots[4].y, 0.75f);
+    store(m, 102, "1");
+    EXPECT_EQ(m.pivots[4].y, 1.75f);
+    EXPECT_EQ(m.dynamicSlots[1].name, "Cyl CL above Driver ctr");
+}
+
+TEST(DynamicVariables, OnlyATypedFieldRecordsAnUndoEntry) {
+    Model m = startedModel();
+    EXPECT_FALSE(store(m, 2, "3.25"));
+    EXPECT_EQ(m.undo[1].code, 0);
+    EXPECT_EQ(m.undoCount, 0);
+    EXPECT_TRUE(store(m, 2, "3.5", true));
+    EXPECT_EQ(m.undo[1].code, 2);
+    EXPECT_EQ(m.undo[1].oldValue, 3.25f);
+    EXPECT_EQ(m.undo[1].newValue, 3.5f);
+    EXPECT_EQ(m.undo[1].name, "Stroke");
+    EXPECT_FALSE(m.undoPending);
+    EXPECT_EQ(RebuildUndoLine(m), " 1- Stroke  3.500 to  3.250." + std::string(46, ' '));
+}
+
+TEST(DynamicVariables, ArrowPageAndDragSteps) {
+    Model m = startedModel();
+    store(m, 2, "3.25");
+    DynamicBar bar;
+    nudge(m, bar, 1, 1);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.251f);
+    nudge(m, bar, 1, -1);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.25f);
+    nudge(m, bar, 1, 10);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.26f);
+    nudge(m, bar, 1, -10);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.25f);
+    // A drag reports 5 then 12 (the bar snapping back between): 0.017 in all; back to 8
+    // takes 0.008 off again.
+    nudge(m, bar, 1, 5);
+    nudge(m, bar, 1, 12);
+    EXPECT_NEAR(m.frame.Stroke, 3.267, 1e-5);
+    nudge(m, bar, 1, 8);
+    EXPECT_NEAR(m.frame.Stroke, 3.259, 1e-5);
+
+    Model a = startedModel();
+    store(a, 16, "167.498");
+    DynamicBar angleBar;
+    nudge(a, angleBar, 1, 1);
+    EXPECT_NEAR(a.frame.LinkRockingAngleDeg, 167.598, 1e-4);
+    store(a, 16, "359.95");
+    nudge(a, angleBar, 1, 1);
+    EXPECT_NEAR(a.frame.LinkRockingAngleDeg, 0.05, 1e-3);  // wrapped into one turn
+}
+
+TEST(DynamicVariables, AnEmptySlotChangesNothing) {
+    Model m = startedModel();
+    const Model before = m;
+    DynamicBar bar;
+    nudge(m, bar, 3, 10);
+    EXPECT_EQ(m.frame.Stroke, before.frame.Stroke);
+    EXPECT_EQ(m.dynamicSlots[3].code, 0);
+    EXPECT_EQ(m.dynamicSlots[3].name, "             ??");
+}
+
+TEST(DynamicVariables, OnlyTheLastTwentyChangesCanBeUndone) {
+    Model m = startedModel();
+    for (int i = 1; i <= 21; ++i) store(m, 2, std::to_string(3 + i).c_str(), true);
+    EXPECT_EQ(m.undoCount, 20);
+    EXPECT_EQ(m.frame.Stroke, 24.0f);
+    int undone = 0;
+    bool more = true;
+    while (more) {
+        more = PopUndo(m);
+        ++undone;
+    }
+    EXPECT_EQ(undone, 20);
+    EXPECT_EQ(m.undoCount, 0);
+    // The oldest change (3.25 -> 4) was lost: the stroke stops at 4.
+    EXPECT_EQ(m.frame.Stroke, 4.0f);
+}
+
+TEST(DynamicVariables, UndoMovesTheValveStemLineBackAndRefreshesTheSlots) {
+    Model m = startedModel();
+    store(m, 109, "0.5");
+    store(m, 109, "0.75", true);
+    EXPECT_EQ(m.pivots[4].y, 0.75f);
+    EXPECT_FALSE(PopUndo(m));
+    EXPECT_EQ(m.cyl.ValveStemClToCylCl(), 0.5f);
+    EXPECT_EQ(m.pivots[4].y, 0.5f);
+    EXPECT_EQ(m.dynamicSlots[1].value, 0.5f);
+}
+
+TEST(DynamicVariables, AScrollIsOneUndoEntry) {
+    Model m = startedModel();
+    store(m, 2, "3.25");
+    DynamicBar bar;
+    bar.startValue = m.dynamicSlots[1].value;
+    nudge(m, bar, 1, 1);
+    nudge(m, bar, 1, 1);
+    nudge(m, bar, 1, 10);
+    EXPECT_TRUE(RecordScrollUndo(m, bar, 1));
+    EXPECT_EQ(m.undo[1].oldValue, 3.25f);
+    EXPECT_NEAR(m.undo[1].newValue, 3.262, 1e-5);
+    EXPECT_EQ(m.undo[1].name, "Stroke");
+    EXPECT_FALSE(m.undoPending);
+    PopUndo(m);
+    EXPECT_EQ(m.frame.Stroke, 3.25f);
+}
+
+TEST(DynamicVariables, ChangesClearTheCutoffReadouts) {
+    Model m = startedModel();
+    store(m, 2, "3.25");
+    m.cutoff.front = "72.5";
+    DynamicBar bar;
+    nudge(m, bar, 1, 1);
+    EXPECT_TRUE(m.cutoff.front.empty());
+    ClearUndo(m);
+    EXPECT_EQ(m.undoCount, 0);
+}
