@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTime>
@@ -307,9 +308,9 @@ void TMainForm::createMenu() {
     bar->setObjectName("MainMenu1");
     // The menu uses the desktop's plain menu face, compact enough for every command to fit
     // the window's width.
-    bar->setFont(dialogFont(12));
+    bar->setFont(dialogFont(11));
     bar->setStyleSheet(
-        "QMenuBar { font: 12px \"Liberation Sans\"; } QMenuBar::item { padding: 2px 4px; }");
+        "QMenuBar { font: 11px \"Liberation Sans\"; } QMenuBar::item { padding: 2px 3px; }");
     auto item = [this](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(name);
@@ -480,7 +481,7 @@ void TMainForm::Timer1Timer() {
 void TMainForm::DrawMainFrame() {
     Model& m = model();
     {
-        QtCanvas canvas(frame_);
+        QtCanvas canvas(frame_, colours::white, view_->rect());
         canvas.refresh();
         canvas.setPen(colours::black, m.LineWidth);
         canvas.setBrush(true);
@@ -499,7 +500,13 @@ void TMainForm::DrawMainFrame() {
         if (screenDataOn_) drawReadouts(canvas);
         if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
     }
-    view_->update();
+    // Repaint the picture around the controls only: repainting under them would make every
+    // control redraw itself on every tick.
+    QRegion picture(view_->rect());
+    for (QObject* child : view_->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
+            picture -= QRegion(w->geometry());
+    view_->update(picture);
 }
 
 QString TMainForm::titleFor(const QString& titleText) const {

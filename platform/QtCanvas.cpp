@@ -2,6 +2,7 @@
 #include "QtCanvas.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QString>
 #include <cmath>
 
@@ -19,13 +20,16 @@ double rayAngle(double cx, double cy, double x, double y) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QImage& image, Rgb background) : image_(image), background_(background) {
+QtCanvas::QtCanvas(QImage& image, Rgb background, QRect visible)
+    : image_(image), background_(background) {
     Q_ASSERT(image_.depth() == 32);
+    visible_ = visible.isEmpty() ? image_.rect() : visible.intersected(image_.rect());
     // Pixels are written straight into the image; take the pointer before painting starts
     // so no later detach can move the data.
     bits_ = image_.bits();
     bytesPerLine_ = image_.bytesPerLine();
     painter_.begin(&image_);
+    if (visible_ != image_.rect()) painter_.setClipRect(visible_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBrush(Qt::NoBrush);
@@ -39,12 +43,17 @@ QtCanvas::~QtCanvas() {
 
 QFont QtCanvas::textFont(const FontSpec& font) {
     // The plain sans-serif face of the desktop's classic metrics (Arial's), so read-outs
-    // keep their widths wherever the program runs.
+    // keep their widths wherever the program runs. Fonts are kept once made: every frame
+    // uses the same few.
+    static auto* made = new QHash<int, QFont>;  // kept to the end of the program
+    const int key = font.points * 2 + (font.bold ? 1 : 0);
+    if (auto it = made->constFind(key); it != made->constEnd()) return it.value();
     QFont f;
     f.setFamilies({"Liberation Sans", "Arial", "Arimo", "Helvetica", "sans-serif"});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSize(font.points);
     f.setBold(font.bold);
+    made->insert(key, f);
     return f;
 }
 
@@ -109,7 +118,7 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int
 }
 
 void QtCanvas::setPixel(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
+    if (!visible_.contains(x, y)) return;
     auto* line = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
     line[x] = qRgb(colour.r, colour.g, colour.b);
 }
@@ -120,10 +129,9 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         const QFontMetrics fm(qfont_);
         painter_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), qcolour(brush_));
     }
-    const QPen pen = painter_.pen();
     painter_.setPen(qcolour(font_.colour));
     painter_.drawText(x, y + ascent_, s);
-    painter_.setPen(pen);
+    applyPen();
 }
 
 void QtCanvas::drawImage(int x, int y, const Canvas& source) {

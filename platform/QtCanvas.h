@@ -13,7 +13,9 @@ namespace tarvell {
 class QtCanvas : public Canvas {
   public:
     // Draws on `image` (which must outlive the canvas); `background` is what refresh clears to.
-    explicit QtCanvas(QImage& image, Rgb background = colours::white);
+    // A non-empty `visible` limits drawing and clearing to the part of the image that is
+    // shown, which is all a window ever needs.
+    explicit QtCanvas(QImage& image, Rgb background = colours::white, QRect visible = {});
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -54,6 +56,7 @@ class QtCanvas : public Canvas {
     QFont qfont_;
     int ascent_ = 0;
     int x_ = 0, y_ = 0;
+    QRect visible_;
     uchar* bits_ = nullptr;
     qsizetype bytesPerLine_ = 0;
 };

@@ -1,0 +1,35 @@
+// One tick of the rotation loop: solve, openings, screen coordinates, the full frame into
+// the 1280 x 1024 image (with and without the steam display).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "MainForm.h"
+#include "Program.h"
+#include "RecordingSound.h"
+
+using namespace tarvell;
+
+namespace {
+
+void BM_MainWindowTick(benchmark::State& state) {
+    Program program(std::make_unique<RecordingSound>(), ProgramOptions{false});
+    program.createWindows();
+    TMainForm& form = *program.mainForm;
+    if (state.range(0)) form.SetSteam->trigger();
+    for (auto _ : state) form.Timer1Timer();
+    state.SetLabel(state.range(0) ? "steam display on" : "steam display off");
+}
+BENCHMARK(BM_MainWindowTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
