@@ -406,8 +406,6 @@ void TMainForm::windowsCreated() {
     ToolButton[4]->setEnabled(frame);
     CylDim->setEnabled(cyl);
     ToolButton[5]->setEnabled(cyl);
-    for (QAction* a : {OpenDimensions, SaveAsDimensions, ToolButton[1], ToolButton[2]})
-        a->setEnabled(false);
     SineDiag->setEnabled(program_.sineDia != nullptr);
     ToolButton[13]->setEnabled(program_.sineDia != nullptr);
     OvalDiag->setEnabled(program_.ovalDia != nullptr);

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 
+#include "DataFileCommands.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
 
@@ -32,6 +33,7 @@ void Program::createWindows() {
     // aboutBox, inst, tavSpInst, frameDi, cylDimen
     graphZoom = own(new TGraphZoom(*this));
     // drawLines, dataTable
+    dataFile = own(new DataFileCommands(*this));
     mainForm->windowsCreated();
 }
 

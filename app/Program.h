@@ -34,6 +34,7 @@ class TFrameDi;
 class TCylDimen;
 class TDrawLines;
 class TDataTable;
+class DataFileCommands;
 
 struct ProgramOptions {
     bool startTimer = true;  // tests drive the rotation loop tick by tick instead
@@ -86,6 +87,9 @@ class Program {
     TGraphZoom* graphZoom = nullptr;
     TDrawLines* drawLines = nullptr;
     TDataTable* dataTable = nullptr;
+
+    // The open and save commands of the main window.
+    DataFileCommands* dataFile = nullptr;
 
   private:
     Model model_;

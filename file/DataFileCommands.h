@@ -1,0 +1,41 @@
+// The main window's "&OpenDimensions" and "Save&AsDimensions" commands: the file dialogs,
+// writing through a temporary file so a failed save never harms the previous one, and
+// opening that checks the whole file before anything changes.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace tarvell {
+
+class Program;
+
+class DataFileCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit DataFileCommands(Program& program);
+
+    void OpenDimensionsClick();
+    void SaveAsDimensionsClick();
+
+    // Opening and saving a named file, as the commands do once a file is chosen. Each
+    // returns an empty string, or the message shown to the user.
+    QString openFile(const QString& path);
+    QString saveFile(const QString& path);
+
+    // Seams for tests: how a path is chosen (empty = cancelled) and how a failure is shown.
+    std::function<QString()> chooseOpenPath;
+    std::function<QString()> chooseSavePath;
+    std::function<void(const QString& title, const QString& message)> showError;
+
+  private:
+    QString askOpenPath();
+    QString askSavePath();
+    void refreshOverlayTable();
+
+    Program& program_;
+};
+
+}  // namespace tarvell
