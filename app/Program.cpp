@@ -3,8 +3,10 @@
 
 #include <QAbstractButton>
 
+#include "CylinOut.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
+#include "TavFrame.h"
 
 namespace tarvell {
 
@@ -29,7 +31,9 @@ void Program::createWindows() {
     revPos = own(new TRevPos(*this));
     // setRevArm, sineDia, steamDia
     stpAng = own(new TStpAng(*this));
-    // aboutBox, inst, tavSpInst, frameDi, cylDimen
+    // aboutBox, inst, tavSpInst
+    frameDi = own(new TFrameDi(*this));
+    cylDimen = own(new TCylDimen(*this));
     graphZoom = own(new TGraphZoom(*this));
     // drawLines, dataTable
     mainForm->windowsCreated();
