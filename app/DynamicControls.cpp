@@ -23,8 +23,17 @@ constexpr int kReadoutRight = 536;
 constexpr int kFirstBarY = 72;
 constexpr int kBarPitch = 12;
 // The undo line beside the "UnDo" button (280, 127; 40 x 16).
-constexpr int kUndoLineX = 323;
+constexpr int kUndoLineX = 322;
 constexpr int kUndoLineY = 128;
+
+// Runs of spaces as one, without the trailing ones.
+std::string singleSpaced(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
 
 }  // namespace
 
@@ -72,8 +81,21 @@ void DynamicControls::hideUndo() {
 void DynamicControls::drawUndoLine(Canvas& canvas) {
     Model& m = form_.model();
     const std::string& line = RebuildUndoLine(m);
-    canvas.textOut(roundToInt(kUndoLineX * static_cast<double>(m.TextScaleX)),
-                   roundToInt(kUndoLineY * static_cast<double>(m.TextScaleY)), line);
+    const int x = roundToInt(kUndoLineX * static_cast<double>(m.TextScaleX));
+    const int y = roundToInt(kUndoLineY * static_cast<double>(m.TextScaleY));
+    const int room = roundToInt(kReadoutRight * static_cast<double>(m.TextScaleX)) - x;
+    // The numbers' padding shown as single spaces, and the name shortened if the line would
+    // run past the box into the view controls.
+    std::string name = m.undo[1].name;
+    const std::size_t at = name.empty() ? std::string::npos : line.find(name);
+    if (at == std::string::npos) {
+        canvas.textOut(x, y, singleSpaced(line));
+        return;
+    }
+    const std::string head = singleSpaced(line.substr(0, at)) + " ";
+    const std::string tail = singleSpaced(line.substr(at + name.size()));
+    while (!name.empty() && canvas.textWidth(head + name + tail) > room) name.pop_back();
+    canvas.textOut(x, y, head + name + tail);
 }
 
 void DynamicControls::drawReadouts(Canvas& canvas) {

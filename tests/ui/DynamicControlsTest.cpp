@@ -218,3 +218,18 @@ TEST_F(DynamicControlsTest, UndoLineIsDrawnBesideTheUndoButtonWhileUndoIsOn) {
     tick();
     EXPECT_EQ(darkPixels(), 0);
 }
+
+TEST_F(DynamicControlsTest, LongUndoLineKeepsItsNumbersWithinTheBox) {
+    Model& m = model();
+    choose(119, "1");
+    for (int i = 0; i < 20; ++i) bar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    RecordingCanvas canvas;  // six pixels a character
+    form().dynamicControls().drawUndoLine(canvas);
+    ASSERT_EQ(canvas.texts().size(), 1u);
+    const std::string line = canvas.texts()[0];
+    // From x 322 to the box's edge at 536: at most 35 characters, the name shortened.
+    EXPECT_LE(line.size(), 35u) << line;
+    EXPECT_EQ(line.rfind("20- Valve Length", 0), 0u) << line;
+    EXPECT_TRUE(line.ends_with(" 1.200 to 1.190.")) << line;
+    EXPECT_EQ(m.undoCount, 20);
+}
