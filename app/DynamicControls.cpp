@@ -2,22 +2,120 @@
 #include "DynamicControls.h"
 
 #include <QAction>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollBar>
+#include <string>
 
+#include "Canvas.h"
+#include "DynamicBarControl.h"
+#include "DynamicVariables.h"
 #include "MainForm.h"
+#include "Numbers.h"
 
 namespace tarvell {
+namespace {
 
-DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
-    // Not wired yet.
-    for (QAction* a :
-         {form.DynamicVariables, form.ToolButton[12], form.SetUnDo, form.ToolButton[3]})
-        a->setEnabled(false);
+// The read-outs stand right of the bars, inside the box the panels frame: x 376 to 539, one
+// row per bar.
+constexpr int kReadoutLeft = 378;
+constexpr int kReadoutRight = 536;
+constexpr int kFirstBarY = 72;
+constexpr int kBarPitch = 12;
+// The undo line beside the "UnDo" button (280, 127; 40 x 16).
+constexpr int kUndoLineX = 322;
+constexpr int kUndoLineY = 128;
+
+// Runs of spaces as one, without the trailing ones.
+std::string singleSpaced(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
 }
 
-void DynamicControls::drawUndoLine(Canvas&) {}
-void DynamicControls::drawReadouts(Canvas&) {}
+}  // namespace
+
+DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
+    Program& program = form.program();
+    for (int n = 1; n <= 4; ++n)
+        bars_[static_cast<std::size_t>(n)] = new DynamicBarControl(
+            program, form.SBDynVar[static_cast<std::size_t>(n)], n, form.SBRevArm);
+    for (QAction* a : {form.DynamicVariables, form.ToolButton[12]})
+        QObject::connect(a, &QAction::triggered, &form, [this] { DynamicVariablesClick(); });
+    for (QAction* a : {form.SetUnDo, form.ToolButton[3]})
+        QObject::connect(a, &QAction::triggered, &form, [this] { SetUnDoClick(); });
+    QObject::connect(form.UnDoDn, &QPushButton::clicked, &form, [this] { UnDoDnClick(); });
+}
+
+void DynamicControls::DynamicVariablesClick() {
+    showDynamicVariables(!form_.model().DynamicVariablesShown);
+}
+
+void DynamicControls::SetUnDoClick() {
+    Model& m = form_.model();
+    m.UndoEnabled = !m.UndoEnabled;
+    form_.UnDoDn->setVisible(m.UndoEnabled);
+}
+
+void DynamicControls::UnDoDnClick() {
+    UndoLastChange(form_.program());
+}
+
+void DynamicControls::showDynamicVariables(bool shown) {
+    form_.model().DynamicVariablesShown = shown;
+    for (int n = 1; n <= 4; ++n) form_.SBDynVar[static_cast<std::size_t>(n)]->setVisible(shown);
+    for (int n = 7; n <= 9; ++n) form_.Panel[static_cast<std::size_t>(n)]->setVisible(shown);
+}
+
 void DynamicControls::hideDynamicVariables() {
-    form_.model().DynamicVariablesShown = false;
+    showDynamicVariables(false);
+}
+
+void DynamicControls::hideUndo() {
+    form_.model().UndoEnabled = false;
+    form_.UnDoDn->hide();
+}
+
+void DynamicControls::drawUndoLine(Canvas& canvas) {
+    Model& m = form_.model();
+    const std::string& line = RebuildUndoLine(m);
+    const int x = roundToInt(kUndoLineX * static_cast<double>(m.TextScaleX));
+    const int y = roundToInt(kUndoLineY * static_cast<double>(m.TextScaleY));
+    const int room = roundToInt(kReadoutRight * static_cast<double>(m.TextScaleX)) - x;
+    // The numbers' padding shown as single spaces, and the name shortened if the line would
+    // run past the box into the view controls.
+    std::string name = m.undo[1].name;
+    const std::size_t at = name.empty() ? std::string::npos : line.find(name);
+    if (at == std::string::npos) {
+        canvas.textOut(x, y, singleSpaced(line));
+        return;
+    }
+    const std::string head = singleSpaced(line.substr(0, at)) + " ";
+    const std::string tail = singleSpaced(line.substr(at + name.size()));
+    while (!name.empty() && canvas.textWidth(head + name + tail) > room) name.pop_back();
+    canvas.textOut(x, y, head + name + tail);
+}
+
+void DynamicControls::drawReadouts(Canvas& canvas) {
+    const Model& m = form_.model();
+    if (!m.DynamicVariablesShown) return;
+    const double fx = m.TextScaleX, fy = m.TextScaleY;
+    const int left = roundToInt(kReadoutLeft * fx);
+    const int right = roundToInt(kReadoutRight * fx);
+    for (int n = 1; n <= 4; ++n) {
+        const DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(n)];
+        const int y = roundToInt((kFirstBarY - 1 + kBarPitch * (n - 1)) * fy);
+        // The value right-aligned at the box's edge; the name before it, shortened if a long
+        // name would run into the value.
+        const std::string value = formatFixed(s.value, 0, 3);
+        const int valueX = right - canvas.textWidth(value);
+        std::string name = s.name;
+        while (!name.empty() && left + canvas.textWidth(name + " ") > valueX) name.pop_back();
+        canvas.textOut(left, y, name);
+        canvas.textOut(valueX, y, value);
+    }
 }
 
 }  // namespace tarvell

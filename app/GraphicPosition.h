@@ -1,6 +1,10 @@
-// The graphic-position display: a dimension shown and labelled on the mechanism for 1000
-// frames at a chosen view, then the view restored and its dialog shown again.
+// The graphic-position display: a small button of a dimension dialog asks for one dimension
+// (Model::HighlightCode); the main window closes the dialog, shows that dimension as a
+// flashing red and black line with its caption at a view chosen for it, for 1000 frames with
+// an hourglass, then restores the view exactly and opens the dialog again.
 #pragma once
+
+#include "Vari.h"
 
 namespace tarvell {
 
@@ -10,13 +14,31 @@ class TMainForm;
 class GraphicPosition {
   public:
     explicit GraphicPosition(TMainForm& form);
+    ~GraphicPosition();
+    GraphicPosition(const GraphicPosition&) = delete;
+    GraphicPosition& operator=(const GraphicPosition&) = delete;
 
     // The frame's last drawing step, run while a request is active.
     void drawFrame(Canvas& canvas);
     bool active() const;
 
+    // Frames shown so far for the current request, and the 0-5 flash count.
+    int tickCount() const { return tickCount_; }
+    int flashCount() const { return flashCount_; }
+
   private:
+    void closeDialog(int code);
+    void drawDimension(Canvas& canvas, int code, const View& v);
+    void finish();
+    void reopenDialog(bool frameDialog);
+    void setWaitCursor(bool on);
+
     TMainForm& form_;
+    int tickCount_ = 0;
+    int flashCount_ = 0;
+    bool frameDialog_ = true;  // which dialog to open again at the end: frame or cylinder
+    View savedView_;           // the view before the request, restored at the end
+    bool waitCursor_ = false;
 };
 
 }  // namespace tarvell

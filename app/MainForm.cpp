@@ -21,8 +21,10 @@
 #include <cmath>
 
 #include "Calc.h"
+#include "CylinOut.h"
 #include "CylinderDrawing.h"
 #include "DynamicControls.h"
+#include "DynamicVariables.h"
 #include "Fonts.h"
 #include "GraphicPosition.h"
 #include "MechanismDrawing.h"
@@ -33,6 +35,7 @@
 #include "SettingDialogs.h"
 #include "SteamDisplay.h"
 #include "StepTable.h"
+#include "TavFrame.h"
 #include "ToolIcons.h"
 #include "View.h"
 #include "ViewControls.h"
@@ -765,20 +768,17 @@ void TMainForm::FindRevArmCentClick() {
 
 void TMainForm::ResetAllClick() {
     Model& m = model();
-    ApplyFrameDefaults(m);
-    SBRevArm->setRange(roundToInt(-1000.0 * m.frame.RevArmToCentMax), reverseArmRangeMax(m));
-    ApplyCylinderDefaults(m);
-    for (DynamicSlot& s : m.dynamicSlots) s = DynamicSlot{};
+    program_.frameDi->ResetFrameClick();
+    program_.cylDimen->ResetCylClick();
     CalcMidGear(m);
     CenterClick();
     viewControls_->NormVHZClick();
     m.DataSetName = "Nominal";
     m.VerticalScale = 1.5f;
     dynamicControls_->hideDynamicVariables();
-    for (auto& u : m.undo) u = UndoEntry{};
-    m.undoCount = 0;
+    ClearUndo(m);
     program_.setUndoButtonsEnabled(false);
-    m.UndoEnabled = false;
+    dynamicControls_->hideUndo();
 }
 
 void TMainForm::SetScreenDataClick() {

@@ -3,9 +3,11 @@
 
 #include <QAbstractButton>
 
+#include "CylinOut.h"
 #include "DataFileCommands.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
+#include "TavFrame.h"
 
 namespace tarvell {
 
@@ -30,7 +32,9 @@ void Program::createWindows() {
     revPos = own(new TRevPos(*this));
     // setRevArm, sineDia, steamDia
     stpAng = own(new TStpAng(*this));
-    // aboutBox, inst, tavSpInst, frameDi, cylDimen
+    // aboutBox, inst, tavSpInst
+    frameDi = own(new TFrameDi(*this));
+    cylDimen = own(new TCylDimen(*this));
     graphZoom = own(new TGraphZoom(*this));
     // drawLines, dataTable
     dataFile = own(new DataFileCommands(*this));

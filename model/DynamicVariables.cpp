@@ -73,6 +73,10 @@ void ClearUndo(Model& m) {
 }
 
 bool StoreDimensionField(Model& m, int code, std::string_view text) {
+    return StoreDimensionValue(m, code, parseLeadingNumber(text));
+}
+
+bool StoreDimensionValue(Model& m, int code, float value) {
     const DimensionInfo* d = findDimension(code);
     if (!d) return false;
     const bool recording = m.undoPending && PushUndo(m);
@@ -80,7 +84,7 @@ bool StoreDimensionField(Model& m, int code, std::string_view text) {
         m.undo[1].code = code;
         m.undo[1].oldValue = dimensionValue(m, code);
     }
-    storeValue(m, code, parseLeadingNumber(text));
+    storeValue(m, code, value);
     const float stored = dimensionValue(m, code);
     DynamicSlot& s0 = m.dynamicSlots[0];
     s0.code = code;

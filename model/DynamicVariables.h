@@ -37,6 +37,10 @@ void ClearUndo(Model& m);
 // the most recent dynamic variable. Returns whether an undo entry was recorded.
 bool StoreDimensionField(Model& m, int code, std::string_view text);
 
+// The same exit with the value already known: a field left as it was filled stores the
+// dimension's exact value again, not the rounded or cut text it shows.
+bool StoreDimensionValue(Model& m, int code, float value);
+
 // The position history of one dynamic-variable scroll bar.
 struct DynamicBar {
     int p1 = 0;            // position at the previous change

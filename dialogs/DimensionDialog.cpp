@@ -1,0 +1,248 @@
+// The common part of the dimension dialogs (see DimensionDialog.h).
+#include "DimensionDialog.h"
+
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "Calc.h"
+#include "DynamicVariables.h"
+#include "Fonts.h"
+#include "MainForm.h"
+#include "NumberField.h"
+#include "Numbers.h"
+
+namespace tarvell {
+namespace {
+
+constexpr int kFieldWidth = 40;
+constexpr int kRowHeight = 13;
+constexpr int kButtonWidth = 8;
+const int kFieldX[] = {146, 342};
+const int kButtonX[] = {0, 194};
+const int kLabelX[] = {10, 204};
+const int kDittoLabelX[] = {40, 234};  // a row that continues the thing named above it
+const int kSecondLineX[] = {82, 266};
+
+const QColor kSilver(192, 192, 192);
+
+bool isDitto(const DimensionInfo& row) {
+    return row.dialogLabel.starts_with('"');
+}
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The dialog font. The free faces standing in for the desktop's bitmap dialog face run about
+// a tenth wider than it, and the rows were laid out for that face: narrow them to match.
+QFont layoutFont() {
+    QFont f = dialogFont();
+    const QString family = QFontInfo(f).family();
+    if (!family.startsWith("MS Sans Serif") && !family.startsWith("Microsoft Sans Serif"))
+        f.setStretch(90);
+    return f;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& name, std::string_view text) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);  // keeps the runs of spaces
+    label->setText(qtext(text));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setMargin(0);
+    label->setIndent(0);
+    return label;
+}
+
+}  // namespace
+
+DimensionDialog::DimensionDialog(Program& program, const Layout& layout)
+    : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+      program_(program),
+      layout_(layout) {
+    setWindowTitle(layout.caption);
+    setModal(true);
+    setFont(layoutFont());
+    setFixedSize(layout.client);
+    // The form's background is the window colour of the desktop's edit fields.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // Labels first, so a field covers any label text that runs under it.
+    for (const DimensionInfo& row : layout_.rows) {
+        const int n = row.dialogNumber;
+        label_[static_cast<std::size_t>(n)] =
+            newLabel(this, QString("Label%1").arg(n), row.dialogLabel);
+        if (!row.dialogLabel2.empty())
+            label2_[static_cast<std::size_t>(n)] =
+                newLabel(this, QString("Label%1b").arg(n), row.dialogLabel2);
+    }
+    instruction1_ = newLabel(this, "Instruction1", layout.instruction1.toStdString());
+    instruction2_ = newLabel(this, "Instruction2", layout.instruction2.toStdString());
+
+    for (const DimensionInfo& row : layout_.rows) {
+        const int n = row.dialogNumber;
+        const auto col = static_cast<std::size_t>(row.column);
+
+        auto* button = new QPushButton(this);
+        button->setObjectName(QString("Button%1").arg(n));
+        // A row with a second text line has a button as high as both lines.
+        button->setGeometry(kButtonX[col], row.labelY, kButtonWidth,
+                            row.fieldY - row.labelY + kRowHeight);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, &row] { ButtonClick(row); });
+        Button[static_cast<std::size_t>(n)] = button;
+
+        auto* field = new NumberField(this, true);
+        field->setObjectName(QString("Edit%1").arg(n));
+        field->setGeometry(kFieldX[col], row.fieldY, kFieldWidth, kRowHeight);
+        field->setFrame(false);
+        field->setTextMargins(0, 0, 0, 0);
+        // Gray rows silver, the normal travel white, the maximum travel the edit colour.
+        const QColor back = row.gray         ? kSilver
+                            : row.code == 27 ? QColor(Qt::white)
+                                             : palette().color(QPalette::Base);
+        field->setStyleSheet(
+            QString("QLineEdit { padding: 0px; margin: 0px; border: none; background: %1; }")
+                .arg(back.name()));
+        field->installEventFilter(this);
+        if (row.gray) {
+            // Any accepted key (Enter and backspace too), or an edit such as a paste, makes
+            // the field's exit record an undo entry.
+            connect(field, &NumberField::keyAccepted, this, [this] { model().undoPending = true; });
+            connect(field, &QLineEdit::textEdited, this, [this] { model().undoPending = true; });
+        }
+        // Enter moves on to Close, which makes the field's exit run.
+        connect(field, &NumberField::enterPressed, this, [this] { Close1->setFocus(); });
+        Edit[static_cast<std::size_t>(n)] = field;
+    }
+
+    Close1 = new QPushButton("Close", this);
+    Close1->setObjectName("Close1");
+    Close1->setGeometry(layout.close);
+    connect(Close1, &QPushButton::clicked, this, [this] { Close1Click(); });
+    placeLabels();
+}
+
+QPushButton* DimensionDialog::addResetButton(const QString& name, const QString& caption,
+                                             const QRect& place) {
+    reset_ = new QPushButton(caption, this);
+    reset_->setObjectName(name);
+    reset_->setGeometry(place);
+    reset_->setAutoDefault(false);
+    reset_->installEventFilter(this);
+    return reset_;
+}
+
+void DimensionDialog::placeLabels() {
+    const Model& m = program_.model();
+    const double sx = m.TextScaleX, sy = m.TextScaleY;
+    auto place = [&](QLabel* label, int x, int y, bool scaleX = true) {
+        label->move(scaleX ? roundToInt(sx * x) : x, roundToInt(sy * y));
+        label->adjustSize();
+    };
+    for (const DimensionInfo& row : layout_.rows) {
+        const auto n = static_cast<std::size_t>(row.dialogNumber);
+        const auto col = static_cast<std::size_t>(row.column);
+        place(label_[n], isDitto(row) ? kDittoLabelX[col] : kLabelX[col], row.labelY);
+        if (label2_[n]) place(label2_[n], kSecondLineX[col], row.fieldY);
+    }
+    place(instruction1_, 1, 190, false);
+    place(instruction2_, 1, 203, false);
+    // In large-font mode the texts spread out: the window grows with them so none is lost.
+    setFixedSize(std::max(layout_.client.width(), roundToInt(sx * layout_.client.width())),
+                 std::max(layout_.client.height(), roundToInt(sy * layout_.client.height())));
+}
+
+void DimensionDialog::FormActivate() {
+    placeLabels();
+    const Model& m = program_.model();
+    for (const DimensionInfo& row : layout_.rows) {
+        const auto n = static_cast<std::size_t>(row.dialogNumber);
+        const QString text = dimensionFieldText(dimensionValue(m, row), row.decimals);
+        Edit[n]->setText(text);
+        Edit[n]->setCursorPosition(0);  // a text wider than the field shows its beginning
+        filledText_[n] = text;
+    }
+}
+
+void DimensionDialog::EditExit(const DimensionInfo& row) {
+    Model& m = model();
+    const auto n = static_cast<std::size_t>(row.dialogNumber);
+    const QString text = Edit[n]->text();
+    // A field left as it was filled keeps the dimension's exact value: its text may be
+    // rounded to the row's decimals or cut to 10 characters.
+    const float value =
+        text == filledText_[n] ? dimensionValue(m, row) : parseLeadingNumber(text.toStdString());
+    if (!row.gray) {
+        storeWhiteRow(row, value);
+        return;
+    }
+    if (StoreDimensionValue(m, row.code, value)) program_.setUndoButtonsEnabled(true);
+}
+
+void DimensionDialog::ButtonClick(const DimensionInfo& row) {
+    model().HighlightCode = row.code;
+}
+
+void DimensionDialog::Close1Click() {
+    Model& m = model();
+    CalcMidGear(m);
+    program_.mainForm->SBRevArm->setValue(0);
+    clearCutoffReadouts(m);
+    accept();
+}
+
+void DimensionDialog::emptySlots() {
+    EmptyDynamicSlots(model());
+}
+
+void DimensionDialog::clearUndoStack() {
+    ClearUndo(model());
+    program_.setUndoButtonsEnabled(false);
+}
+
+void DimensionDialog::showEvent(QShowEvent* event) {
+    quiet_ = true;
+    Close1->setFocus();
+    quiet_ = false;
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+void DimensionDialog::hideEvent(QHideEvent* event) {
+    // A field that still has the focus is left as the window goes (the close box, or the
+    // main window closing the dialog), so what was typed is not lost.
+    if (const DimensionInfo* row = rowOf(focusWidget())) EditExit(*row);
+    quiet_ = true;
+    Close1->setFocus();
+    quiet_ = false;
+    QDialog::hideEvent(event);
+}
+
+bool DimensionDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !quiet_ &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        if (const DimensionInfo* row = rowOf(watched)) EditExit(*row);
+    } else if (event->type() == QEvent::MouseButtonPress && watched == reset_) {
+        resetMouseDown();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+const DimensionInfo* DimensionDialog::rowOf(QObject* field) const {
+    if (!field) return nullptr;
+    for (const DimensionInfo& row : layout_.rows)
+        if (Edit[static_cast<std::size_t>(row.dialogNumber)] == field) return &row;
+    return nullptr;
+}
+
+}  // namespace tarvell
