@@ -16,16 +16,51 @@ int roundToInt(double v) {
     return static_cast<int>(r);
 }
 
+namespace {
+
+// Fixed-point digits of v with `decimals` after the point, a tie rounded away from zero as
+// people round by hand (2.6875 -> "2.688", 0.5625 -> "0.563"), and no minus sign on a value
+// that shows as zero.
+std::string fixedDigits(double v, int decimals) {
+    if (decimals < 0) decimals = 0;
+    if (decimals > 60) decimals = 60;
+    // The exact expansion, well past the digits kept, then rounded here.
+    char buf[512];
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, decimals + 40);
+    std::string digits(buf, res.ptr);
+    const std::size_t point = digits.find('.');
+    std::string kept = digits.substr(0, point + 1 + static_cast<std::size_t>(decimals));
+    const std::string dropped = digits.substr(point + 1 + static_cast<std::size_t>(decimals));
+    if (!dropped.empty() && dropped[0] >= '5') {
+        // Carry one into the last kept digit.
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[static_cast<std::size_t>(i)] == '.') continue;
+            if (kept[static_cast<std::size_t>(i)] == '9') {
+                kept[static_cast<std::size_t>(i)] = '0';
+            } else {
+                ++kept[static_cast<std::size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0) kept.insert(kept.begin(), '1');
+    }
+    if (decimals == 0) kept.pop_back();  // no point without decimals
+    const bool zero = kept.find_first_not_of("0.") == std::string::npos;
+    return (v < 0 && !zero) ? "-" + kept : kept;
+}
+
+}  // namespace
+
 std::string formatFixed(double v, int width, int decimals) {
-    char buf[400];
-    std::string_view text;
+    std::string text;
     if (std::isnan(v)) {
         text = "NAN";
     } else if (std::isinf(v)) {
         text = v > 0 ? "INF" : "-INF";
     } else {
-        auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-        text = std::string_view(buf, static_cast<std::size_t>(res.ptr - buf));
+        text = fixedDigits(v, decimals);
     }
     std::string out;
     if (static_cast<int>(text.size()) < width)

@@ -22,7 +22,8 @@ inline float toSingle(double v) {
 int roundToInt(double v);
 
 // Fixed-point text with `decimals` digits after the point, right-aligned in at least `width`
-// characters: formatFixed(3.25, 7, 3) == "  3.250". Always "." as the decimal point.
+// characters: formatFixed(3.25, 7, 3) == "  3.250". Always "." as the decimal point; a
+// tie rounds away from zero; a value that shows as zero has no minus sign.
 std::string formatFixed(double v, int width, int decimals);
 
 // An integer right-aligned in at least `width` characters.

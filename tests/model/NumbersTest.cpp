@@ -25,6 +25,20 @@ TEST(Numbers, FixedPointTextIsRightAlignedInAMinimumWidth) {
     EXPECT_EQ(formatFixed(-0.198f, 5, 3), "-0.198");
     EXPECT_EQ(formatFixed(123.456, 6, 2), "123.46");
     EXPECT_EQ(formatFixed(1234567.0, 5, 3), "1234567.000");
+    // Ties round away from zero, as by hand; anything past a tie rounds the usual way.
+    EXPECT_EQ(formatFixed(2.6875, 5, 3), "2.688");
+    EXPECT_EQ(formatFixed(0.5625, 5, 3), "0.563");
+    EXPECT_EQ(formatFixed(3.3125, 5, 3), "3.313");
+    EXPECT_EQ(formatFixed(-0.5625, 5, 3), "-0.563");
+    EXPECT_EQ(formatFixed(0.56249, 5, 3), "0.562");
+    EXPECT_EQ(formatFixed(9.9996, 5, 3), "10.000");
+    EXPECT_EQ(formatFixed(-999.5, 1, 0), "-1000");
+    EXPECT_EQ(formatFixed(0.1f, 1, 3), "0.100");
+    EXPECT_EQ(formatFixed(1e20, 1, 1), "100000000000000000000.0");
+    // A value that shows as zero carries no sign.
+    EXPECT_EQ(formatFixed(-1.99e-16, 7, 3), "  0.000");
+    EXPECT_EQ(formatFixed(-0.0004, 6, 3), " 0.000");
+    EXPECT_EQ(formatFixed(-0.0005, 6, 3), "-0.001");
     EXPECT_EQ(formatInt(7, 5), "    7");
     EXPECT_EQ(formatInt(-12, 2), "-12");
 }
