@@ -57,6 +57,7 @@ void DynamicControls::SetUnDoClick() {
     Model& m = form_.model();
     m.UndoEnabled = !m.UndoEnabled;
     form_.UnDoDn->setVisible(m.UndoEnabled);
+    form_.ToolButton[3]->setToolTip(m.UndoEnabled ? "Turn Off UnDo" : "Turn On UnDo");
 }
 
 void DynamicControls::UnDoDnClick() {
@@ -67,6 +68,8 @@ void DynamicControls::showDynamicVariables(bool shown) {
     form_.model().DynamicVariablesShown = shown;
     for (int n = 1; n <= 4; ++n) form_.SBDynVar[static_cast<std::size_t>(n)]->setVisible(shown);
     for (int n = 7; n <= 9; ++n) form_.Panel[static_cast<std::size_t>(n)]->setVisible(shown);
+    form_.ToolButton[12]->setToolTip(shown ? "Turn Off Dynamic Variables"
+                                           : "Turn On Dynamic Variables");
 }
 
 void DynamicControls::hideDynamicVariables() {
@@ -76,6 +79,7 @@ void DynamicControls::hideDynamicVariables() {
 void DynamicControls::hideUndo() {
     form_.model().UndoEnabled = false;
     form_.UnDoDn->hide();
+    form_.ToolButton[3]->setToolTip("Turn On UnDo");
 }
 
 void DynamicControls::drawUndoLine(Canvas& canvas) {
