@@ -2,9 +2,15 @@
 #include "Program.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 
+#include "DatTable.h"
+#include "Instruct.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
+#include "TavSpIns.h"
+#include "VGAboutBox.h"
 
 namespace tarvell {
 
@@ -29,14 +35,27 @@ void Program::createWindows() {
     revPos = own(new TRevPos(*this));
     // setRevArm, sineDia, steamDia
     stpAng = own(new TStpAng(*this));
-    // aboutBox, inst, tavSpInst, frameDi, cylDimen
+    aboutBox = own(new TAboutBox(*this));
+    inst = own(new TInst(*this));
+    tavSpInst = own(new TTavSpInst(*this));
+    // frameDi, cylDimen
     graphZoom = own(new TGraphZoom(*this));
-    // drawLines, dataTable
+    // drawLines
+    dataTable = own(new TDataTable(*this));
     mainForm->windowsCreated();
 }
 
 void Program::registerTitledWindow(QWidget* window, const QString& titleText) {
     titledWindows_.append({window, titleText});
+}
+
+void Program::showErrorMessage(const QString& text) {
+    if (options_.showError) {
+        options_.showError(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+    box.exec();
 }
 
 void Program::registerUndoButton(QAbstractButton* button) {
