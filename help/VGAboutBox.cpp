@@ -17,10 +17,10 @@ constexpr int kClientHeight = 143;
 const char* const kLines[8] = {
     "Tarvell Outside Admission",
     "Valve Gear Simulator     Version 2.6",
-    "Animates the Tarvell valve gear driving an outside-",
-    "admission slide valve; read-outs, diagrams, pivot tables.",
-    "Version 2.6: rebuilt in C++ and Qt 6 for current desktops.",
-    "How to use it: the Help menu's two instruction texts.",
+    "Simulates and animates the Tarvell valve gear",
+    "driving an outside-admission slide valve.",
+    "Version 2.6: rebuilt in C++ and Qt 6 for today's desktops.",
+    "How to use it: the two texts in the Help menu.",
     "The Tarvell valve gear simulator project",
     "Report problems through the project's issue tracker.",
 };
