@@ -2,12 +2,18 @@
 #include "Program.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 
 #include "CylinOut.h"
 #include "DataFileCommands.h"
+#include "DatTable.h"
+#include "Instruct.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
 #include "TavFrame.h"
+#include "TavSpIns.h"
+#include "VGAboutBox.h"
 
 namespace tarvell {
 
@@ -32,17 +38,29 @@ void Program::createWindows() {
     revPos = own(new TRevPos(*this));
     // setRevArm, sineDia, steamDia
     stpAng = own(new TStpAng(*this));
-    // aboutBox, inst, tavSpInst
+    aboutBox = own(new TAboutBox(*this));
+    inst = own(new TInst(*this));
+    tavSpInst = own(new TTavSpInst(*this));
     frameDi = own(new TFrameDi(*this));
     cylDimen = own(new TCylDimen(*this));
     graphZoom = own(new TGraphZoom(*this));
-    // drawLines, dataTable
+    // drawLines
+    dataTable = own(new TDataTable(*this));
     dataFile = own(new DataFileCommands(*this));
     mainForm->windowsCreated();
 }
 
 void Program::registerTitledWindow(QWidget* window, const QString& titleText) {
     titledWindows_.append({window, titleText});
+}
+
+void Program::showErrorMessage(const QString& text) {
+    if (options_.showError) {
+        options_.showError(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+    box.exec();
 }
 
 void Program::registerUndoButton(QAbstractButton* button) {

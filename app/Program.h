@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "Sound.h"
@@ -38,6 +39,9 @@ class DataFileCommands;
 
 struct ProgramOptions {
     bool startTimer = true;  // tests drive the rotation loop tick by tick instead
+    // Shows an error message; empty means a message box with an OK button. Tests record
+    // the messages instead of waiting for a click.
+    std::function<void(const QString&)> showError = {};
 };
 
 class Program {
@@ -63,6 +67,10 @@ class Program {
         QString titleText;
     };
     const QList<TitledWindow>& titledWindows() const { return titledWindows_; }
+
+    // An error message with an OK button (see ProgramOptions::showError); returns when the
+    // user has closed it.
+    void showErrorMessage(const QString& text);
 
     // The "UnDo" buttons of the main window and the diagram windows, enabled together.
     void registerUndoButton(QAbstractButton* button);

@@ -2,7 +2,6 @@
 // the 1280 x 1024 image (with and without the steam display).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <memory>
 
 #include "MainForm.h"
@@ -24,12 +23,3 @@ void BM_MainWindowTick(benchmark::State& state) {
 BENCHMARK(BM_MainWindowTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

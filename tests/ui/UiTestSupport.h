@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QStringList>
 #include <memory>
 
 #include "MainForm.h"
@@ -18,7 +19,10 @@ class ProgramTest : public ::testing::Test {
     void SetUp() override {
         auto sound = std::make_unique<RecordingSound>();
         sound_ = sound.get();
-        program_ = std::make_unique<Program>(std::move(sound), ProgramOptions{false});
+        ProgramOptions options;
+        options.startTimer = false;
+        options.showError = [this](const QString& text) { errorMessages_.append(text); };
+        program_ = std::make_unique<Program>(std::move(sound), options);
         program_->createWindows();
         form().show();
     }
@@ -33,6 +37,7 @@ class ProgramTest : public ::testing::Test {
 
     std::unique_ptr<Program> program_;
     RecordingSound* sound_ = nullptr;
+    QStringList errorMessages_;  // error messages the program showed, in order
 };
 
 }  // namespace tarvell::test

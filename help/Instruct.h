@@ -1,0 +1,16 @@
+// TInst: the "Instructions" window, showing the text of "instruct.doc".
+#pragma once
+
+#include "InstructionWindow.h"
+
+namespace tarvell {
+
+class TInst : public InstructionWindow {
+    Q_OBJECT
+
+  public:
+    explicit TInst(Program& program);
+    void InstructionsClick();
+};
+
+}  // namespace tarvell

@@ -1,0 +1,17 @@
+// TTavSpInst: the "Tarvell Special Instructions" window, showing the text of "TavSpIns.doc"
+// (setting up a new gear from its drawings).
+#pragma once
+
+#include "InstructionWindow.h"
+
+namespace tarvell {
+
+class TTavSpInst : public InstructionWindow {
+    Q_OBJECT
+
+  public:
+    explicit TTavSpInst(Program& program);
+    void SpecInstrClick();
+};
+
+}  // namespace tarvell
