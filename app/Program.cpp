@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 
+#include "DrawLines.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
 
@@ -31,7 +32,8 @@ void Program::createWindows() {
     stpAng = own(new TStpAng(*this));
     // aboutBox, inst, tavSpInst, frameDi, cylDimen
     graphZoom = own(new TGraphZoom(*this));
-    // drawLines, dataTable
+    drawLines = own(new TDrawLines(*this));
+    // dataTable
     mainForm->windowsCreated();
 }
 
