@@ -2,8 +2,11 @@
 #include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 
+#include "NumberField.h"
+#include "SettingDialogs.h"
 #include "UiTestSupport.h"
 
 using namespace tarvell;
@@ -122,4 +125,30 @@ TEST_F(ProgramTest, ScreenDataOffHidesTheControlsAndLetsPanZoomShowTheBars) {
     EXPECT_TRUE(f.SBZoom->isVisible());
     EXPECT_TRUE(f.ToolBar1->isVisible());
     EXPECT_FALSE(f.SetPanZoom->isEnabled());
+}
+
+TEST_F(ProgramTest, GraphicZoomAndReferencePointCommandsOpenTheirDialogs) {
+    TMainForm& f = form();
+    bool zoomShown = false;
+    QTimer::singleShot(0, program_->graphZoom, [&] {
+        zoomShown = program_->graphZoom->isVisible();
+        program_->graphZoom->reject();
+    });
+    f.GraphicZoom->trigger();
+    EXPECT_TRUE(zoomShown);
+
+    // The typed reference points are stored on OK.
+    QTimer::singleShot(0, program_->refPnts, [&] {
+        TRefPnts& d = *program_->refPnts;
+        d.Pt1Vert->setText("1.25");
+        d.Pt1Horz->setText("-3");
+        d.Pt2Vert->setText("0.5");
+        d.Pt2Horz->setText("7");
+        d.OKBtn->click();
+    });
+    f.RefPoints1->trigger();
+    EXPECT_EQ(model().pivots[19].y, 1.25f);
+    EXPECT_EQ(model().pivots[19].x, -3.0f);
+    EXPECT_EQ(model().pivots[20].y, 0.5f);
+    EXPECT_EQ(model().pivots[20].x, 7.0f);
 }
