@@ -791,9 +791,9 @@ void TMainForm::SetScreenDataClick() {
         Preset[0], Preset[1], Preset[2], Preset[3], Preset[4], Preset[5], Preset[6], ToolBar1,
         Panel[1],  Panel[2],  Panel[3],  Panel[4],  Panel[10], Panel[12]};
     for (QWidget* w : controls) w->setVisible(screenDataOn_);
+    referencePoints_->screenDataChanged(screenDataOn_);
     if (!screenDataOn_) {
         dynamicControls_->hideDynamicVariables();
-        referencePoints_->turnOff();
         model().UndoEnabled = false;
         UnDoDn->hide();
         SetPanZoom->setText("SetP&anZoom On");

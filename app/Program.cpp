@@ -8,6 +8,7 @@
 #include "CylinOut.h"
 #include "DataFileCommands.h"
 #include "DatTable.h"
+#include "DrawLines.h"
 #include "Instruct.h"
 #include "MainForm.h"
 #include "SettingDialogs.h"
@@ -44,7 +45,7 @@ void Program::createWindows() {
     frameDi = own(new TFrameDi(*this));
     cylDimen = own(new TCylDimen(*this));
     graphZoom = own(new TGraphZoom(*this));
-    // drawLines
+    drawLines = own(new TDrawLines(*this));
     dataTable = own(new TDataTable(*this));
     dataFile = own(new DataFileCommands(*this));
     mainForm->windowsCreated();
