@@ -794,8 +794,7 @@ void TMainForm::SetScreenDataClick() {
     referencePoints_->screenDataChanged(screenDataOn_);
     if (!screenDataOn_) {
         dynamicControls_->hideDynamicVariables();
-        model().UndoEnabled = false;
-        UnDoDn->hide();
+        dynamicControls_->hideUndo();
         SetPanZoom->setText("SetP&anZoom On");
     }
     SetPanZoom->setEnabled(!screenDataOn_);

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "DataFile.h"
+#include "DrawLines.h"
 #include "MainForm.h"
 #include "Program.h"
 
@@ -94,7 +95,9 @@ QString DataFileCommands::openFile(const QString& path) {
     if (!decoded.dataSet) return displayName(path) + ": " + QString::fromStdString(decoded.reason);
 
     Model& m = program_.model();
+    if (program_.drawLines) program_.drawLines->clearInformationLabels();
     const ReverseArmBar bar = applyDataSet(m, *decoded.dataSet);
+    if (program_.drawLines) program_.drawLines->highlightCurrentItem();
     m.DataSetName = dataSetNameFromPath(path.toStdString());
     TMainForm& form = *program_.mainForm;
     form.SBRevArm->setRange(-bar.maximum, bar.maximum);
@@ -119,6 +122,8 @@ QString DataFileCommands::saveFile(const QString& path) {
     return {};
 }
 
-void DataFileCommands::refreshOverlayTable() {}
+void DataFileCommands::refreshOverlayTable() {
+    if (program_.drawLines) program_.drawLines->LinesDataClick();
+}
 
 }  // namespace tarvell

@@ -2,12 +2,16 @@
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "DataFile.h"
 #include "DataFileCommands.h"
+#include "DrawLines.h"
+#include "NumberField.h"
 #include "UiTestSupport.h"
 
 using namespace tarvell;
@@ -181,4 +185,27 @@ TEST_F(DataFileCommandsTest, AFailedSaveLeavesTheOldFileIntact) {
     ::chmod(folder.toLocal8Bit().constData(), 0755);
     QFile::remove(folder + "/probe");
     if (!locked) GTEST_SKIP() << "no way to make a folder unwritable here";
+}
+
+TEST_F(DataFileCommandsTest, OpeningRefreshesTheOverlayTable) {
+    model().overlay[6] = OverlayItem{1.5f, 2.0f, 3.0f, 4.0f, 0, 0, 0, 0, 0, 1, 0, 2, 8};
+    model().currentOverlayItem = 7;
+    saveAs(path("Lines.dtv"));
+    model().overlay[6] = OverlayItem{};
+    model().currentOverlayItem = 2;
+    program_->drawLines->LinesDataClick();
+    ASSERT_TRUE(program_->drawLines->rows[6].info[TDrawLines::TypeInfo]->text().isEmpty());
+    open(path("Lines.dtv"));
+    TDrawLines& lines = *program_->drawLines;
+    EXPECT_EQ(model().currentOverlayItem, 7);
+    EXPECT_TRUE(lines.rows[6].number->isChecked());
+    EXPECT_FALSE(lines.rows[1].number->isChecked());
+    EXPECT_FALSE(lines.rows[6].info[TDrawLines::TypeInfo]->text().isEmpty());
+    EXPECT_EQ(lines.rows[6].field[TDrawLines::Pt1Horz]->text(), "1.500");
+    EXPECT_EQ(lines.rows[6].field[TDrawLines::Pt1Vert]->text(), "2.000");
+
+    // A cancelled open still brings the table up to date with the model.
+    model().overlay[6].p1x = 5.0f;
+    open(QString());
+    EXPECT_EQ(lines.rows[6].field[TDrawLines::Pt1Horz]->text(), "5.000");
 }
