@@ -4,7 +4,12 @@
 #include <QAbstractButton>
 
 #include "MainForm.h"
+#include "Oval.h"
+#include "PortEvents.h"
+#include "SetReverArm.h"
 #include "SettingDialogs.h"
+#include "Sine.h"
+#include "Steam.h"
 
 namespace tarvell {
 
@@ -24,10 +29,13 @@ void Program::createWindows() {
     // The program's creation order.
     mainForm = own(new TMainForm(*this));
     drivAng = own(new TDrivAng(*this));
-    // ovalDia, portDia
+    ovalDia = own(new TOvalDia(*this));
+    portDia = own(new TPortDia(*this));
     refPnts = own(new TRefPnts(*this));
     revPos = own(new TRevPos(*this));
-    // setRevArm, sineDia, steamDia
+    setRevArm = own(new TSetRevArm(*this));
+    sineDia = own(new TSineDia(*this));
+    steamDia = own(new TSteamDia(*this));
     stpAng = own(new TStpAng(*this));
     // aboutBox, inst, tavSpInst, frameDi, cylDimen
     graphZoom = own(new TGraphZoom(*this));
