@@ -155,13 +155,18 @@ void DiagramWindow::SetRevArmPosClick() {
 void DiagramWindow::DynamicVariClick() {
     Model& m = model();
     m.DynamicVariablesShown = !m.DynamicVariablesShown;
-    clearAndDraw();
-    if (TMainForm* main = program_.mainForm) {
+    auto matchMainWindow = [this, &m] {
+        TMainForm* main = program_.mainForm;
+        if (!main) return;
         for (int k = 1; k <= 4; ++k)
             main->SBDynVar[static_cast<std::size_t>(k)]->setVisible(m.DynamicVariablesShown);
         for (int n : {7, 8, 9})
             main->Panel[static_cast<std::size_t>(n)]->setVisible(m.DynamicVariablesShown);
-    }
+    };
+    // The port events window sets the main window's bars first; the others after drawing.
+    if (!layout_.asksPositions) matchMainWindow();
+    clearAndDraw();
+    if (layout_.asksPositions) matchMainWindow();
 }
 
 void DiagramWindow::UnDoMenuClick() {

@@ -2,6 +2,8 @@
 // running a modal diagram window while a test looks at it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
