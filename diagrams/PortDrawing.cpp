@@ -61,7 +61,7 @@ class Stroke {
 };
 
 double reachOf(const Model& m) {
-    const double r = m.frame.RevArmToCentMax;
+    const double r = std::fabs(static_cast<double>(m.frame.RevArmToCentMax));
     return std::isfinite(r) && r > 1e-6 ? r : 1e-6;
 }
 

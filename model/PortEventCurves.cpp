@@ -37,7 +37,9 @@ std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int inte
     m.gear.DriverAngle = 0;
     SolveLinkage(m);  // settles the orientation sign the forward side is read from
     const double side = (isForwardPositive(m) == forwardSide) ? 1.0 : -1.0;
-    const double reach = std::isfinite(m.frame.RevArmToCentMax) ? m.frame.RevArmToCentMax : 0.0;
+    // A travel typed negative is taken as its size; one that is not a number as none.
+    const double max = m.frame.RevArmToCentMax;
+    const double reach = std::isfinite(max) ? std::fabs(max) : 0.0;
 
     std::vector<PortEventPoint> points;
     points.reserve(static_cast<std::size_t>(intervals) + 1);

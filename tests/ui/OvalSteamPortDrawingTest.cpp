@@ -1,15 +1,18 @@
-// The oval, steam and port events pictures, read back from recordings: the loops meeting the
-// port lines at the pistons' event positions, the steam bands' cut-offs, the port events
-// graph's marks and modes, and the gear state left as it was.
+// The oval, steam and port events pictures (and all four under wild dimensions), read back from
+// recordings: the loops meeting the port lines at the pistons' event positions, the steam bands'
+// cut-offs, the port events graph's marks and modes, and the gear state left as it was.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <random>
 
 #include "DiagramParts.h"
 #include "DiagramTestSupport.h"
 #include "OvalDrawing.h"
 #include "PortDrawing.h"
+#include "SineDrawing.h"
 #include "SteamDrawing.h"
 #include "ValveEvents.h"
 
@@ -194,4 +197,31 @@ TEST(DiagramDrawings, LeaveTheGearStateAsTheyFoundIt) {
     drawPortDiagram(c, m, PortGraphMode::Both);
     EXPECT_EQ(m.gear.DriverAngle, 33.25f);
     EXPECT_EQ(m.gear.ReverseArmPosition, 9.75f);
+}
+
+TEST(DiagramDrawings, WildDimensionsStillFinish) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> factor(-3.0f, 3.0f);
+    const float special[] = {0.0f, 1e-30f, -1e30f, FLT_MAX, NAN, INFINITY};
+    for (int trial = 0; trial < 6; ++trial) {
+        Model m = started();
+        for (const auto& d : allDimensions()) {
+            if (rng() % 3 != 0) continue;
+            float& v = dimensionRef(m, d);
+            v = rng() % 5 == 0 ? special[rng() % std::size(special)] : v * factor(rng);
+        }
+        m.VerticalScale = trial % 2 ? 1e30f : 0.0f;
+        m.gear.DriverAngle = 12.0f;
+        m.gear.ReverseArmPosition = 10.0f;
+        RecordingCanvas c;
+        drawSineDiagram(c, m);
+        drawOvalDiagram(c, m);
+        drawSteamDiagram(c, m);
+        drawPortDiagram(c, m, PortGraphMode::Both);
+        EXPECT_EQ(m.gear.DriverAngle, 12.0f);
+        EXPECT_EQ(m.gear.ReverseArmPosition, 10.0f);
+        // Every coordinate stays within reach of a drawing surface.
+        for (const Segment& s : Drawing(c).segments)
+            for (int v : {s.x0, s.y0, s.x1, s.y1}) ASSERT_LE(std::abs(v), 100000);
+    }
 }
