@@ -117,7 +117,10 @@ void DiagramWindow::showModal() {
 void DiagramWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    if (TMainForm* main = program_.mainForm) setWindowTitle(main->titleFor(layout_.titleText));
+    if (TMainForm* main = program_.mainForm) {
+        main->Timer1->stop();  // at once: no tick comes between the window and its drawing
+        setWindowTitle(main->titleFor(layout_.titleText));
+    }
     closeButton_->setFocus();
     // The activation runs once the window is up, so the positions dialog opens over it.
     activationPending_ = true;
