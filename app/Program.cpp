@@ -11,7 +11,12 @@
 #include "DrawLines.h"
 #include "Instruct.h"
 #include "MainForm.h"
+#include "Oval.h"
+#include "PortEvents.h"
+#include "SetReverArm.h"
 #include "SettingDialogs.h"
+#include "Sine.h"
+#include "Steam.h"
 #include "TavFrame.h"
 #include "TavSpIns.h"
 #include "VGAboutBox.h"
@@ -34,10 +39,13 @@ void Program::createWindows() {
     // The program's creation order.
     mainForm = own(new TMainForm(*this));
     drivAng = own(new TDrivAng(*this));
-    // ovalDia, portDia
+    ovalDia = own(new TOvalDia(*this));
+    portDia = own(new TPortDia(*this));
     refPnts = own(new TRefPnts(*this));
     revPos = own(new TRevPos(*this));
-    // setRevArm, sineDia, steamDia
+    setRevArm = own(new TSetRevArm(*this));
+    sineDia = own(new TSineDia(*this));
+    steamDia = own(new TSteamDia(*this));
     stpAng = own(new TStpAng(*this));
     aboutBox = own(new TAboutBox(*this));
     inst = own(new TInst(*this));

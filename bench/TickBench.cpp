@@ -13,7 +13,10 @@ using namespace tarvell;
 namespace {
 
 void BM_MainWindowTick(benchmark::State& state) {
-    Program program(std::make_unique<RecordingSound>(), ProgramOptions{false});
+    ProgramOptions options;
+    options.startTimer = false;
+    options.showError = [](const QString&) {};  // the instruction texts are not needed here
+    Program program(std::make_unique<RecordingSound>(), options);
     program.createWindows();
     TMainForm& form = *program.mainForm;
     if (state.range(0)) form.SetSteam->trigger();

@@ -313,7 +313,10 @@ std::string_view eventStatusText(EventStatus status) {
     return "outside the stroke";
 }
 
-PositionEvents valveEvents(Model& m, float position) {
+namespace {
+
+// The events at `position`, running as the position's side says or as `forced` says.
+PositionEvents eventsAt(Model& m, float position, const bool* forced) {
     const float savedAngle = m.gear.DriverAngle;
     const float savedPosition = m.gear.ReverseArmPosition;
     const char savedStatus = m.solver.SolveStatus;
@@ -324,7 +327,7 @@ PositionEvents valveEvents(Model& m, float position) {
     m.gear.ReverseArmPosition = m.ReverseArmCentre();
     s.solveAt(0);  // settles the orientation sign the forward side is read from
     out.tag = positionTag(m, position);
-    out.forward = runsForward(out.tag);
+    out.forward = forced ? *forced : runsForward(out.tag);
 
     m.gear.ReverseArmPosition = position;
     Turn turn;
@@ -350,6 +353,16 @@ PositionEvents valveEvents(Model& m, float position) {
     m.gear.ReverseArmPosition = savedPosition;
     m.solver.SolveStatus = s.failed > 0 ? 'E' : savedStatus;
     return out;
+}
+
+}  // namespace
+
+PositionEvents valveEvents(Model& m, float position) {
+    return eventsAt(m, position, nullptr);
+}
+
+PositionEvents valveEventsRunning(Model& m, float position, bool forward) {
+    return eventsAt(m, position, &forward);
 }
 
 MidGearSummary midGearSummary(Model& m) {

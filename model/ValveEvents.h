@@ -82,6 +82,11 @@ struct PositionEvents {
 // valve-rod search failed. Takes about 450 solves.
 PositionEvents valveEvents(Model& m, float position);
 
+// The same with the driver running the way `forward` says whatever side `position` lies on
+// (the tag is still the position's own): the reverse graph starts at mid gear running in
+// reverse.
+PositionEvents valveEventsRunning(Model& m, float position, bool forward);
+
 // The valve's laps and the gear's behaviour at mid gear.
 struct MidGearSummary {
     // Steam lap: how far the valve's outer edge overlaps the steam port's outer edge with the

@@ -1,0 +1,78 @@
+// Pieces the diagrams share, drawn through the Canvas only: the vertical length scale, the
+// port lines, the legend of reverse arm positions and the colour of each entry; and a guard
+// that puts the gear state back after a diagram has swept the solver.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "Calc.h"
+#include "Canvas.h"
+#include "ValveEvents.h"
+
+namespace tarvell {
+
+// The zero line of the length axis and the pixels per length unit at scale 1.
+inline constexpr int kZeroLineY = 215;
+inline constexpr double kPixelsPerUnit = 375.0;
+
+// The diagrams' vertical scale kept to what they can draw: [0.1, 100], 1.5 when not a number.
+double diagramScale(float verticalScale);
+
+// A pixel coordinate kept within reach of the drawing surface, so wild dimensions draw off the
+// picture instead of at coordinates the rasteriser cannot take.
+int pixel(double v);
+
+// The y of valve displacement v (toward the front upward).
+int displacementY(double v, double scale);
+
+// Puts DriverAngle and ReverseArmPosition back when it goes out of scope.
+class GearStateKeeper {
+  public:
+    explicit GearStateKeeper(Model& m)
+        : m_(m), angle_(m.gear.DriverAngle), position_(m.gear.ReverseArmPosition) {}
+    ~GearStateKeeper() {
+        m_.gear.DriverAngle = angle_;
+        m_.gear.ReverseArmPosition = position_;
+    }
+    GearStateKeeper(const GearStateKeeper&) = delete;
+    GearStateKeeper& operator=(const GearStateKeeper&) = delete;
+
+  private:
+    Model& m_;
+    float angle_, position_;
+};
+
+// The ticks and labels of the length axis at x 14-44: every 0.02 units, labelled every 0.1
+// (every 0.1 and 0.5 when the scale is above 3.75).
+void drawLengthScale(Canvas& c, double scale);
+
+// The six port lines across x 15-583, front in lime and rear in red, each with its label;
+// `frontX`/`rearX` give the x of the labels in the order of the lines' labels.
+struct PortLabelPlaces {
+    int frontSteamOpen, frontSteamMax, frontExhaustOpen;
+    int rearSteamOpen, rearSteamMax, rearExhaustOpen;
+};
+void drawPortLines(Canvas& c, const PortLines& lines, double scale, const PortLabelPlaces& x);
+
+// The colour of entry k (1-9) of the reverse arm position set in the oval and steam diagrams.
+Rgb entryColour(int k);
+
+// One solve at mid gear, driver angle 0: the forward side of the position tags is read from
+// the orientation it leaves. Call under a GearStateKeeper.
+void settleOrientation(Model& m);
+
+// The tag of each entry 1-9 as the orientation stands now (element 0 unused).
+std::array<PositionTag, 10> entryTags(const Model& m);
+
+// The number of entries the diagrams draw: PositionCount kept within 0-9.
+int plottedCount(const Model& m);
+
+// The legend of the oval and steam diagrams at the top right: "Reverse Arm Positions" and,
+// per entry, a stroke of its colour, its number, its tag and its position.
+void drawPositionLegend(Canvas& c, const Model& m);
+
+// Fixed-point text for a number (locale-independent).
+std::string fixed(double v, int width, int decimals);
+
+}  // namespace tarvell

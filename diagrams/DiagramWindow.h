@@ -1,0 +1,108 @@
+// What the four diagram windows share: a modal window whose client area shows the diagram
+// image, a menu, a Close button, four dynamic-variable scroll bars and an UnDo button; the
+// main window's timer stopped while it is shown; and the read-outs drawn after every diagram
+// (dynamic variables, the "First Select Dimensions" banner, the undo line). Each window adds
+// its own menu items and draws its own picture.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <array>
+
+#include "DynamicVariables.h"
+#include "Program.h"
+
+class QAction;
+class QMenuBar;
+class QPushButton;
+class QScrollBar;
+
+namespace tarvell {
+
+class Canvas;
+class DiagramView;
+
+class DiagramWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    struct Layout {
+        const char* objectName;
+        QString titleText;      // the rotation loop adds the data set, date and time
+        QSize client;           // the drawing area under the menu
+        const char* closeName;  // the Close button
+        QPoint closePlace;
+        const char* barPrefix;  // the scroll bars are this plus 1-4
+        const char* undoName;   // the UnDo button
+        bool asksPositions;     // opening shows the reverse arm positions dialog first
+        bool maximised;         // the initial window state
+    };
+
+    DiagramWindow(Program& program, const Layout& layout);
+    ~DiagramWindow() override;
+
+    Program& program() { return program_; }
+    Model& model() { return program_.model(); }
+
+    // The picture as last drawn, and the widget it is painted on.
+    const QImage& image() const { return image_; }
+    QWidget* client() const;
+
+    // Shows the window modally, as the main window's commands do.
+    void showModal();
+    // Shown, and the opening (positions dialog, first drawing) still to come.
+    bool activationPending() const { return activationPending_; }
+
+    // --- Handlers shared by the four windows ---
+    // Opening: the main window's timer stops, the positions dialog is shown (sine, oval and
+    // steam), then the diagram is cleared and drawn.
+    void FormActivate();
+    void FormClose();
+    void CloseClick();
+    void ReDrawClick();
+    void SetRevArmPosClick();
+    void DynamicVariClick();
+    void UnDoMenuClick();
+    void UnDoButtonClick();
+    void ClientMouseMove();
+    // Dynamic-variable scroll bar k (1-4): a change of position, the bar taking the focus,
+    // and the end of a scroll.
+    void BarChange(int k);
+    void BarEnter(int k);
+    void BarEndScroll(int k);
+
+    // Clears the image to white and draws the diagram and the read-outs; drawing without
+    // clearing leaves what is there.
+    void clearAndDraw();
+    void drawWithoutClearing();
+
+  protected:
+    // The diagram's own picture; the read-outs follow it.
+    virtual void drawDiagram(Canvas& canvas) = 0;
+
+    // A command in the window's menu bar (or in `menu`).
+    QAction* addMenuItem(const char* name, const QString& caption, QMenu* menu = nullptr);
+    QMenuBar* menu() const { return menu_; }
+
+    QPushButton* closeButton_ = nullptr;
+    std::array<QScrollBar*, 5> bars_{};  // 1-4
+    QPushButton* undoButton_ = nullptr;
+
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void draw(bool clear);
+    void drawReadouts(Canvas& canvas);
+    int barIndex(QObject* object) const;
+
+    Program& program_;
+    Layout layout_;
+    QImage image_;
+    DiagramView* view_ = nullptr;
+    QMenuBar* menu_ = nullptr;
+    std::array<DynamicBar, 5> barHistory_{};
+    bool activationPending_ = false;
+};
+
+}  // namespace tarvell

@@ -1,0 +1,36 @@
+// The oval diagram window (see Oval.h).
+#include "Oval.h"
+
+#include <QAction>
+
+#include "MainForm.h"
+#include "OvalDrawing.h"
+
+namespace tarvell {
+
+TOvalDia::TOvalDia(Program& program)
+    : DiagramWindow(program,
+                    {"TOvalDia", "Tarvell Outside Admission      Oval Diagram    ", QSize(632, 426),
+                     "CloseOval", QPoint(408, 8), "SBDynVarO", "UnDoDnO", true, true}) {
+    CloseOval = closeButton_;
+    SBDynVarO = bars_;
+    UnDoDnO = undoButton_;
+    SetRevArmPos1 = addMenuItem("SetRevArmPos1", "SetRevArmPos");
+    ReDraw1 = addMenuItem("ReDraw1", "ReDraw");
+    UnDoOval = addMenuItem("UnDoOval", "&UnDo");
+    DynVar = addMenuItem("DynVar", "DynamicVari");
+    connect(SetRevArmPos1, &QAction::triggered, this, [this] { SetRevArmPosClick(); });
+    connect(ReDraw1, &QAction::triggered, this, [this] { ReDrawClick(); });
+    connect(UnDoOval, &QAction::triggered, this, [this] { UnDoMenuClick(); });
+    connect(DynVar, &QAction::triggered, this, [this] { DynamicVariClick(); });
+
+    TMainForm& main = *program.mainForm;
+    connect(main.OvalDiag, &QAction::triggered, this, [this] { showModal(); });
+    connect(main.ToolButton[14], &QAction::triggered, this, [this] { showModal(); });
+}
+
+void TOvalDia::drawDiagram(Canvas& canvas) {
+    drawOvalDiagram(canvas, model());
+}
+
+}  // namespace tarvell

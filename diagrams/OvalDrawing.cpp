@@ -1,0 +1,84 @@
+// The oval diagram's picture (see OvalDrawing.h).
+#include "OvalDrawing.h"
+
+#include <array>
+#include <string>
+
+#include "Calc.h"
+#include "DiagramParts.h"
+#include "Numbers.h"
+#include "ValveEvents.h"
+#include "ValveTurn.h"
+
+namespace tarvell {
+namespace {
+
+constexpr int kAxisY = 372;
+
+void drawPistonAxis(Canvas& c) {
+    c.moveTo(kOvalRearX, kAxisY);
+    c.lineTo(kOvalFrontX + 1, kAxisY);
+    for (int pct = 0; pct <= 100; pct += 10) {
+        const int x = ovalPistonX(pct);
+        c.moveTo(x, kAxisY);
+        c.lineTo(x, kAxisY + 5);
+        const std::string label = formatInt(pct, 1);
+        c.textOut(x - 3 * static_cast<int>(label.size()), kAxisY + 7, label);
+    }
+    c.textOut(300, 394, "Percent Piston Travel");
+    c.textOut(470, 394, "Forward End --->");
+}
+
+}  // namespace
+
+int ovalPistonX(double percent) {
+    return pixel(kOvalFrontX - percent * (kOvalFrontX - kOvalRearX) / 100.0);
+}
+
+void drawOvalDiagram(Canvas& c, Model& m) {
+    GearStateKeeper keep(m);
+    const double scale = diagramScale(m.VerticalScale);
+    c.setPen(colours::black, 1);
+
+    c.textOut(9, 32, "Units Travel");
+    c.textOut(9, 18, "Scale =");
+    c.textOut(50, 18, formatFixed(scale, 3, 1));
+    drawLengthScale(c, scale);
+    drawPistonAxis(c);
+
+    // The valve central, under the port lines (the exhaust lines lie on it when the cavity
+    // has no lap).
+    c.setPenColour(colours::gray);
+    c.moveTo(15, kZeroLineY);
+    c.lineTo(583, kZeroLineY);
+    c.setPenColour(colours::black);
+    c.textOut(586, kZeroLineY - 7, "Center");
+
+    ComputeValveLimits(m);
+    drawPortLines(c, portLines(m), scale, {48, 48, 48, 48, 48, 48});
+
+    settleOrientation(m);
+    drawPositionLegend(c, m);
+    const std::array<PositionTag, 10> tags = entryTags(m);
+
+    for (int k = 1; k <= plottedCount(m); ++k) {
+        const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
+        m.lastPlottedPosition = p;
+        const ValveTurn turn =
+            sampleValveTurn(m, p, runsForward(tags[static_cast<std::size_t>(k)]));
+        c.setPen(entryColour(k), 1);
+        bool first = true;
+        for (const TurnPoint& t : turn.points) {
+            const int x = ovalPistonX(t.pistonTravel / 6.4);
+            const int y = displacementY(t.displacement, scale);
+            if (first)
+                c.moveTo(x, y);
+            else
+                c.lineTo(x, y);
+            first = false;
+        }
+    }
+    c.setPen(colours::black, 1);
+}
+
+}  // namespace tarvell

@@ -1,0 +1,57 @@
+// TSetRevArm: the dialog that edits the reverse arm position set the sine, oval and steam
+// diagrams plot (up to nine positions, a zero ending the list) and the diagrams' vertical
+// scale. Its refresh writes the texts beside the boxes and recounts the positions in use.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <array>
+
+#include "Program.h"
+
+class QPushButton;
+
+namespace tarvell {
+
+class NumberField;
+class SetRevArmView;
+
+class TSetRevArm : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit TSetRevArm(Program& program);
+    ~TSetRevArm() override;
+
+    std::array<NumberField*, 11> Edit{};  // Edit1 ... Edit10 (Edit10 holds the vertical scale)
+    QPushButton* Close1 = nullptr;
+
+    // What the dialog shows besides its controls (the texts it draws).
+    const QImage& image() const { return image_; }
+
+    // Handlers
+    void FormActivate();
+    void Close1Click();
+    void FormClose();
+    void EditKeyPress(int box);  // after any key typed into box 1-10
+    void EditExit(int box);      // box 1-10 losing the focus
+
+    // The dialog refresh: header, texts, boxes and the recount of PositionCount.
+    void Refresh();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Model& model() { return program_.model(); }
+    void drawPositionText(int k);
+    void drawText(int x, int y, const std::string& text);  // x and y scaled
+    int boxIndex(QObject* object) const;
+
+    Program& program_;
+    QImage image_;
+    SetRevArmView* view_ = nullptr;
+};
+
+}  // namespace tarvell

@@ -1,0 +1,37 @@
+// The sine diagram window (see Sine.h).
+#include "Sine.h"
+
+#include <QAction>
+
+#include "MainForm.h"
+#include "SineDrawing.h"
+
+namespace tarvell {
+
+TSineDia::TSineDia(Program& program)
+    : DiagramWindow(program,
+                    {"TSineDia", "Tarvell Outside Admission      Sine Diagram    ", QSize(632, 414),
+                     "CloseSin", QPoint(408, 8), "SBDynVarS", "UnDoDnS", true, true}) {
+    setMaximumSize(640, 479);
+    CloseSin = closeButton_;
+    SBDynVarS = bars_;
+    UnDoDnS = undoButton_;
+    SetRevArmPos = addMenuItem("SetRevArmPos", "&SetRevArmPos");
+    ReDraw = addMenuItem("ReDraw", "&ReDraw");
+    UnDoSine = addMenuItem("UnDoSine", "&UnDo");
+    DynVari = addMenuItem("DynVari", "&DymamicVariables");
+    connect(SetRevArmPos, &QAction::triggered, this, [this] { SetRevArmPosClick(); });
+    connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
+    connect(UnDoSine, &QAction::triggered, this, [this] { UnDoMenuClick(); });
+    connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
+
+    TMainForm& main = *program.mainForm;
+    connect(main.SineDiag, &QAction::triggered, this, [this] { showModal(); });
+    connect(main.ToolButton[13], &QAction::triggered, this, [this] { showModal(); });
+}
+
+void TSineDia::drawDiagram(Canvas& canvas) {
+    drawSineDiagram(canvas, model());
+}
+
+}  // namespace tarvell

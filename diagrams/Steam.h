@@ -1,0 +1,24 @@
+// TSteamDia: the steam diagram window, the port events of each end along its stroke for
+// each entry of the reverse arm position set.
+#pragma once
+
+#include "DiagramWindow.h"
+
+namespace tarvell {
+
+class TSteamDia : public DiagramWindow {
+    Q_OBJECT
+
+  public:
+    explicit TSteamDia(Program& program);
+
+    QPushButton* CloseStm = nullptr;
+    std::array<QScrollBar*, 5> SBDynVarST{};  // SBDynVarST1 ... SBDynVarST4
+    QPushButton* UnDoDnSt = nullptr;
+    QAction *SetRevArmPos = nullptr, *ReDraw = nullptr, *UnDoSteam = nullptr, *DynVari = nullptr;
+
+  protected:
+    void drawDiagram(Canvas& canvas) override;
+};
+
+}  // namespace tarvell
