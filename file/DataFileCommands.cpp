@@ -73,6 +73,13 @@ void DataFileCommands::OpenDimensionsClick() {
     refreshOverlayTable();  // also after a cancel
 }
 
+void DataFileCommands::openFromCommandLine(const QStringList& arguments) {
+    if (arguments.size() != 1 || arguments.first().isEmpty()) return;
+    const QString message = openFile(arguments.first());
+    if (!message.isEmpty()) showError("Open Dimensional Data", message);
+    refreshOverlayTable();
+}
+
 void DataFileCommands::SaveAsDimensionsClick() {
     const QString path = chooseSavePath();
     if (path.isEmpty()) return;

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace tarvell {
@@ -19,6 +20,10 @@ class DataFileCommands : public QObject {
 
     void OpenDimensionsClick();
     void SaveAsDimensionsClick();
+
+    // The program's arguments without its name: a lone data file is opened at start-up
+    // (a file that cannot be used is reported and the defaults stay).
+    void openFromCommandLine(const QStringList& arguments);
 
     // Opening and saving a named file, as the commands do once a file is chosen. Each
     // returns an empty string, or the message shown to the user.

@@ -1,5 +1,6 @@
 // Finding the program's files (wave files, instruction texts): the working directory
-// first, then the folder of the executable, so the program works from any directory.
+// first, then the folder of the executable, so the program works from any directory, and
+// for an installed program the share/tarvell folder beside its bin folder.
 #pragma once
 
 #include <QString>

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+  shared-mime-info desktop-file-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
   clang libclang-rt-dev
