@@ -29,8 +29,11 @@ DataFileCommands::DataFileCommands(Program& program) : QObject(nullptr), program
     TMainForm& form = *program_.mainForm;
     chooseOpenPath = [this] { return askOpenPath(); };
     chooseSavePath = [this] { return askSavePath(); };
-    showError = [&form](const QString& title, const QString& message) {
-        QMessageBox::critical(&form, title, message);
+    showError = [this, &form](const QString& title, const QString& message) {
+        if (program_.options().showError)
+            program_.showErrorMessage(message);  // the program's own way, e.g. under test
+        else
+            QMessageBox::critical(&form, title, message);
     };
     for (QAction* a : {form.OpenDimensions, form.ToolButton[1]}) {
         connect(a, &QAction::triggered, this, [this] { OpenDimensionsClick(); });
