@@ -42,6 +42,9 @@ struct ProgramOptions {
     // Shows an error message; empty means a message box with an OK button. Tests record
     // the messages instead of waiting for a click.
     std::function<void(const QString&)> showError = {};
+    // Chooses where an export is saved (suggested name, suffix); empty means the save dialog.
+    // Tests answer at once instead.
+    std::function<QString(const QString&, const QString&)> chooseExportPath = {};
 };
 
 class Program {
