@@ -15,7 +15,7 @@ TEST(Csv, CommentHeaderAndRows) {
     EXPECT_EQ(csv.text(),
               "# Valve events, data set Loco, 2026-12-08\n"
               "position,tag,lead\n"
-              "10.533,Cen,0.0201000003\n");
+              "10.533,Cen,0.0200999994\n");  // 0.0201f is 0.020099999...
 }
 
 TEST(Csv, NumbersKeepThePointAndEmptyForNoValue) {
