@@ -11,9 +11,8 @@
 #include "Vari.h"
 
 namespace tarvell {
-namespace {
 
-Rgb phaseColour(PortEvent e) {
+Rgb steamPhaseColour(PortEvent e, Rgb none) {
     switch (e) {
         case PortEvent::Admission:
             return colours::red;
@@ -26,10 +25,8 @@ Rgb phaseColour(PortEvent e) {
         case PortEvent::None:
             break;
     }
-    return colours::gray;
+    return none;
 }
-
-}  // namespace
 
 std::uint32_t SteamDisplay::exhaustVolume(float intensity) {
     if (intensity <= 100) return 0x07000700u;
@@ -73,7 +70,7 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
         std::uniform_int_distribution<int> xs(s.left + 1,
                                               s.right - 1 > s.left + 1 ? s.right - 1 : s.left + 1);
         std::uniform_int_distribution<int> ys(top + 1, bottom - 1 > top + 1 ? bottom - 1 : top + 1);
-        const Rgb colour = phaseColour(s.event);
+        const Rgb colour = steamPhaseColour(s.event);
         for (int i = 0; i < count; ++i) canvas.setPixel(xs(random_), ys(random_), colour);
     }
 
@@ -81,11 +78,11 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
         // Under the cylinder: the front end's phase, then the rear end's.
         const FontSpec old = canvas.font();
         FontSpec f = old;
-        f.colour = phaseColour(m.frontEvent.event);
+        f.colour = steamPhaseColour(m.frontEvent.event);
         canvas.setFont(f);
         const std::string_view front = portEventName(m.frontEvent.event);
         canvas.textOut(o.cylinder[6].x - canvas.textWidth(front), bottom + 3, front);
-        f.colour = phaseColour(m.rearEvent.event);
+        f.colour = steamPhaseColour(m.rearEvent.event);
         canvas.setFont(f);
         canvas.textOut(o.cylinder[5].x, bottom + 15, portEventName(m.rearEvent.event));
         canvas.setFont(old);

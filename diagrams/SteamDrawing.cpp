@@ -9,6 +9,7 @@
 #include "DiagramParts.h"
 #include "Numbers.h"
 #include "PortEventCurves.h"
+#include "SteamDisplay.h"
 #include "ValveEvents.h"
 #include "ValveTurn.h"
 
@@ -73,19 +74,7 @@ int steamBandTop(int k, int end) {
 }
 
 Rgb steamEventColour(PortEvent e) {
-    switch (e) {
-        case PortEvent::Admission:
-            return colours::red;
-        case PortEvent::Expansion:
-            return colours::fuchsia;
-        case PortEvent::Exhaust:
-            return colours::blue;
-        case PortEvent::Compression:
-            return colours::green;
-        case PortEvent::None:
-            break;
-    }
-    return colours::silver;
+    return steamPhaseColour(e, colours::silver);
 }
 
 void drawSteamDiagram(Canvas& c, Model& m) {

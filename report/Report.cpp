@@ -112,14 +112,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 
     Model m;
-    if (const int status = loadDimensionSet(m, file, err)) return status;
-    float position = 0;
-    if (!resolveReverseArm(m, reverseArm, position)) {
-        in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
-                      << "\"\n";
-        return 2;
-    }
-    m.gear.ReverseArmPosition = position;
+    if (const int status = loadWithReverseArm(m, file, reverseArm, err)) return status;
     out << motionCsv(m, static_cast<float>(step));
     return 0;
 }

@@ -112,4 +112,17 @@ int loadDimensionSet(Model& m, const std::string& file, std::ostream& err) {
     return 1;
 }
 
+int loadWithReverseArm(Model& m, const std::string& file, std::string_view reverseArm,
+                       std::ostream& err) {
+    if (const int status = loadDimensionSet(m, file, err)) return status;
+    float position = 0;
+    if (!resolveReverseArm(m, reverseArm, position)) {
+        err << "tarvell-report: --reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
+            << "\"\n";
+        return 2;
+    }
+    m.gear.ReverseArmPosition = position;
+    return 0;
+}
+
 }  // namespace tarvell

@@ -45,4 +45,10 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 // reason on `err` when the file cannot be used.
 int loadDimensionSet(Model& m, const std::string& file, std::ostream& err);
 
+// The dimension set (as loadDimensionSet) with the reverse arm put at `reverseArm` (as
+// resolveReverseArm). Returns 0, 1 for an unusable file or 2 for a bad position, with the
+// reason on `err`.
+int loadWithReverseArm(Model& m, const std::string& file, std::string_view reverseArm,
+                       std::ostream& err);
+
 }  // namespace tarvell

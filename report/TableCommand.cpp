@@ -106,14 +106,7 @@ int runTableCommand(const std::vector<std::string>& args, std::size_t first, std
     }
 
     Model m;
-    if (const int status = loadDimensionSet(m, file, err)) return status;
-    float position = 0;
-    if (!resolveReverseArm(m, reverseArm, position)) {
-        in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
-                      << "\"\n";
-        return 2;
-    }
-    m.gear.ReverseArmPosition = position;
+    if (const int status = loadWithReverseArm(m, file, reverseArm, err)) return status;
     m.gear.StepAngle = static_cast<float>(step);
     m.pivotDataSlots = slots;
     out << buildPivotTable(m, localHeading(m.DataSetName));

@@ -7,40 +7,23 @@
 #include <vector>
 
 #include "Report.h"
+#include "ReportRun.h"
 #include "Vari.h"
 
 using namespace tarvell;
 
 namespace {
 
-struct ReportRun {
-    int status;
-    std::string out, err;
-};
+using test::ReportRun;
 
-ReportRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = runReport(args, out, err);
-    return {status, out.str(), err.str()};
+ReportRun run(const std::vector<std::string>& args) {
+    return test::runReportTool(args);
 }
-
 std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
+    return test::textLines(text);
 }
-
-// Fields of a CSV line, keeping empty ones (a trailing empty field included).
 std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> result(1);
-    for (char c : line) {
-        if (c == ',')
-            result.emplace_back();
-        else
-            result.back() += c;
-    }
-    return result;
+    return test::csvFields(line);
 }
 
 void expectBadArguments(const std::vector<std::string>& args) {

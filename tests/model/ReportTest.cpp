@@ -6,34 +6,22 @@
 #include <vector>
 
 #include "Report.h"
+#include "ReportRun.h"
 
 using namespace tarvell;
 
 namespace {
 
-struct ReportRun {
-    int status;
-    std::string out, err;
-};
+using test::ReportRun;
 
-ReportRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = runReport(args, out, err);
-    return {status, out.str(), err.str()};
+ReportRun run(const std::vector<std::string>& args) {
+    return test::runReportTool(args);
 }
-
 std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
+    return test::textLines(text);
 }
-
 std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> result;
-    std::istringstream in(line);
-    for (std::string f; std::getline(in, f, ',');) result.push_back(f);
-    return result;
+    return test::csvFields(line);
 }
 
 }  // namespace
