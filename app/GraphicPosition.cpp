@@ -65,6 +65,15 @@ int mid(int a, int b) {
     return (a + b) / 2;
 }
 
+// The view of the current one changed as the code asks.
+View highlightedView(const Model& m, const HighlightView& hv) {
+    View v = m.view.current;
+    v.scale = toSingle(hv.k / graphicZoom(m) * 7.5);
+    if (hv.ox) v.ox = *hv.ox;
+    if (hv.oy) v.oy = *hv.oy;
+    return v;
+}
+
 void drawHourglass(Canvas& c) {
     c.setPen(colours::black, 2);
     c.polyline({{20, 100}, {44, 100}, {44, 104}, {20, 104}, {20, 100}});
@@ -112,14 +121,10 @@ void GraphicPosition::drawFrame(Canvas& canvas) {
     canvas.setPenColour(flashCount_ < 4 ? colours::red : colours::black);
 
     if (const auto hv = highlightViewFor(code)) {
-        View v = m.view.current;
-        v.scale = toSingle(hv->k / graphicZoom(m) * 7.5);
-        if (hv->ox) v.ox = *hv->ox;
-        if (hv->oy) v.oy = *hv->oy;
+        const View v = highlightedView(m, *hv);
         m.view.current = v;
         drawDimension(canvas, code, v);
-        const std::string_view caption = findDimension(code)->caption;
-        canvas.textOut(roundToInt(30.0 * m.TextScaleX), roundToInt(75.0 * m.TextScaleY), caption);
+        drawCaption(canvas, code);
     }
 
     if (flashCount_ > 5) flashCount_ = 0;  // three red frames, three black
@@ -129,6 +134,32 @@ void GraphicPosition::drawFrame(Canvas& canvas) {
         canvas.setFont(font);
         setWaitCursor(false);
     }
+}
+
+void GraphicPosition::drawStill(Canvas& canvas) {
+    const Model& m = form_.model();
+    const int code = m.HighlightCode;
+    if (code <= 0) return;
+    drawHourglass(canvas);
+    canvas.setPenWidth(3);
+    FontSpec font = canvas.font();
+    font.points = 14;
+    font.bold = false;
+    font.colour = colours::black;
+    canvas.setFont(font);
+    // The last frame's colour: red for the first three of every six (and before the first).
+    canvas.setPenColour(tickCount_ == 0 || (flashCount_ >= 1 && flashCount_ <= 3) ? colours::red
+                                                                                  : colours::black);
+    if (const auto hv = highlightViewFor(code)) {
+        drawDimension(canvas, code, highlightedView(m, *hv));
+        drawCaption(canvas, code);
+    }
+}
+
+void GraphicPosition::drawCaption(Canvas& canvas, int code) {
+    const Model& m = form_.model();
+    const std::string_view caption = findDimension(code)->caption;
+    canvas.textOut(roundToInt(30.0 * m.TextScaleX), roundToInt(75.0 * m.TextScaleY), caption);
 }
 
 void GraphicPosition::closeDialog(int code) {

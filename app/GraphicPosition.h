@@ -20,6 +20,8 @@ class GraphicPosition {
 
     // The frame's last drawing step, run while a request is active.
     void drawFrame(Canvas& canvas);
+    // The last frame's picture again (for an export), counting nothing and changing no view.
+    void drawStill(Canvas& canvas);
     bool active() const;
 
     // Frames shown so far for the current request, and the 0-5 flash count.
@@ -29,6 +31,7 @@ class GraphicPosition {
   private:
     void closeDialog(int code);
     void drawDimension(Canvas& canvas, int code, const View& v);
+    void drawCaption(Canvas& canvas, int code);
     void finish();
     void reopenDialog(bool frameDialog);
     void setWaitCursor(bool on);

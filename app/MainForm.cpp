@@ -26,6 +26,7 @@
 #include "DynamicControls.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
+#include "FrameExport.h"
 #include "GraphicPosition.h"
 #include "MechanismDrawing.h"
 #include "Numbers.h"
@@ -97,6 +98,7 @@ TMainForm::TMainForm(Program& program)
     overlay_ = std::make_unique<Overlay>(*this);
     dynamicControls_ = std::make_unique<DynamicControls>(*this);
     graphicPosition_ = std::make_unique<GraphicPosition>(*this);
+    frameExport_ = std::make_unique<FrameExport>(*this);
 
     FormCreate();
 
@@ -330,6 +332,11 @@ void TMainForm::createMenu() {
     OpenDimensions = item(file, "OpenDimensions", "&OpenDimensions");
     SaveAsDimensions = item(file, "SaveAsDimensions", "Save&AsDimensions");
     file->addSeparator();
+    ExportPng = item(file, "ExportPng", "Export Drawing as &PNG...");
+    ExportSvg = item(file, "ExportSvg", "Export Drawing as &SVG...");
+    CopyDrawing = item(file, "CopyDrawing", "&Copy Drawing");
+    PrintDrawing = item(file, "PrintDrawing", "&Print Drawing...");
+    file->addSeparator();
     Exit1 = item(file, "Exit1", "E&xit");
 
     QMenu* setup = bar->addMenu("&SetUp");
@@ -483,22 +490,13 @@ void TMainForm::DrawMainFrame() {
     Model& m = model();
     {
         QtCanvas canvas(frame_, colours::white, view_->rect());
-        canvas.refresh();
-        canvas.setPen(colours::black, m.LineWidth);
-        canvas.setBrush(true);
-        canvas.setFont(FontSpec{8, false, colours::black});
-
+        startFrame(canvas);
         if (m.SteamDisplay)
             steam_->draw(canvas, m, cylinder_, program_.sound(), screenDataOn_,
                          graphicPosition_->active());
         updateTitles();
-        drawCircles(canvas, m);
-        drawCylinder(canvas, cylinder_);
-        drawFixedMarksAndLinkArc(canvas, m);
-        drawLinks(canvas, m);
-        overlay_->draw(canvas);
-        if (screenDataOn_ && m.UndoEnabled) dynamicControls_->drawUndoLine(canvas);
-        if (screenDataOn_) drawReadouts(canvas);
+        drawMechanism(canvas);
+        if (screenDataOn_) drawReadouts(canvas, true);
         if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
     }
     // Repaint the picture around the controls only: repainting under them would make every
@@ -508,6 +506,33 @@ void TMainForm::DrawMainFrame() {
         if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
             picture -= QRegion(w->geometry());
     view_->update(picture);
+}
+
+// The same steps in the same order as a tick's frame, without what only a tick does.
+void TMainForm::drawStillFrame(Canvas& canvas) {
+    Model& m = model();
+    startFrame(canvas);
+    if (m.SteamDisplay) steam_->drawStill(canvas, m, cylinder_, screenDataOn_);
+    drawMechanism(canvas);
+    if (screenDataOn_) drawReadouts(canvas, false);
+    if (m.HighlightCode > 0) graphicPosition_->drawStill(canvas);
+}
+
+void TMainForm::startFrame(Canvas& canvas) {
+    canvas.refresh();
+    canvas.setPen(colours::black, model().LineWidth);
+    canvas.setBrush(true);
+    canvas.setFont(FontSpec{8, false, colours::black});
+}
+
+void TMainForm::drawMechanism(Canvas& canvas) {
+    Model& m = model();
+    drawCircles(canvas, m);
+    drawCylinder(canvas, cylinder_);
+    drawFixedMarksAndLinkArc(canvas, m);
+    drawLinks(canvas, m);
+    overlay_->draw(canvas);
+    if (screenDataOn_ && m.UndoEnabled) dynamicControls_->drawUndoLine(canvas);
 }
 
 QString TMainForm::titleFor(const QString& titleText) const {
@@ -523,7 +548,7 @@ void TMainForm::updateTitles() {
         if (w.window) w.window->setWindowTitle(titleFor(w.titleText));
 }
 
-void TMainForm::drawReadouts(Canvas& canvas) {
+void TMainForm::drawReadouts(Canvas& canvas, bool live) {
     Model& m = model();
     const double fx = m.TextScaleX, fy = m.TextScaleY;
     auto text = [&](int x, int y, const std::string& s) {
@@ -556,7 +581,7 @@ void TMainForm::drawReadouts(Canvas& canvas) {
         y += 12;
     }
 
-    reportError();
+    if (live) reportError();
     referencePoints_->drawPivotData(canvas);
     referencePoints_->drawPrompts(canvas);
     if (m.gear.ActiveStep > 0 && m.gear.ActiveStep < 23) {

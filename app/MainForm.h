@@ -31,6 +31,7 @@ class ReferencePoints;
 class Overlay;
 class DynamicControls;
 class GraphicPosition;
+class FrameExport;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -102,6 +103,8 @@ class TMainForm : public QMainWindow {
 
     // Menu items
     QAction *OpenDimensions = nullptr, *SaveAsDimensions = nullptr, *Exit1 = nullptr;
+    QAction *ExportPng = nullptr, *ExportSvg = nullptr, *CopyDrawing = nullptr,
+            *PrintDrawing = nullptr;  // the drawing's exports (FrameExport)
     QAction *RevArmPos = nullptr, *DriverAng = nullptr, *StepAng1 = nullptr, *RefPoints1 = nullptr;
     QAction *LargeFont = nullptr, *FindRevArmCent = nullptr, *SetSteam = nullptr,
             *SetBeepOnError = nullptr, *SetLineWidth = nullptr, *SetScreenData = nullptr,
@@ -154,6 +157,12 @@ class TMainForm : public QMainWindow {
     Overlay& overlay() { return *overlay_; }
     DynamicControls& dynamicControls() { return *dynamicControls_; }
     GraphicPosition& graphicPosition() { return *graphicPosition_; }
+    FrameExport& frameExport() { return *frameExport_; }
+
+    // The frame as it stands, drawn afresh on any canvas without the tick's side effects: the
+    // steam display's pixels of the last frame, no sounds, no titles, no error mark, the
+    // graphic-position display without counting a frame.
+    void drawStillFrame(Canvas& canvas);
 
     // Screen points of the cylinder, piston and valve outlines of this tick.
     const CylinderOutline& cylinderOutline() const { return cylinder_; }
@@ -171,8 +180,11 @@ class TMainForm : public QMainWindow {
     void createMenu();
     void createToolBar();
     void DrawMainFrame();
+    void startFrame(Canvas& canvas);
+    void drawMechanism(Canvas& canvas);
     void updateTitles();
-    void drawReadouts(Canvas& canvas);
+    // `live`: the frame of a tick, which also runs the error report.
+    void drawReadouts(Canvas& canvas, bool live);
     void reportError();
 
     Program& program_;
@@ -187,6 +199,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<Overlay> overlay_;
     std::unique_ptr<DynamicControls> dynamicControls_;
     std::unique_ptr<GraphicPosition> graphicPosition_;
+    std::unique_ptr<FrameExport> frameExport_;
 };
 
 }  // namespace tarvell

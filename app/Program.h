@@ -14,6 +14,7 @@
 #include "Vari.h"
 
 class QAbstractButton;
+class QPrinter;
 
 namespace tarvell {
 
@@ -45,6 +46,9 @@ struct ProgramOptions {
     // Chooses where an export is saved (suggested name, suffix); empty means the save dialog.
     // Tests answer at once instead.
     std::function<QString(const QString&, const QString&)> chooseExportPath = {};
+    // Sets up the printer for a print, returning false to cancel; empty means the print
+    // dialog. Tests print to a PDF file instead.
+    std::function<bool(QPrinter&)> setUpPrinter = {};
 };
 
 class Program {

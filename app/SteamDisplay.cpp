@@ -51,7 +51,32 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
     const float step = m.gear.ActiveStep;
     updateEnd(rear_, op.RearSteamOpening, op.RearExhaustOpening, step);
     updateEnd(front_, op.FrontSteamOpening, op.FrontExhaustOpening, step);
+    lastFrame_ = random_;
+    scatter(canvas, m, o, random_);
+    if (labels) drawLabels(canvas, m, o);
 
+    // The exhaust beat: an end whose exhaust opening turns from negative to positive.
+    auto beat = [&](End& end, float exhaust) {
+        if (end.seen && end.previousExhaust < 0 && exhaust > 0 && !highlightActive) {
+            sound.setVolume(exhaustVolume(end.intensity));
+            sound.playFile("Exhaust.wav");
+        }
+        end.previousExhaust = exhaust;
+        end.seen = true;
+    };
+    beat(front_, op.FrontExhaustOpening);
+    beat(rear_, op.RearExhaustOpening);
+}
+
+void SteamDisplay::drawStill(Canvas& canvas, const Model& m, const CylinderOutline& o,
+                             bool labels) const {
+    std::minstd_rand random = lastFrame_;
+    scatter(canvas, m, o, random);
+    if (labels) drawLabels(canvas, m, o);
+}
+
+void SteamDisplay::scatter(Canvas& canvas, const Model& m, const CylinderOutline& o,
+                           std::minstd_rand& random) const {
     // Each end's space: between the bore end and the piston face, the bore's height.
     const int top = o.cylinder[4].y, bottom = o.cylinder[5].y;
     struct Space {
@@ -71,34 +96,23 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
                                               s.right - 1 > s.left + 1 ? s.right - 1 : s.left + 1);
         std::uniform_int_distribution<int> ys(top + 1, bottom - 1 > top + 1 ? bottom - 1 : top + 1);
         const Rgb colour = steamPhaseColour(s.event);
-        for (int i = 0; i < count; ++i) canvas.setPixel(xs(random_), ys(random_), colour);
+        for (int i = 0; i < count; ++i) canvas.setPixel(xs(random), ys(random), colour);
     }
+}
 
-    if (labels) {
-        // Under the cylinder: the front end's phase, then the rear end's.
-        const FontSpec old = canvas.font();
-        FontSpec f = old;
-        f.colour = steamPhaseColour(m.frontEvent.event);
-        canvas.setFont(f);
-        const std::string_view front = portEventName(m.frontEvent.event);
-        canvas.textOut(o.cylinder[6].x - canvas.textWidth(front), bottom + 3, front);
-        f.colour = steamPhaseColour(m.rearEvent.event);
-        canvas.setFont(f);
-        canvas.textOut(o.cylinder[5].x, bottom + 15, portEventName(m.rearEvent.event));
-        canvas.setFont(old);
-    }
-
-    // The exhaust beat: an end whose exhaust opening turns from negative to positive.
-    auto beat = [&](End& end, float exhaust) {
-        if (end.seen && end.previousExhaust < 0 && exhaust > 0 && !highlightActive) {
-            sound.setVolume(exhaustVolume(end.intensity));
-            sound.playFile("Exhaust.wav");
-        }
-        end.previousExhaust = exhaust;
-        end.seen = true;
-    };
-    beat(front_, op.FrontExhaustOpening);
-    beat(rear_, op.RearExhaustOpening);
+void SteamDisplay::drawLabels(Canvas& canvas, const Model& m, const CylinderOutline& o) {
+    // Under the cylinder: the front end's phase, then the rear end's.
+    const int bottom = o.cylinder[5].y;
+    const FontSpec old = canvas.font();
+    FontSpec f = old;
+    f.colour = steamPhaseColour(m.frontEvent.event);
+    canvas.setFont(f);
+    const std::string_view front = portEventName(m.frontEvent.event);
+    canvas.textOut(o.cylinder[6].x - canvas.textWidth(front), bottom + 3, front);
+    f.colour = steamPhaseColour(m.rearEvent.event);
+    canvas.setFont(f);
+    canvas.textOut(o.cylinder[5].x, bottom + 15, portEventName(m.rearEvent.event));
+    canvas.setFont(old);
 }
 
 }  // namespace tarvell

@@ -26,6 +26,8 @@ class SteamDisplay {
     // during a graphic-position display).
     void draw(Canvas& canvas, const Model& m, const CylinderOutline& o, Sound& sound, bool labels,
               bool highlightActive);
+    // The last frame's pixels and labels again (for an export), changing nothing.
+    void drawStill(Canvas& canvas, const Model& m, const CylinderOutline& o, bool labels) const;
 
     // Volume for an exhaust beat of the given intensity (both channels).
     static std::uint32_t exhaustVolume(float intensity);
@@ -40,9 +42,13 @@ class SteamDisplay {
         bool seen = false;
     };
     void updateEnd(End& end, float steamOpening, float exhaustOpening, float step);
+    void scatter(Canvas& canvas, const Model& m, const CylinderOutline& o,
+                 std::minstd_rand& random) const;
+    static void drawLabels(Canvas& canvas, const Model& m, const CylinderOutline& o);
 
     End front_, rear_;
     std::minstd_rand random_{12345};
+    std::minstd_rand lastFrame_ = random_;  // the generator as the last frame's pixels began
 };
 
 }  // namespace tarvell

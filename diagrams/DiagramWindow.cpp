@@ -16,6 +16,7 @@
 #include "Fonts.h"
 #include "MainForm.h"
 #include "Numbers.h"
+#include "PictureExport.h"
 #include "QtCanvas.h"
 #include "SetReverArm.h"
 
@@ -59,6 +60,7 @@ DiagramWindow::DiagramWindow(Program& program, const Layout& layout)
     menu_ = new QMenuBar(this);
     menu_->setObjectName("MainMenu1");
     box->setMenuBar(menu_);
+    createExportMenu();
     view_ = new DiagramView(*this, image_);
     box->addWidget(view_);
     view_->setMouseTracking(layout.asksPositions);  // the port events window has no mouse handler
@@ -101,6 +103,44 @@ DiagramWindow::~DiagramWindow() = default;
 
 QWidget* DiagramWindow::client() const {
     return view_;
+}
+
+// What the window shows, for the names of its exports: the title without the program's name
+// ("Sine Diagram"), and a file name made of it ("sine-diagram").
+static QString pictureTitle(const QString& titleText) {
+    QString t = titleText;
+    const QString program = "Admission";
+    if (const qsizetype at = t.indexOf(program); at >= 0) t = t.mid(at + program.size());
+    return t.simplified();
+}
+
+static QString pictureFileName(const QString& title) {
+    QString name;
+    for (QChar c : title.toLower()) name += c.isLetterOrNumber() ? c : QChar('-');
+    while (name.contains("--")) name.replace("--", "-");
+    return name.isEmpty() ? QString("diagram") : name;
+}
+
+void DiagramWindow::createExportMenu() {
+    const QString title = pictureTitle(layout_.titleText);
+    exporter_ = std::make_unique<PictureExporter>(
+        program_, this,
+        PictureExporter::Source{pictureFileName(title), title, [this] { return image_; },
+                                [this] { return image_.size(); },
+                                [this](Canvas& c) { drawPicture(c); }});
+    // First in the bar, where a desktop keeps its file commands; the window's own commands
+    // follow in their order.
+    ExportMenu = menu_->addMenu("&Export");
+    ExportMenu->setObjectName("ExportMenu");
+    SavePng = addMenuItem("SavePng", "Save as &PNG...", ExportMenu);
+    SaveSvg = addMenuItem("SaveSvg", "Save as &SVG...", ExportMenu);
+    CopyPicture = addMenuItem("CopyPicture", "&Copy Picture", ExportMenu);
+    ExportMenu->addSeparator();
+    PrintPicture = addMenuItem("PrintPicture", "&Print...", ExportMenu);
+    connect(SavePng, &QAction::triggered, this, [this] { exporter_->savePng(); });
+    connect(SaveSvg, &QAction::triggered, this, [this] { exporter_->saveSvg(); });
+    connect(CopyPicture, &QAction::triggered, this, [this] { exporter_->copyPicture(); });
+    connect(PrintPicture, &QAction::triggered, this, [this] { exporter_->print(); });
 }
 
 QAction* DiagramWindow::addMenuItem(const char* name, const QString& caption, QMenu* menu) {
@@ -265,17 +305,26 @@ void DiagramWindow::drawWithoutClearing() {
 void DiagramWindow::draw(bool clear) {
     {
         QtCanvas canvas(image_);
-        if (clear) canvas.refresh();
-        canvas.setPen(colours::black, 1);
-        canvas.setBrush(false, colours::white);  // texts fill their cells with the window colour
-        canvas.setFont(FontSpec{8, false, colours::black});
-        drawDiagram(canvas);
-        drawReadouts(canvas);
+        drawOn(canvas, clear);
+        drawReadouts(canvas, true);
     }
     view_->update();
 }
 
-void DiagramWindow::drawReadouts(Canvas& c) {
+void DiagramWindow::drawPicture(Canvas& canvas) {
+    drawOn(canvas, true);
+    drawReadouts(canvas, false);
+}
+
+void DiagramWindow::drawOn(Canvas& canvas, bool clear) {
+    if (clear) canvas.refresh();
+    canvas.setPen(colours::black, 1);
+    canvas.setBrush(false, colours::white);  // texts fill their cells with the window colour
+    canvas.setFont(FontSpec{8, false, colours::black});
+    drawDiagram(canvas);
+}
+
+void DiagramWindow::drawReadouts(Canvas& c, bool live) {
     Model& m = model();
     const double fx = m.TextScaleX, fy = m.TextScaleY;
     auto text = [&](int x, int y, const std::string& s) {
@@ -284,8 +333,14 @@ void DiagramWindow::drawReadouts(Canvas& c) {
     auto named = [&m](int k) {
         return m.dynamicSlots[static_cast<std::size_t>(k)].name != kEmptySlotName;
     };
+    auto showBars = [&](bool shown) {
+        if (!live) return;
+        for (int k = 1; k <= 4; ++k) {
+            bars_[static_cast<std::size_t>(k)]->setVisible(shown);
+            if (shown) bars_[static_cast<std::size_t>(k)]->setEnabled(named(k));
+        }
+    };
     if (m.DynamicVariablesShown) {
-        for (int k = 1; k <= 4; ++k) bars_[static_cast<std::size_t>(k)]->setVisible(true);
         if (named(1)) {
             for (int k = 1; k <= 4; ++k) {
                 const DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(k)];
@@ -303,17 +358,14 @@ void DiagramWindow::drawReadouts(Canvas& c) {
             text(235, 26, stars);
             c.setFont(FontSpec{plain.points, plain.bold, colours::black});
         }
-        for (int k = 1; k <= 4; ++k) bars_[static_cast<std::size_t>(k)]->setEnabled(named(k));
-    } else {
-        for (int k = 1; k <= 4; ++k) bars_[static_cast<std::size_t>(k)]->setVisible(false);
     }
+    showBars(m.DynamicVariablesShown);
+    if (live) undoButton_->setVisible(m.UndoEnabled);
     if (m.UndoEnabled) {
         text(150, 55, m.undoLine);
-        undoButton_->setVisible(true);
+        if (!live) return;  // a picture shows the line as it stands
         RebuildUndoLine(m);
         if (m.DynamicVariablesShown) text(150, 55, m.undoLine);
-    } else {
-        undoButton_->setVisible(false);
     }
 }
 

@@ -8,11 +8,13 @@
 #include <QDialog>
 #include <QImage>
 #include <array>
+#include <memory>
 
 #include "DynamicVariables.h"
 #include "Program.h"
 
 class QAction;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QScrollBar;
@@ -21,6 +23,7 @@ namespace tarvell {
 
 class Canvas;
 class DiagramView;
+class PictureExporter;
 
 class DiagramWindow : public QDialog {
     Q_OBJECT
@@ -76,6 +79,14 @@ class DiagramWindow : public QDialog {
     void clearAndDraw();
     void drawWithoutClearing();
 
+    // --- Exports: the "&Export" menu ---
+    QMenu* ExportMenu = nullptr;
+    QAction *SavePng = nullptr, *SaveSvg = nullptr, *CopyPicture = nullptr, *PrintPicture = nullptr;
+    PictureExporter& exporter() { return *exporter_; }
+    // The picture afresh on any canvas of the image's size: cleared, the diagram and the
+    // read-outs, leaving the window's controls as they are.
+    void drawPicture(Canvas& canvas);
+
   protected:
     // The diagram's own picture; the read-outs follow it.
     virtual void drawDiagram(Canvas& canvas) = 0;
@@ -93,7 +104,10 @@ class DiagramWindow : public QDialog {
 
   private:
     void draw(bool clear);
-    void drawReadouts(Canvas& canvas);
+    void drawOn(Canvas& canvas, bool clear);
+    // `live` also shows or hides the bars and the UnDo button and rebuilds the undo line.
+    void drawReadouts(Canvas& canvas, bool live);
+    void createExportMenu();
     int barIndex(QObject* object) const;
 
     Program& program_;
@@ -103,6 +117,7 @@ class DiagramWindow : public QDialog {
     QMenuBar* menu_ = nullptr;
     std::array<DynamicBar, 5> barHistory_{};
     bool activationPending_ = false;
+    std::unique_ptr<PictureExporter> exporter_;
 };
 
 }  // namespace tarvell

@@ -8,9 +8,22 @@
 
 namespace tarvell {
 
+namespace {
+
+// A text for the comment line: a line break inside it would start a line the spreadsheet
+// reads as a row.
+std::string oneLine(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        if (c == '\n' || c == '\r') c = ' ';
+    return s;
+}
+
+}  // namespace
+
 CsvWriter::CsvWriter(std::string_view what, std::string_view dataSetName, std::string_view date) {
-    text_ = "# " + std::string(what) + ", data set " + std::string(dataSetName) + ", " +
-            std::string(date) + "\n";
+    text_ =
+        "# " + oneLine(what) + ", data set " + oneLine(dataSetName) + ", " + oneLine(date) + "\n";
 }
 
 void CsvWriter::header(const std::vector<std::string>& names) {

@@ -12,7 +12,7 @@ namespace tarvell {
 
 class CsvWriter {
   public:
-    // "# <what>, data set <name>, <date>" as the first line.
+    // "# <what>, data set <name>, <date>" as the first line, line breaks in them made spaces.
     CsvWriter(std::string_view what, std::string_view dataSetName, std::string_view date);
 
     void header(const std::vector<std::string>& names);

@@ -1,8 +1,10 @@
-// The drawing operations on a QImage (see QtCanvas.h).
+// The drawing operations through QPainter (see QtCanvas.h).
 #include "QtCanvas.h"
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QLineF>
+#include <QPaintDevice>
 #include <QString>
 #include <cmath>
 
@@ -18,18 +20,55 @@ double rayAngle(double cx, double cy, double x, double y) {
     return std::atan2(-(y - cy), x - cx) * 180.0 / M_PI;
 }
 
+// The resolution the windows' images are drawn at, which sets the pixel size of a font.
+int imageDpi() {
+    static const int dpi = QImage(1, 1, QImage::Format_RGB32).logicalDpiY();
+    return dpi;
+}
+
+// On the image an integer coordinate names a pixel; as a vector it is the pixel's corner.
+// Strokes on other devices run through the pixel's centre instead, so a one-pixel line
+// covers the same pixel when the vectors are drawn at the picture's size.
+constexpr double kPixelCentre = 0.5;
+
 }  // namespace
 
 QtCanvas::QtCanvas(QImage& image, Rgb background, QRect visible)
-    : image_(image), background_(background) {
-    Q_ASSERT(image_.depth() == 32);
-    visible_ = visible.isEmpty() ? image_.rect() : visible.intersected(image_.rect());
+    : image_(&image), painter_(ownPainter_), ownsPainter_(true), background_(background) {
+    Q_ASSERT(image.depth() == 32);
+    area_ = visible.isEmpty() ? image.rect() : visible.intersected(image.rect());
     // Pixels are written straight into the image; take the pointer before painting starts
     // so no later detach can move the data.
-    bits_ = image_.bits();
-    bytesPerLine_ = image_.bytesPerLine();
-    painter_.begin(&image_);
-    if (visible_ != image_.rect()) painter_.setClipRect(visible_);
+    bits_ = image.bits();
+    bytesPerLine_ = image.bytesPerLine();
+    painter_.begin(&image);
+    if (area_ != image.rect()) painter_.setClipRect(area_);
+    begin();
+}
+
+QtCanvas::QtCanvas(QPaintDevice& device, QSize size, Rgb background)
+    : painter_(ownPainter_),
+      ownsPainter_(true),
+      area_(QPoint(0, 0), size),
+      background_(background) {
+    painter_.begin(&device);
+    begin();
+}
+
+QtCanvas::QtCanvas(QPainter& painter, QSize size, Rgb background)
+    : painter_(painter), area_(QPoint(0, 0), size), background_(background) {
+    painter_.save();
+    begin();
+}
+
+void QtCanvas::begin() {
+    if (!image_) {
+        // Fonts are sized in points, which each device turns into its own pixels: scale them
+        // so a text is as many picture pixels high as on the window's image.
+        const QPaintDevice* device = painter_.device();
+        const int dpi = device ? device->logicalDpiY() : 0;
+        if (dpi > 0) fontScale_ = static_cast<double>(imageDpi()) / dpi;
+    }
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     painter_.setBrush(Qt::NoBrush);
@@ -38,7 +77,10 @@ QtCanvas::QtCanvas(QImage& image, Rgb background, QRect visible)
 }
 
 QtCanvas::~QtCanvas() {
-    painter_.end();
+    if (ownsPainter_)
+        painter_.end();
+    else
+        painter_.restore();
 }
 
 QFont QtCanvas::textFont(const FontSpec& font) {
@@ -87,8 +129,14 @@ void QtCanvas::setBrush(bool clear, Rgb colour) {
 void QtCanvas::setFont(const FontSpec& font) {
     font_ = font;
     qfont_ = textFont(font);
-    painter_.setFont(qfont_);
     ascent_ = QFontMetrics(qfont_).ascent();
+    if (image_) {
+        painter_.setFont(qfont_);
+        return;
+    }
+    drawFont_ = qfont_;
+    drawFont_.setPointSizeF(font.points * fontScale_);
+    painter_.setFont(drawFont_);
 }
 
 void QtCanvas::moveTo(int x, int y) {
@@ -97,13 +145,20 @@ void QtCanvas::moveTo(int x, int y) {
 }
 
 void QtCanvas::lineTo(int x, int y) {
-    painter_.drawLine(x_, y_, x, y);
+    if (image_)
+        painter_.drawLine(x_, y_, x, y);
+    else
+        painter_.drawLine(QLineF(x_, y_, x, y).translated(kPixelCentre, kPixelCentre));
     x_ = x;
     y_ = y;
 }
 
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
-    painter_.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized());
+    const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized();
+    if (image_)
+        painter_.drawEllipse(rect);
+    else
+        painter_.drawEllipse(QRectF(rect).translated(kPixelCentre, kPixelCentre));
 }
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
@@ -113,14 +168,28 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int
     double span = rayAngle(cx, cy, x4, y4) - start;
     while (span <= 0) span += 360.0;  // coinciding rays give the whole ellipse
     while (span > 360) span -= 360.0;
-    painter_.drawArc(rect, static_cast<int>(std::lround(start * 16)),
-                     static_cast<int>(std::lround(span * 16)));
+    const int a = static_cast<int>(std::lround(start * 16));
+    const int alen = static_cast<int>(std::lround(span * 16));
+    if (image_)
+        painter_.drawArc(rect, a, alen);
+    else
+        painter_.drawArc(QRectF(rect).translated(kPixelCentre, kPixelCentre), a, alen);
 }
 
 void QtCanvas::setPixel(int x, int y, Rgb colour) {
-    if (!visible_.contains(x, y)) return;
-    auto* line = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
-    line[x] = qRgb(colour.r, colour.g, colour.b);
+    if (!area_.contains(x, y)) return;
+    if (image_) {
+        auto* line = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
+        line[x] = qRgb(colour.r, colour.g, colour.b);
+        return;
+    }
+    // A point one pixel square in the pixel's colour, whatever the pen was.
+    QPen pen(qcolour(colour));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::SquareCap);
+    painter_.setPen(pen);
+    painter_.drawPoint(QPointF(x + kPixelCentre, y + kPixelCentre));
+    applyPen();
 }
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {
@@ -130,17 +199,33 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         painter_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), qcolour(brush_));
     }
     painter_.setPen(qcolour(font_.colour));
-    painter_.drawText(x, y + ascent_, s);
+    if (image_) {
+        painter_.drawText(x, y + ascent_, s);
+    } else {
+        // Not every SVG viewer keeps a run of spaces inside a text, and the read-outs line
+        // their numbers up with them: each piece between runs goes where the whole text puts it.
+        const QFontMetrics fm(qfont_);
+        qsizetype start = 0;
+        while (start < s.size()) {
+            while (start < s.size() && s[start] == ' ') ++start;
+            if (start == s.size()) break;
+            qsizetype end = s.indexOf(QLatin1String("  "), start);
+            if (end < 0) end = s.size();
+            painter_.drawText(QPointF(x + fm.horizontalAdvance(s.left(start)), y + ascent_),
+                              s.mid(start, end - start));
+            start = end;
+        }
+    }
     applyPen();
 }
 
 void QtCanvas::drawImage(int x, int y, const Canvas& source) {
-    if (const auto* q = dynamic_cast<const QtCanvas*>(&source))
-        painter_.drawImage(QPoint(x, y), q->image());
+    if (const auto* q = dynamic_cast<const QtCanvas*>(&source); q && q->image())
+        painter_.drawImage(QPoint(x, y), *q->image());
 }
 
 void QtCanvas::refresh() {
-    painter_.fillRect(image_.rect(), qcolour(background_));
+    painter_.fillRect(area_, qcolour(background_));
 }
 
 int QtCanvas::textWidth(std::string_view text) const {

@@ -1,5 +1,7 @@
-// The drawing operations on a QImage through QPainter: aliased, solid pens, copy mode.
-// The frame image of the main window and the diagram images are drawn through it.
+// The drawing operations through QPainter: aliased, solid pens, copy mode. The frame image of
+// the main window and the diagram images are drawn on a QImage, with pixels written straight
+// into it; exports draw the same pictures on any other paint device (an SVG generator, a
+// printer, a QPicture) as vectors, texts kept as text.
 #pragma once
 
 #include <QFont>
@@ -8,14 +10,21 @@
 
 #include "Canvas.h"
 
+class QPaintDevice;
+
 namespace tarvell {
 
 class QtCanvas : public Canvas {
   public:
-    // Draws on `image` (which must outlive the canvas); `background` is what refresh clears to.
-    // A non-empty `visible` limits drawing and clearing to the part of the image that is
-    // shown, which is all a window ever needs.
+    // Draws on `image` (32-bit; it must outlive the canvas); `background` is what refresh
+    // clears to. A non-empty `visible` limits drawing and clearing to the part of the image
+    // that is shown, which is all a window ever needs.
     explicit QtCanvas(QImage& image, Rgb background = colours::white, QRect visible = {});
+    // Draws on any other device over a picture of `size` pixels, through a painter of its own.
+    QtCanvas(QPaintDevice& device, QSize size, Rgb background = colours::white);
+    // Draws through a painter already open on a device, in picture pixels under whatever
+    // transform and clip the caller gave it (a printed page scales the picture to fit).
+    QtCanvas(QPainter& painter, QSize size, Rgb background = colours::white);
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
     QtCanvas& operator=(const QtCanvas&) = delete;
@@ -38,26 +47,32 @@ class QtCanvas : public Canvas {
     void refresh() override;
     int textWidth(std::string_view text) const override;
 
-    const QImage& image() const { return image_; }
+    // The image drawn on, or null when the canvas draws on another device.
+    const QImage* image() const { return image_; }
     // The face every drawn text uses: the toolkit's default sans-serif face.
     static QFont textFont(const FontSpec& font);
 
   private:
+    void begin();
     void applyPen();
 
-    QImage& image_;
-    QPainter painter_;
+    QImage* image_ = nullptr;
+    QPainter ownPainter_;
+    QPainter& painter_;
+    bool ownsPainter_ = false;
+    QRect area_;  // the picture: the visible part of an image, or the size given
     Rgb background_;
     Rgb pen_ = colours::black;
     int width_ = 1;
     bool brushClear_ = true;
     Rgb brush_ = colours::white;
     FontSpec font_;
-    QFont qfont_;
+    QFont qfont_;     // as measured: laid out exactly as on the window's image
+    QFont drawFont_;  // as drawn: the same pixel size at the device's resolution
+    double fontScale_ = 1.0;
     int ascent_ = 0;
     int x_ = 0, y_ = 0;
-    QRect visible_;
-    uchar* bits_ = nullptr;
+    uchar* bits_ = nullptr;  // the image's pixels
     qsizetype bytesPerLine_ = 0;
 };
 

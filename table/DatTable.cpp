@@ -13,7 +13,9 @@
 #include <QVBoxLayout>
 
 #include "MainForm.h"
+#include "PivotTableCsv.h"
 #include "PivotTableText.h"
+#include "SaveText.h"
 
 namespace tarvell {
 
@@ -62,6 +64,9 @@ TDataTable::TDataTable(Program& program) : QDialog(nullptr), program_(program) {
     SelectAll1 = item("SelectAll1", "Select&All");
     Cut1->setEnabled(false);
     Copy1->setEnabled(false);
+    // "&Close " already answers Alt+C.
+    SaveCsv = MainMenu1->addAction("&Save CSV...");
+    SaveCsv->setObjectName("SaveCsv");
 
     DataMemo = new QPlainTextEdit(this);
     DataMemo->setObjectName("DataMemo");
@@ -84,6 +89,7 @@ TDataTable::TDataTable(Program& program) : QDialog(nullptr), program_(program) {
     connect(Copy1, &QAction::triggered, this, [this] { Copy1Click(); });
     connect(Past1, &QAction::triggered, this, [this] { Past1Click(); });
     connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
+    connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
 
     program.registerTitledWindow(this, kTitleText);
     connect(program.mainForm->DataTableBut, &QPushButton::clicked, this, [this] { exec(); });
@@ -150,6 +156,14 @@ void TDataTable::SelectAll1Click() {
     Cut1->setEnabled(true);
     Copy1->setEnabled(true);
     SelectAll1->setEnabled(false);
+}
+
+QString TDataTable::SaveCsvClick() {
+    Model& m = program_.model();
+    const QString date = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm");
+    const std::string csv = buildPivotTableCsv(m, m.DataSetName, date.toStdString());
+    return saveExport(program_, this, "Save Pivot Data as CSV", "pivot-data.csv",
+                      "CSV File (*.csv)", "csv", QByteArray::fromStdString(csv));
 }
 
 void TDataTable::Close1Click() {

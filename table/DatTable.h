@@ -29,6 +29,7 @@ class TDataTable : public QDialog {
     QAction* Copy1 = nullptr;
     QAction* Past1 = nullptr;
     QAction* SelectAll1 = nullptr;
+    QAction* SaveCsv = nullptr;  // the table's rows as CSV for a spreadsheet
 
     // Rebuilds the table from the model (run each time the window opens).
     void FormActivate();
@@ -38,6 +39,9 @@ class TDataTable : public QDialog {
     void Past1Click();
     void SelectAll1Click();
     void Close1Click();
+    // Asks where to save the CSV and writes it; returns the path, empty when cancelled or
+    // failed (the failure is reported).
+    QString SaveCsvClick();
 
   protected:
     void showEvent(QShowEvent* event) override;

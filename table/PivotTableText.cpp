@@ -53,27 +53,43 @@ std::string buildPivotTable(Model& m, const PivotTableHeading& heading) {
     out += kUnitsLine;
     out += '\n';
 
-    std::array<int, 6> pivots{};
-    for (std::size_t k = 0; k < pivots.size(); ++k) pivots[k] = listedPivot(m.pivotDataSlots[k]);
-
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedActiveStep = m.gear.ActiveStep;
-    m.gear.ActiveStep = 0;
-    sweepDriverTurn(m, step, [&](Model& mm) {
-        out += formatFixed(mm.gear.DriverAngle, 7, 2);
-        SolveLinkage(mm);
-        for (std::size_t k = 0; k < pivots.size(); ++k) {
-            const Pivot& p = mm.pivots[pivots[k]];
+    sweepPivotTable(m, [&out](const PivotTableRow& row) {
+        out += formatFixed(row.angle, 7, 2);
+        for (std::size_t k = 0; k < row.vert.size(); ++k) {
             out += "   ";
-            out += formatFixed(p.y, k == 0 ? 7 : 9, 3);
+            out += formatFixed(row.vert[k], k == 0 ? 7 : 9, 3);
             out += "  ";
-            out += formatFixed(p.x, 7, 3);
+            out += formatFixed(row.horz[k], 7, 3);
         }
         out += '\n';
     });
+    return out;
+}
+
+std::array<int, 6> listedPivots(const Model& m) {
+    std::array<int, 6> pivots{};
+    for (std::size_t k = 0; k < pivots.size(); ++k) pivots[k] = listedPivot(m.pivotDataSlots[k]);
+    return pivots;
+}
+
+void sweepPivotTable(Model& m, const std::function<void(const PivotTableRow&)>& visit) {
+    const std::array<int, 6> pivots = listedPivots(m);
+    const float savedAngle = m.gear.DriverAngle;
+    const float savedActiveStep = m.gear.ActiveStep;
+    m.gear.ActiveStep = 0;
+    PivotTableRow row;
+    sweepDriverTurn(m, m.gear.StepAngle, [&](Model& mm) {
+        row.angle = mm.gear.DriverAngle;
+        SolveLinkage(mm);
+        for (std::size_t k = 0; k < pivots.size(); ++k) {
+            const Pivot& p = mm.pivots[pivots[k]];
+            row.vert[k] = p.y;
+            row.horz[k] = p.x;
+        }
+        visit(row);
+    });
     m.gear.DriverAngle = savedAngle;
     m.gear.ActiveStep = savedActiveStep;
-    return out;
 }
 
 }  // namespace tarvell

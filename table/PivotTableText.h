@@ -3,6 +3,8 @@
 // No Qt.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
 
 #include "Vari.h"
@@ -24,5 +26,18 @@ struct PivotTableHeading {
 // DriverAngle and ActiveStep are set to 0 for the sweep and restored; the pivots are left as
 // the last row's solve made them.
 std::string buildPivotTable(Model& m, const PivotTableHeading& heading);
+
+// The pivots the six slots list (a slot holding a number outside 0-26 lists pivot 0).
+std::array<int, 6> listedPivots(const Model& m);
+
+// The table's rows as numbers: the driver angle, then Y and X of each listed pivot.
+struct PivotTableRow {
+    float angle = 0;
+    std::array<float, 6> vert{}, horz{};
+};
+
+// The sweep behind the table: one call per row, in order, with the gear state handled as
+// buildPivotTable describes.
+void sweepPivotTable(Model& m, const std::function<void(const PivotTableRow&)>& visit);
 
 }  // namespace tarvell

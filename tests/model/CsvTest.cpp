@@ -34,3 +34,9 @@ TEST(Csv, FieldsThatNeedItAreQuoted) {
     CsvWriter csv("Table", "Name, with comma", "today");
     EXPECT_EQ(csv.text(), "# Table, data set Name, with comma, today\n");
 }
+
+TEST(Csv, TheCommentStaysOneLineWhateverTheNameHolds) {
+    CsvWriter csv("Table", "two\nlines\r", "today");
+    csv.header({"a"});
+    EXPECT_EQ(csv.text(), "# Table, data set two lines , today\na\n");
+}

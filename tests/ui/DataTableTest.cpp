@@ -62,12 +62,13 @@ TEST_F(DataTableTest, TheDataTableButtonOpensTheWindowModally) {
     EXPECT_FALSE(table().isVisible());
 }
 
-TEST_F(DataTableTest, TheMenuReadsCloseBlankEdit) {
+TEST_F(DataTableTest, TheMenuReadsCloseBlankEditThenSaveCsv) {
     const QList<QAction*> bar = table().MainMenu1->actions();
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), "&Close ");
     EXPECT_EQ(bar[1]->text(), QString(14, ' '));
     EXPECT_EQ(bar[2]->text(), "&Edit");
+    EXPECT_EQ(bar[3], table().SaveCsv);
     const QList<QAction*> edit = table().Edit1->actions();
     ASSERT_EQ(edit.size(), 5);
     EXPECT_EQ(edit[0]->text(), "Cu&t");

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "MainForm.h"
@@ -22,6 +23,13 @@ class ProgramTest : public ::testing::Test {
         ProgramOptions options;
         options.startTimer = false;
         options.showError = [this](const QString& text) { errorMessages_.append(text); };
+        options.chooseExportPath = [this](const QString& suggested, const QString& suffix) {
+            exportRequests_.append(suggested + " " + suffix);
+            return exportPath_;
+        };
+        options.setUpPrinter = [this](QPrinter& printer) {
+            return setUpPrinter_ ? setUpPrinter_(printer) : false;
+        };
         program_ = std::make_unique<Program>(std::move(sound), options);
         program_->createWindows();
         form().show();
@@ -38,6 +46,11 @@ class ProgramTest : public ::testing::Test {
     std::unique_ptr<Program> program_;
     RecordingSound* sound_ = nullptr;
     QStringList errorMessages_;  // error messages the program showed, in order
+    // Exports: the path the save dialog answers (empty: cancelled), the suggested names and
+    // suffixes it was asked with, and how the print dialog sets the printer up (none: cancel).
+    QString exportPath_;
+    QStringList exportRequests_;
+    std::function<bool(QPrinter&)> setUpPrinter_;
 };
 
 }  // namespace tarvell::test
