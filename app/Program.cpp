@@ -20,6 +20,7 @@
 #include "TavFrame.h"
 #include "TavSpIns.h"
 #include "VGAboutBox.h"
+#include "ValveEventsWindow.h"
 
 namespace tarvell {
 
@@ -56,6 +57,7 @@ void Program::createWindows() {
     drawLines = own(new TDrawLines(*this));
     dataTable = own(new TDataTable(*this));
     dataFile = own(new DataFileCommands(*this));
+    valveEvents = own(new TValveEvents(*this));
     mainForm->windowsCreated();
 }
 

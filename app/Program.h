@@ -36,6 +36,7 @@ class TFrameDi;
 class TCylDimen;
 class TDrawLines;
 class TDataTable;
+class TValveEvents;
 class DataFileCommands;
 
 struct ProgramOptions {
@@ -102,6 +103,7 @@ class Program {
     TGraphZoom* graphZoom = nullptr;
     TDrawLines* drawLines = nullptr;
     TDataTable* dataTable = nullptr;
+    TValveEvents* valveEvents = nullptr;
 
     // The open and save commands of the main window.
     DataFileCommands* dataFile = nullptr;

@@ -1,0 +1,298 @@
+// The valve events window (see ValveEventsWindow.h).
+#include "ValveEventsWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDate>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "Fonts.h"
+#include "KeyColumnsTable.h"
+#include "MainForm.h"
+#include "SaveText.h"
+#include "ToolIcons.h"
+
+namespace tarvell {
+namespace {
+
+const QString kTitleText = "Tarvell Outside Admission      Valve Events    ";
+constexpr const char* kMissing = "-";
+
+// The ends' columns are tinted as the diagrams colour their port lines: front green, rear red.
+const QColor kFrontTint(236, 248, 236);
+const QColor kRearTint(250, 238, 238);
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment align, const QColor& tint = {}) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);  // read only
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    if (tint.isValid()) item->setBackground(tint);
+    return item;
+}
+
+void makeReadOnlyTable(QTableWidget* t) {
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setWordWrap(false);
+    t->setCornerButtonEnabled(false);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setHighlightSections(false);
+}
+
+// The file name offered for saving: the data set's name, kept to characters every desktop's
+// file system takes.
+QString suggestedFileName(const std::string& dataSetName) {
+    QString name = QString::fromStdString(dataSetName).trimmed();
+    for (QChar& c : name)
+        if (!(c.isLetterOrNumber() || c == ' ' || c == '-' || c == '_' || c == '.')) c = '_';
+    if (name.isEmpty()) name = "Tarvell";
+    return name + " valve events.csv";
+}
+
+}  // namespace
+
+TValveEvents::TValveEvents(Program& program) : QDialog(nullptr), program_(program) {
+    setObjectName("TValveEvents");
+    setModal(true);
+    setFont(dialogFont(11));
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName("MainMenu1");
+    auto item = [this](const char* name, const QString& caption) {
+        QAction* a = MainMenu1->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    ReDraw = item("ReDraw", "&ReDraw");
+    CopyTable = item("CopyTable", "&Copy");
+    SaveCsv = item("SaveCsv", "Save &CSV...");
+    CloseEvents = item("CloseEvents", "&Close");
+    connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
+    connect(CopyTable, &QAction::triggered, this, [this] { CopyClick(); });
+    connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
+    connect(CloseEvents, &QAction::triggered, this, [this] { CloseClick(); });
+
+    EventsGrid = new KeyColumnsTable(this);
+    EventsGrid->setObjectName("EventsGrid");
+    makeReadOnlyTable(EventsGrid);
+    EventsGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    MidGearGrid = new QTableWidget(this);
+    MidGearGrid->setObjectName("MidGearGrid");
+    makeReadOnlyTable(MidGearGrid);
+    MidGearGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MidGearGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    Footnote = new QLabel(this);
+    Footnote->setObjectName("Footnote");
+    Footnote->setWordWrap(true);
+    Footnote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Footnote->setText(
+        "Admit deg: crank degrees before that end's dead centre at which the port takes "
+        "steam (negative: after it). Lead: the steam opening at the dead centre (negative: "
+        "still lapped). Cut-off and release: per cent of the stroke done; compression: per "
+        "cent of the return stroke done. Steam % port: the greatest steam opening as a share "
+        "of the port's width. F - R: front less rear.\n"
+        "\"-\": the event does not occur; the Note says why. Fwd and Cen positions run the "
+        "driver forward, Rev positions backward.\n"
+        "Mid gear: exhaust clearance above 0 is an opening to exhaust with the valve central, "
+        "below 0 an exhaust lap; the lead is the greatest steam opening at mid gear.");
+
+    auto* below = new QHBoxLayout;
+    below->setContentsMargins(6, 6, 6, 6);
+    below->setSpacing(12);
+    below->addWidget(MidGearGrid, 0, Qt::AlignTop);
+    below->addWidget(Footnote, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(EventsGrid, 1);
+    layout->addLayout(below);
+    resize(900, 480);
+    move(0, 10);
+
+    program.registerTitledWindow(this, kTitleText);
+    connect(this, &QDialog::finished, this, [this] { FormClose(); });
+    addMainWindowCommands();
+}
+
+void TValveEvents::addMainWindowCommands() {
+    TMainForm& main = *program_.mainForm;
+    if (auto* graphs = main.findChild<QMenu*>("DrawGraphs1")) {
+        ValveEventsItem = graphs->addAction("&ValveEvents");
+        ValveEventsItem->setObjectName("ValveEvents");
+        connect(ValveEventsItem, &QAction::triggered, this, [this] { showModal(); });
+    }
+    // The tool button follows the port events button.
+    QToolBar* bar = main.ToolBar1;
+    ToolButton17 = new QAction(glyphIcon("VE", Qt::blue), "", bar);
+    ToolButton17->setObjectName("ToolButton17");
+    ToolButton17->setToolTip("View Valve Events Table");
+    const QList<QAction*> tools = bar->actions();
+    const qsizetype after = tools.indexOf(main.ToolButton[16]);
+    bar->insertAction(after >= 0 && after + 1 < tools.size() ? tools[after + 1] : nullptr,
+                      ToolButton17);
+    if (QWidget* w = bar->widgetForAction(ToolButton17)) {
+        w->setObjectName("ToolButton17");
+        w->setFixedSize(30, 22);
+    }
+    connect(ToolButton17, &QAction::triggered, this, [this] { showModal(); });
+}
+
+void TValveEvents::showModal() {
+    exec();
+}
+
+void TValveEvents::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;  // only restored from a minimised state
+    // The table is worked out for the gear as it stands: the driver waits while it is read.
+    if (TMainForm* main = program_.mainForm) {
+        main->Timer1->stop();
+        setWindowTitle(main->titleFor(kTitleText));
+    }
+    FormActivate();
+    EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
+}
+
+void TValveEvents::FormActivate() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    table_ = buildValveEventsTable(program_.model());
+    QApplication::restoreOverrideCursor();
+    fillEvents();
+    fillMidGear();
+    if (!sized_) {
+        fitToTable();
+        sized_ = true;
+    }
+}
+
+void TValveEvents::fillEvents() {
+    const std::vector<EventsColumn>& columns = valveEventsColumns();
+    const int count = static_cast<int>(columns.size());
+    EventsGrid->clear();
+    EventsGrid->setColumnCount(count);
+    EventsGrid->setRowCount(static_cast<int>(table_.rows.size()));
+    const int frontFirst = kEventsKeyColumns, rearFirst = frontFirst + 8, endsLast = rearFirst + 8;
+    auto tintOf = [&](int c) {
+        if (c >= frontFirst && c < rearFirst) return kFrontTint;
+        if (c >= rearFirst && c < endsLast) return kRearTint;
+        return QColor();
+    };
+    for (int c = 0; c < count; ++c) {
+        const EventsColumn& col = columns[static_cast<std::size_t>(c)];
+        auto* head = new QTableWidgetItem(
+            QString::fromUtf8(col.heading.data(), static_cast<qsizetype>(col.heading.size())));
+        head->setToolTip(
+            QString::fromUtf8(col.name.data(), static_cast<qsizetype>(col.name.size())));
+        EventsGrid->setHorizontalHeaderItem(c, head);
+    }
+    for (std::size_t r = 0; r < table_.rows.size(); ++r) {
+        const std::vector<std::string> cells =
+            valveEventsRowCells(table_, table_.rows[r], kMissing);
+        for (int c = 0; c < count && c < static_cast<int>(cells.size()); ++c) {
+            const QString text = QString::fromStdString(cells[static_cast<std::size_t>(c)]);
+            const bool words = c == 0 || c == 2 || c == count - 1;
+            const Qt::Alignment align =
+                words ? Qt::AlignLeft : (text == kMissing ? Qt::AlignHCenter : Qt::AlignRight);
+            EventsGrid->setItem(static_cast<int>(r), c, cell(text, align, tintOf(c)));
+        }
+    }
+    EventsGrid->resizeColumnsToContents();
+    EventsGrid->resizeRowsToContents();
+    EventsGrid->setKeyColumns(kEventsKeyColumns);
+}
+
+void TValveEvents::fillMidGear() {
+    const auto rows = midGearCells(table_.midGear);
+    MidGearGrid->clear();
+    MidGearGrid->setColumnCount(3);
+    MidGearGrid->setRowCount(static_cast<int>(rows.size()) - 1);
+    for (int c = 0; c < 3; ++c)
+        MidGearGrid->setHorizontalHeaderItem(
+            c, new QTableWidgetItem(QString::fromStdString(rows[0][static_cast<std::size_t>(c)])));
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (int c = 0; c < 3; ++c)
+            MidGearGrid->setItem(static_cast<int>(r) - 1, c,
+                                 cell(QString::fromStdString(rows[r][static_cast<std::size_t>(c)]),
+                                      c == 0 ? Qt::AlignLeft : Qt::AlignRight));
+    // The valve travel is one figure for the valve, not one per end.
+    const int travel = static_cast<int>(rows.size()) - 2;
+    MidGearGrid->setSpan(travel, 1, 1, 2);
+    MidGearGrid->item(travel, 1)->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    MidGearGrid->resizeColumnsToContents();
+    MidGearGrid->resizeRowsToContents();
+    for (int c = 1; c < 3; ++c)
+        MidGearGrid->setColumnWidth(c, std::max(MidGearGrid->columnWidth(c), 64));
+    int width = 2 * MidGearGrid->frameWidth(), height = 2 * MidGearGrid->frameWidth();
+    for (int c = 0; c < 3; ++c) width += MidGearGrid->columnWidth(c);
+    height += MidGearGrid->horizontalHeader()->height();
+    for (int r = 0; r < MidGearGrid->rowCount(); ++r) height += MidGearGrid->rowHeight(r);
+    MidGearGrid->setFixedSize(width, height);
+}
+
+// The events table wants its every row and, where the screen allows, its every column in view.
+void TValveEvents::fitToTable() {
+    int width = 2 * EventsGrid->frameWidth();
+    for (int c = 0; c < EventsGrid->columnCount(); ++c) width += EventsGrid->columnWidth(c);
+    int height = 2 * EventsGrid->frameWidth() + EventsGrid->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < EventsGrid->rowCount(); ++r) height += EventsGrid->rowHeight(r);
+    height += EventsGrid->horizontalScrollBar()->sizeHint().height();
+    EventsGrid->setMinimumHeight(std::min(height, 420));
+    QSize available(1024, 768);
+    if (const QScreen* s = screen()) available = s->availableGeometry().size();
+    const int below = std::max(MidGearGrid->height(), 90) + 12;
+    resize(std::min(width + 4, available.width() - 16),
+           std::min(height + below + MainMenu1->sizeHint().height(), available.height() - 40));
+}
+
+void TValveEvents::ReDrawClick() {
+    FormActivate();
+}
+
+QString TValveEvents::dateText() const {
+    return QDate::currentDate().toString(Qt::ISODate);
+}
+
+QString TValveEvents::clipboardText() const {
+    return QString::fromStdString(
+        valveEventsTabText(table_, program_.model().DataSetName, dateText().toStdString()));
+}
+
+QByteArray TValveEvents::csvBytes() const {
+    return QByteArray::fromStdString(
+        valveEventsCsv(table_, program_.model().DataSetName, dateText().toStdString()));
+}
+
+void TValveEvents::CopyClick() {
+    QGuiApplication::clipboard()->setText(clipboardText());
+}
+
+void TValveEvents::SaveCsvClick() {
+    saveExport(program_, this, "Save Valve Events", suggestedFileName(program_.model().DataSetName),
+               "CSV File (*.csv)", "csv", csvBytes());
+}
+
+void TValveEvents::CloseClick() {
+    close();
+}
+
+void TValveEvents::FormClose() {
+    TMainForm* main = program_.mainForm;
+    if (main && program_.options().startTimer) main->Timer1->start();
+}
+
+}  // namespace tarvell
