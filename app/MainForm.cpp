@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDateTime>
 #include <QFrame>
 #include <QLocale>
 #include <QMenuBar>
@@ -536,10 +537,18 @@ void TMainForm::drawMechanism(Canvas& canvas) {
 }
 
 QString TMainForm::titleFor(const QString& titleText) const {
-    const QLocale locale = QLocale::system();
+    // The date and time are formatted once a second: formatting them reads the time zone,
+    // which would otherwise happen several times on every tick.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second != titleSecond_ || titleDateTime_.isEmpty()) {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QLocale locale = QLocale::system();
+        titleSecond_ = second;
+        titleDateTime_ = locale.toString(now.date(), QLocale::ShortFormat) + "   " +
+                         locale.toString(now.time(), QLocale::LongFormat);
+    }
     return titleText + QString::fromStdString(program_.model().DataSetName) + "     " +
-           locale.toString(QDate::currentDate(), QLocale::ShortFormat) + "   " +
-           locale.toString(QTime::currentTime(), QLocale::LongFormat) + "   " + "Version 2.6";
+           titleDateTime_ + "   " + "Version 2.6";
 }
 
 void TMainForm::updateTitles() {

@@ -189,6 +189,8 @@ class TMainForm : public QMainWindow {
 
     Program& program_;
     QImage frame_;
+    mutable qint64 titleSecond_ = -1;  // the second the cached date and time text is for
+    mutable QString titleDateTime_;
     CylinderOutline cylinder_;
     FrameView* view_ = nullptr;
     bool screenDataOn_ = true;
