@@ -8,6 +8,7 @@
 
 #include "Calc.h"
 #include "Canvas.h"
+#include "Sweep.h"
 #include "ValveEvents.h"
 
 namespace tarvell {
@@ -25,23 +26,6 @@ int pixel(double v);
 
 // The y of valve displacement v (toward the front upward).
 int displacementY(double v, double scale);
-
-// Puts DriverAngle and ReverseArmPosition back when it goes out of scope.
-class GearStateKeeper {
-  public:
-    explicit GearStateKeeper(Model& m)
-        : m_(m), angle_(m.gear.DriverAngle), position_(m.gear.ReverseArmPosition) {}
-    ~GearStateKeeper() {
-        m_.gear.DriverAngle = angle_;
-        m_.gear.ReverseArmPosition = position_;
-    }
-    GearStateKeeper(const GearStateKeeper&) = delete;
-    GearStateKeeper& operator=(const GearStateKeeper&) = delete;
-
-  private:
-    Model& m_;
-    float angle_, position_;
-};
 
 // The ticks and labels of the length axis at x 14-44: every 0.02 units, labelled every 0.1
 // (every 0.1 and 0.5 when the scale is above 3.75).

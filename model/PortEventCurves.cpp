@@ -6,6 +6,7 @@
 
 #include "Calc.h"
 #include "Numbers.h"
+#include "Sweep.h"
 
 namespace tarvell {
 
@@ -29,8 +30,7 @@ std::optional<float> eventPercent(const ValveEvent& event) {
 }
 
 std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int intervals) {
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedPosition = m.gear.ReverseArmPosition;
+    GearStateKeeper keep(m);
     intervals = std::clamp(intervals, 1, 1000);
 
     m.gear.ReverseArmPosition = m.ReverseArmCentre();
@@ -55,8 +55,6 @@ std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int inte
         points.push_back(p);
     }
 
-    m.gear.DriverAngle = savedAngle;
-    m.gear.ReverseArmPosition = savedPosition;
     return points;
 }
 

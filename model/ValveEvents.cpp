@@ -12,6 +12,7 @@
 
 #include "Calc.h"
 #include "Numbers.h"
+#include "Sweep.h"
 
 namespace tarvell {
 namespace {
@@ -317,8 +318,7 @@ namespace {
 
 // The events at `position`, running as the position's side says or as `forced` says.
 PositionEvents eventsAt(Model& m, float position, const bool* forced) {
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedPosition = m.gear.ReverseArmPosition;
+    GearStateKeeper keep(m);
     const char savedStatus = m.solver.SolveStatus;
     Sampler s(m);
 
@@ -349,8 +349,6 @@ PositionEvents eventsAt(Model& m, float position, const bool* forced) {
     out.rear = endEvents(s, turn, false, direction);
     out.failedSolves = s.failed;
 
-    m.gear.DriverAngle = savedAngle;
-    m.gear.ReverseArmPosition = savedPosition;
     m.solver.SolveStatus = s.failed > 0 ? 'E' : savedStatus;
     return out;
 }

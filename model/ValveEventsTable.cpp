@@ -6,6 +6,7 @@
 #include "Calc.h"
 #include "Csv.h"
 #include "Numbers.h"
+#include "Sweep.h"
 
 namespace tarvell {
 namespace {
@@ -102,8 +103,7 @@ int setEntryCount(const Model& m) {
 }
 
 ValveEventsTable buildValveEventsTable(Model& m) {
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedPosition = m.gear.ReverseArmPosition;
+    GearStateKeeper keep(m);
     const char savedStatus = m.solver.SolveStatus;
 
     // The forward side comes from the orientation of a solve at mid gear.
@@ -133,8 +133,6 @@ ValveEventsTable buildValveEventsTable(Model& m) {
     add("Max rev", named[3]);
     table.midGear = midGearSummary(m);
 
-    m.gear.DriverAngle = savedAngle;
-    m.gear.ReverseArmPosition = savedPosition;
     return table;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "Sweep.h"
 
 namespace tarvell {
 namespace {
@@ -62,8 +63,7 @@ EdgeOpenings openingsAt(float displacement, const PortLines& l) {
 }
 
 ValveTurn sampleValveTurn(Model& m, float position, bool forward, double step) {
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedPosition = m.gear.ReverseArmPosition;
+    GearStateKeeper keep(m);
     const char savedStatus = m.solver.SolveStatus;
     if (!(step >= 0.01 && step <= 360.0)) step = 1.0;
 
@@ -106,8 +106,6 @@ ValveTurn sampleValveTurn(Model& m, float position, bool forward, double step) {
     }
     turn.failedSolves = s.failed;
 
-    m.gear.DriverAngle = savedAngle;
-    m.gear.ReverseArmPosition = savedPosition;
     m.solver.SolveStatus = s.failed > 0 ? 'E' : savedStatus;
     return turn;
 }
