@@ -6,13 +6,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QScrollBar>
 
 #include "DataFile.h"
 #include "DrawLines.h"
 #include "MainForm.h"
 #include "Program.h"
+#include "SaveText.h"
 
 namespace tarvell {
 namespace {
@@ -120,13 +120,11 @@ QString DataFileCommands::openFile(const QString& path) {
 
 QString DataFileCommands::saveFile(const QString& path) {
     const std::vector<unsigned char> bytes = encodeDataFile(program_.model());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return displayName(path) + ": the file cannot be written (" + file.errorString() +
-               "). The previous file, if any, is unchanged.";
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.commit())
-        return displayName(path) + ": saving failed (" + file.errorString() +
+    const QString error =
+        writeFileSafely(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                         static_cast<qsizetype>(bytes.size())));
+    if (!error.isEmpty())
+        return displayName(path) + ": saving failed (" + error +
                "). The previous file, if any, is unchanged.";
     program_.model().DataSetName = dataSetNameFromPath(path.toStdString());
     return {};
