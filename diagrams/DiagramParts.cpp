@@ -95,6 +95,11 @@ Rgb entryColour(int k) {
     return kColours[static_cast<std::size_t>(std::clamp(k, 1, 9) - 1)];
 }
 
+void applyDiagramOutcome(Model& live, const DiagramOutcome& outcome) {
+    applySolverFindings(live, outcome.findings);
+    if (outcome.lastPlotted) live.lastPlottedPosition = *outcome.lastPlotted;
+}
+
 void settleOrientation(Model& m) {
     m.gear.ReverseArmPosition = m.ReverseArmCentre();
     m.gear.DriverAngle = 0;

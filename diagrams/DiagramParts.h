@@ -1,9 +1,10 @@
 // Pieces the diagrams share, drawn through the Canvas only: the vertical length scale, the
-// port lines, the legend of reverse arm positions and the colour of each entry; and a guard
-// that puts the gear state back after a diagram has swept the solver.
+// port lines, the legend of reverse arm positions and the colour of each entry; and what a
+// diagram drawn on a copy of the model leaves for the live one.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "Calc.h"
@@ -12,6 +13,14 @@
 #include "ValveEvents.h"
 
 namespace tarvell {
+
+// A diagram sweeps a copy of the model. What the live model keeps of it: the solver's
+// findings, and the reverse arm position plotted last (the data file stores it).
+struct DiagramOutcome {
+    SolverFindings findings;
+    std::optional<float> lastPlotted;
+};
+void applyDiagramOutcome(Model& live, const DiagramOutcome& outcome);
 
 // The zero line of the length axis and the pixels per length unit at scale 1.
 inline constexpr int kZeroLineY = 215;
@@ -42,9 +51,9 @@ void drawPortLines(Canvas& c, const PortLines& lines, double scale, const PortLa
 // The colour of entry k (1-9) of the reverse arm position set in the oval and steam diagrams.
 Rgb entryColour(int k);
 
-// One solve at mid gear, driver angle 0: the forward side of the position tags is read from
-// the orientation it leaves. Call under a GearStateKeeper.
-void settleOrientation(Model& m);
+// One solve at mid gear, driver angle 0, on a diagram's working copy: the forward side of the
+// position tags is read from the orientation it leaves.
+void settleOrientation(Model& work);
 
 // The tag of each entry 1-9 as the orientation stands now (element 0 unused).
 std::array<PositionTag, 10> entryTags(const Model& m);

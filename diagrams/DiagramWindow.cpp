@@ -321,7 +321,7 @@ void DiagramWindow::drawOn(Canvas& canvas, bool clear) {
     canvas.setPen(colours::black, 1);
     canvas.setBrush(false, colours::white);  // texts fill their cells with the window colour
     canvas.setFont(FontSpec{8, false, colours::black});
-    drawDiagram(canvas);
+    applyDiagramOutcome(model(), drawDiagram(canvas));
 }
 
 void DiagramWindow::drawReadouts(Canvas& c, bool live) {

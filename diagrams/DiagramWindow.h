@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 
+#include "DiagramParts.h"
 #include "DynamicVariables.h"
 #include "Program.h"
 
@@ -88,8 +89,8 @@ class DiagramWindow : public QDialog {
     void drawPicture(Canvas& canvas);
 
   protected:
-    // The diagram's own picture; the read-outs follow it.
-    virtual void drawDiagram(Canvas& canvas) = 0;
+    // The diagram's own picture, drawn from a copy of the model; the read-outs follow it.
+    virtual DiagramOutcome drawDiagram(Canvas& canvas) = 0;
 
     // A command in the window's menu bar (or in `menu`).
     QAction* addMenuItem(const char* name, const QString& caption, QMenu* menu = nullptr);

@@ -29,8 +29,8 @@ TOvalDia::TOvalDia(Program& program)
     connect(main.ToolButton[14], &QAction::triggered, this, [this] { showModal(); });
 }
 
-void TOvalDia::drawDiagram(Canvas& canvas) {
-    drawOvalDiagram(canvas, model());
+DiagramOutcome TOvalDia::drawDiagram(Canvas& canvas) {
+    return drawOvalDiagram(canvas, model());
 }
 
 }  // namespace tarvell

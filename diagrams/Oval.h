@@ -18,7 +18,7 @@ class TOvalDia : public DiagramWindow {
     QAction *SetRevArmPos1 = nullptr, *ReDraw1 = nullptr, *UnDoOval = nullptr, *DynVar = nullptr;
 
   protected:
-    void drawDiagram(Canvas& canvas) override;
+    DiagramOutcome drawDiagram(Canvas& canvas) override;
 };
 
 }  // namespace tarvell

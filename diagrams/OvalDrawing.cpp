@@ -35,8 +35,9 @@ int ovalPistonX(double percent) {
     return pixel(kOvalFrontX - percent * (kOvalFrontX - kOvalRearX) / 100.0);
 }
 
-void drawOvalDiagram(Canvas& c, Model& m) {
-    GearStateKeeper keep(m);
+DiagramOutcome drawOvalDiagram(Canvas& c, const Model& live) {
+    Model m = live;
+    DiagramOutcome outcome;
     const double scale = diagramScale(m.VerticalScale);
     c.setPen(colours::black, 1);
 
@@ -63,9 +64,10 @@ void drawOvalDiagram(Canvas& c, Model& m) {
 
     for (int k = 1; k <= plottedCount(m); ++k) {
         const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
-        m.lastPlottedPosition = p;
+        outcome.lastPlotted = p;
         const ValveTurn turn =
             sampleValveTurn(m, p, runsForward(tags[static_cast<std::size_t>(k)]));
+        outcome.findings += {turn.failedSolves, turn.errorRaised};
         c.setPen(entryColour(k), 1);
         bool first = true;
         for (const TurnPoint& t : turn.points) {
@@ -79,6 +81,8 @@ void drawOvalDiagram(Canvas& c, Model& m) {
         }
     }
     c.setPen(colours::black, 1);
+    outcome.findings += findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);
+    return outcome;
 }
 
 }  // namespace tarvell

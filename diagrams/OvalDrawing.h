@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Vari.h"
+#include "DiagramParts.h"
 
 namespace tarvell {
 
@@ -13,8 +13,7 @@ inline constexpr int kOvalFrontX = 580;
 inline constexpr int kOvalRearX = 180;
 int ovalPistonX(double percent);
 
-// Draws the picture without clearing first. Sweeps the solver and puts DriverAngle and
-// ReverseArmPosition back.
-void drawOvalDiagram(Canvas& c, Model& m);
+// Draws the picture without clearing first, sweeping the solver on a copy of the model.
+DiagramOutcome drawOvalDiagram(Canvas& c, const Model& m);
 
 }  // namespace tarvell

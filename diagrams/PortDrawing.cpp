@@ -166,15 +166,17 @@ int portDistanceX(int panel, double distance, double reach) {
     return pixel(kPortPanelLeft[panel] + distance * kPortPanelWidth / reach);
 }
 
-void drawPortDiagram(Canvas& c, Model& m, PortGraphMode mode) {
-    GearStateKeeper keep(m);
+DiagramOutcome drawPortDiagram(Canvas& c, const Model& m, PortGraphMode mode) {
+    DiagramOutcome outcome;
     drawPanel(c, m, 0);
     drawPanel(c, m, 1);
     if (mode != PortGraphMode::Reverse)
-        drawCurves(c, m, portEventCurves(m, true, kPortIntervals), false);
+        drawCurves(c, m, portEventCurves(m, true, kPortIntervals, &outcome.findings), false);
     if (mode != PortGraphMode::Forward)
-        drawCurves(c, m, portEventCurves(m, false, kPortIntervals), mode == PortGraphMode::Both);
+        drawCurves(c, m, portEventCurves(m, false, kPortIntervals, &outcome.findings),
+                   mode == PortGraphMode::Both);
     drawLegend(c, mode);
+    return outcome;
 }
 
 }  // namespace tarvell

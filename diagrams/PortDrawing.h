@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Vari.h"
+#include "DiagramParts.h"
 
 namespace tarvell {
 
@@ -24,8 +24,7 @@ int portDistanceX(int panel, double distance, double reach);
 inline constexpr int kPortIntervals = 40;
 
 // Draws the picture for the mode without clearing first: in mode Both the forward graph and
-// then the reverse graph over it in a dashed line. Sweeps the solver and puts DriverAngle and
-// ReverseArmPosition back.
-void drawPortDiagram(Canvas& c, Model& m, PortGraphMode mode);
+// then the reverse graph over it in a dashed line. Sweeps the solver on a copy of the model.
+DiagramOutcome drawPortDiagram(Canvas& c, const Model& m, PortGraphMode mode);
 
 }  // namespace tarvell

@@ -56,8 +56,8 @@ void TPortDia::BothGraphs1Click() {
     clearAndDraw();
 }
 
-void TPortDia::drawDiagram(Canvas& canvas) {
-    drawPortDiagram(canvas, model(), mode_);
+DiagramOutcome TPortDia::drawDiagram(Canvas& canvas) {
+    return drawPortDiagram(canvas, model(), mode_);
 }
 
 }  // namespace tarvell

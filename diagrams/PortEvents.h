@@ -32,7 +32,7 @@ class TPortDia : public DiagramWindow {
     void FourEventsClick();
 
   protected:
-    void drawDiagram(Canvas& canvas) override;
+    DiagramOutcome drawDiagram(Canvas& canvas) override;
 
   private:
     PortGraphMode mode_ = PortGraphMode::Forward;

@@ -30,8 +30,8 @@ TSineDia::TSineDia(Program& program)
     connect(main.ToolButton[13], &QAction::triggered, this, [this] { showModal(); });
 }
 
-void TSineDia::drawDiagram(Canvas& canvas) {
-    drawSineDiagram(canvas, model());
+DiagramOutcome TSineDia::drawDiagram(Canvas& canvas) {
+    return drawSineDiagram(canvas, model());
 }
 
 }  // namespace tarvell

@@ -18,7 +18,7 @@ class TSineDia : public DiagramWindow {
     QAction *SetRevArmPos = nullptr, *ReDraw = nullptr, *UnDoSine = nullptr, *DynVari = nullptr;
 
   protected:
-    void drawDiagram(Canvas& canvas) override;
+    DiagramOutcome drawDiagram(Canvas& canvas) override;
 };
 
 }  // namespace tarvell

@@ -59,8 +59,9 @@ void drawLapTable(Canvas& c, const Model& m, float leastX, float greatestX) {
 
 }  // namespace
 
-void drawSineDiagram(Canvas& c, Model& m) {
-    GearStateKeeper keep(m);
+DiagramOutcome drawSineDiagram(Canvas& c, const Model& live) {
+    Model m = live;
+    DiagramOutcome outcome;
     const double scale = diagramScale(m.VerticalScale);
     const double fx = m.TextScaleX, fy = m.TextScaleY;
     auto sx = [fx](int x) { return roundToInt(x * fx); };
@@ -84,7 +85,7 @@ void drawSineDiagram(Canvas& c, Model& m) {
     for (int k = 1; k <= plottedCount(m); ++k) {
         const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
         m.gear.ReverseArmPosition = p;
-        m.lastPlottedPosition = p;
+        outcome.lastPlotted = p;
 
         const int row = roundToInt(k * fy * 12) + 12;
         c.textOut(sx(545), row, formatInt(k, 5));
@@ -120,6 +121,8 @@ void drawSineDiagram(Canvas& c, Model& m) {
         }
         if (midGear) drawLapTable(c, m, leastX, greatestX);
     }
+    outcome.findings = findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);
+    return outcome;
 }
 
 }  // namespace tarvell

@@ -4,12 +4,12 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Vari.h"
+#include "DiagramParts.h"
 
 namespace tarvell {
 
-// Draws the picture without clearing first (the shared read-outs are the window's). Sweeps
-// the solver and puts DriverAngle and ReverseArmPosition back.
-void drawSineDiagram(Canvas& c, Model& m);
+// Draws the picture without clearing first (the shared read-outs are the window's), sweeping
+// the solver on a copy of the model.
+DiagramOutcome drawSineDiagram(Canvas& c, const Model& m);
 
 }  // namespace tarvell

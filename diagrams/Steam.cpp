@@ -31,8 +31,8 @@ TSteamDia::TSteamDia(Program& program)
     connect(main.ToolButton[15], &QAction::triggered, this, [this] { showModal(); });
 }
 
-void TSteamDia::drawDiagram(Canvas& canvas) {
-    drawSteamDiagram(canvas, model());
+DiagramOutcome TSteamDia::drawDiagram(Canvas& canvas) {
+    return drawSteamDiagram(canvas, model());
 }
 
 }  // namespace tarvell

@@ -18,7 +18,7 @@ class TSteamDia : public DiagramWindow {
     QAction *SetRevArmPos = nullptr, *ReDraw = nullptr, *UnDoSteam = nullptr, *DynVari = nullptr;
 
   protected:
-    void drawDiagram(Canvas& canvas) override;
+    DiagramOutcome drawDiagram(Canvas& canvas) override;
 };
 
 }  // namespace tarvell

@@ -77,8 +77,9 @@ Rgb steamEventColour(PortEvent e) {
     return steamPhaseColour(e, colours::silver);
 }
 
-void drawSteamDiagram(Canvas& c, Model& m) {
-    GearStateKeeper keep(m);
+DiagramOutcome drawSteamDiagram(Canvas& c, const Model& live) {
+    Model m = live;
+    DiagramOutcome outcome;
     c.setPen(colours::black, 1);
     const FontSpec plain = c.font();
 
@@ -89,7 +90,7 @@ void drawSteamDiagram(Canvas& c, Model& m) {
 
     for (int k = 1; k <= plottedCount(m); ++k) {
         const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
-        m.lastPlottedPosition = p;
+        outcome.lastPlotted = p;
         const int front = steamBandTop(k, 0), rear = steamBandTop(k, 1);
 
         FontSpec bold = plain;
@@ -105,15 +106,19 @@ void drawSteamDiagram(Canvas& c, Model& m) {
 
         const ValveTurn turn =
             sampleValveTurn(m, p, runsForward(tags[static_cast<std::size_t>(k)]));
+        outcome.findings += {turn.failedSolves, turn.errorRaised};
         const SteamBands bands = steamBands(turn);
         drawBand(c, bands.front, front);
         drawBand(c, bands.rear, rear);
 
         const PositionEvents e = valveEvents(m, p);
+        outcome.findings += e.findings();
         c.textOut(556, front, "%CutOff" + formatFixed(cutOffPercent(e.front.cutOff), 6, 1));
         c.textOut(556, rear, "%CutOff" + formatFixed(cutOffPercent(e.rear.cutOff), 6, 1));
     }
     drawKey(c, kSteamFirstBandY + 9 * kSteamEntryPitch + 2);
+    outcome.findings += findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);
+    return outcome;
 }
 
 }  // namespace tarvell

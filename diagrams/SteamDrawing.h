@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Vari.h"
+#include "DiagramParts.h"
 
 namespace tarvell {
 
@@ -22,8 +22,7 @@ int steamBandTop(int k, int end);
 // The colour of a port event, as the main window's steam display shows it.
 Rgb steamEventColour(PortEvent e);
 
-// Draws the picture without clearing first. Sweeps the solver and puts DriverAngle and
-// ReverseArmPosition back.
-void drawSteamDiagram(Canvas& c, Model& m);
+// Draws the picture without clearing first, sweeping the solver on a copy of the model.
+DiagramOutcome drawSteamDiagram(Canvas& c, const Model& m);
 
 }  // namespace tarvell

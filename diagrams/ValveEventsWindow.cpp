@@ -171,6 +171,7 @@ void TValveEvents::showEvent(QShowEvent* event) {
 void TValveEvents::FormActivate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     table_ = buildValveEventsTable(program_.model());
+    applySolverFindings(program_.model(), table_.findings);
     QApplication::restoreOverrideCursor();
     fillEvents();
     fillMidGear();

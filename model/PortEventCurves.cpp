@@ -29,8 +29,9 @@ std::optional<float> eventPercent(const ValveEvent& event) {
     return event.value;
 }
 
-std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int intervals) {
-    GearStateKeeper keep(m);
+std::vector<PortEventPoint> portEventCurves(const Model& live, bool forwardSide, int intervals,
+                                            SolverFindings* findings) {
+    Model m = live;
     intervals = std::clamp(intervals, 1, 1000);
 
     m.gear.ReverseArmPosition = m.ReverseArmCentre();
@@ -48,12 +49,14 @@ std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int inte
         p.distance = toSingle(reach * i / intervals);
         p.position = toSingle(m.ReverseArmCentre() + side * p.distance);
         const PositionEvents e = valveEventsRunning(m, p.position, forwardSide);
+        if (findings) *findings += e.findings();
         p.front = {cutOffPercent(e.front.cutOff), eventPercent(e.front.release),
                    eventPercent(e.front.compression)};
         p.rear = {cutOffPercent(e.rear.cutOff), eventPercent(e.rear.release),
                   eventPercent(e.rear.compression)};
         points.push_back(p);
     }
+    if (findings) *findings += findingsOf(m, 0);  // the orientation solve above
 
     return points;
 }

@@ -27,8 +27,9 @@ struct PortEventPoint {
 
 // `intervals` + 1 positions from the centre to RevArmToCentMax on the forward side (the
 // driver running forward) or the reverse side (running in reverse, the centre included).
-// The forward side is read from a solve at mid gear. DriverAngle and ReverseArmPosition are
-// restored.
-std::vector<PortEventPoint> portEventCurves(Model& m, bool forwardSide, int intervals = 40);
+// The forward side is read from a solve at mid gear. Works on a copy of the model; what its
+// solves found is added to `findings` when given.
+std::vector<PortEventPoint> portEventCurves(const Model& m, bool forwardSide, int intervals = 40,
+                                            SolverFindings* findings = nullptr);
 
 }  // namespace tarvell

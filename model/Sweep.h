@@ -1,28 +1,11 @@
 // Sweeping the driver through the solver: one turn as the pivot data table and the report
-// tool take it (from 0 in steps of `step`, accumulated in single precision, while the
-// angle is not above 360), and the keeper that puts the gear back after any sweep.
+// tool take it (from 0 in steps of `step`, accumulated in single precision, while the angle
+// is not above 360), and what a sweep on a copy of the model found that the live model shows.
 #pragma once
 
 #include "Vari.h"
 
 namespace tarvell {
-
-// Puts DriverAngle and ReverseArmPosition back when it goes out of scope.
-class GearStateKeeper {
-  public:
-    explicit GearStateKeeper(Model& m)
-        : m_(m), angle_(m.gear.DriverAngle), position_(m.gear.ReverseArmPosition) {}
-    ~GearStateKeeper() {
-        m_.gear.DriverAngle = angle_;
-        m_.gear.ReverseArmPosition = position_;
-    }
-    GearStateKeeper(const GearStateKeeper&) = delete;
-    GearStateKeeper& operator=(const GearStateKeeper&) = delete;
-
-  private:
-    Model& m_;
-    float angle_, position_;
-};
 
 // Calls visit(model) after setting DriverAngle for each angle of the turn; DriverAngle is
 // left at the first angle above 360. Steps below 0.01 are taken as 0.01 so the turn ends.
@@ -34,6 +17,32 @@ void sweepDriverTurn(Model& m, float step, Visit&& visit) {
         visit(m);
         m.gear.DriverAngle = m.gear.DriverAngle + step;
     }
+}
+
+// Analyses sweep a copy of the model, so the live pivots and state stay as the rotation loop
+// left them. What the live model still shows of such a sweep: whether a valve-rod search
+// failed (the sticky 'E' status) and whether a guard raised the error flag, which the main
+// window reports once its loop runs again.
+struct SolverFindings {
+    int failedSolves = 0;
+    bool errorRaised = false;
+
+    SolverFindings& operator+=(const SolverFindings& other) {
+        failedSolves += other.failedSolves;
+        errorRaised = errorRaised || other.errorRaised;
+        return *this;
+    }
+};
+
+// The findings of a sweep run on `work`, a copy taken with the error flag as the live one had.
+inline SolverFindings findingsOf(const Model& work, int failedSolves) {
+    return {failedSolves, work.solver.ErrorFlag};
+}
+
+// Marks the live model as the sweep would have marked it.
+inline void applySolverFindings(Model& live, const SolverFindings& f) {
+    if (f.failedSolves > 0) live.solver.SolveStatus = 'E';
+    if (f.errorRaised) live.solver.ErrorFlag = true;
 }
 
 }  // namespace tarvell

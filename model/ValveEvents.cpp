@@ -317,9 +317,8 @@ std::string_view eventStatusText(EventStatus status) {
 namespace {
 
 // The events at `position`, running as the position's side says or as `forced` says.
-PositionEvents eventsAt(Model& m, float position, const bool* forced) {
-    GearStateKeeper keep(m);
-    const char savedStatus = m.solver.SolveStatus;
+PositionEvents eventsAt(const Model& live, float position, const bool* forced) {
+    Model m = live;
     Sampler s(m);
 
     PositionEvents out;
@@ -348,22 +347,21 @@ PositionEvents eventsAt(Model& m, float position, const bool* forced) {
     out.front = endEvents(s, turn, true, direction);
     out.rear = endEvents(s, turn, false, direction);
     out.failedSolves = s.failed;
-
-    m.solver.SolveStatus = s.failed > 0 ? 'E' : savedStatus;
+    out.errorRaised = m.solver.ErrorFlag;
     return out;
 }
 
 }  // namespace
 
-PositionEvents valveEvents(Model& m, float position) {
+PositionEvents valveEvents(const Model& m, float position) {
     return eventsAt(m, position, nullptr);
 }
 
-PositionEvents valveEventsRunning(Model& m, float position, bool forward) {
+PositionEvents valveEventsRunning(const Model& m, float position, bool forward) {
     return eventsAt(m, position, &forward);
 }
 
-MidGearSummary midGearSummary(Model& m) {
+MidGearSummary midGearSummary(const Model& m) {
     const CylinderDimensions& c = m.cyl;
     const double h = c.ExhaustPortWidth() / 2.0;
     MidGearSummary out;

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "Sweep.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -70,22 +71,23 @@ struct PositionEvents {
     PositionTag tag = PositionTag::Cen;
     bool forward = true;  // events taken with the driver angle increasing
     EndEvents front, rear;
-    float valveTravel = 0;  // greatest minus least valve offset over the turn
-    int failedSolves = 0;   // solves whose valve-rod search failed (their valve stood stale)
+    float valveTravel = 0;     // greatest minus least valve offset over the turn
+    int failedSolves = 0;      // solves whose valve-rod search failed (their valve stood stale)
+    bool errorRaised = false;  // a solver guard raised the error flag during the sweep
+    SolverFindings findings() const { return {failedSolves, errorRaised}; }
 };
 
 // The valve events at reverse arm `position`. Each crossing is found by sampling the turn
 // every degree and then bisecting on the driver angle through the solver to 0.01 degree; the
 // greatest openings are refined likewise. The forward side is taken from one solve at mid
-// gear. DriverAngle and ReverseArmPosition are restored; the pivots, openings and port
-// quantities are left as the last sample made them, and SolveStatus becomes 'E' if a
-// valve-rod search failed. Takes about 450 solves.
-PositionEvents valveEvents(Model& m, float position);
+// gear. Works on a copy of the model: the live one is left exactly as it was (see
+// applySolverFindings for what it may want to show). Takes about 450 solves.
+PositionEvents valveEvents(const Model& m, float position);
 
 // The same with the driver running the way `forward` says whatever side `position` lies on
 // (the tag is still the position's own): the reverse graph starts at mid gear running in
 // reverse.
-PositionEvents valveEventsRunning(Model& m, float position, bool forward);
+PositionEvents valveEventsRunning(const Model& m, float position, bool forward);
 
 // The valve's laps and the gear's behaviour at mid gear.
 struct MidGearSummary {
@@ -104,7 +106,7 @@ struct MidGearSummary {
 };
 
 // The laps from the cylinder dimensions, the leads and travel from valveEvents at the centre
-// (with the same save and restore).
-MidGearSummary midGearSummary(Model& m);
+// (on a copy, like it).
+MidGearSummary midGearSummary(const Model& m);
 
 }  // namespace tarvell

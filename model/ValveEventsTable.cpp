@@ -102,18 +102,16 @@ int setEntryCount(const Model& m) {
     return count;
 }
 
-ValveEventsTable buildValveEventsTable(Model& m) {
-    GearStateKeeper keep(m);
-    const char savedStatus = m.solver.SolveStatus;
-
+ValveEventsTable buildValveEventsTable(const Model& live) {
+    Model m = live;
     // The forward side comes from the orientation of a solve at mid gear.
     m.gear.ReverseArmPosition = m.ReverseArmCentre();
     m.gear.DriverAngle = 0;
     SolveLinkage(m);
-    m.solver.SolveStatus = savedStatus;
     const std::array<float, 4> named = namedPositions(m);
 
     ValveEventsTable table;
+    table.findings = findingsOf(m, 0);
     table.frontPortWidth = m.cyl.SteamPortWidthFront();
     table.rearPortWidth = m.cyl.SteamPortWidthRear();
     auto add = [&](std::string entry, float position) {
@@ -124,6 +122,7 @@ ValveEventsTable buildValveEventsTable(Model& m) {
                 return;
             }
         table.rows.push_back({std::move(entry), valveEvents(m, position)});
+        table.findings += table.rows.back().events.findings();
     };
     for (int k = 1; k <= setEntryCount(m); ++k)
         add("Set " + formatInt(k, 1), m.reverseArmPositions[static_cast<std::size_t>(k)]);

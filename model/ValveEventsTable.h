@@ -22,6 +22,7 @@ struct ValveEventsTable {
     std::vector<EventsTableRow> rows;
     MidGearSummary midGear;
     float frontPortWidth = 0, rearPortWidth = 0;  // the steam ports, for the "% of port" columns
+    SolverFindings findings;                      // of every solve the table took
 };
 
 // The four named positions, in the order normal forward, normal reverse, maximum forward,
@@ -36,9 +37,9 @@ std::array<float, 4> namedPositions(const Model& m);
 int setEntryCount(const Model& m);
 
 // Works out the whole table: the set's entries (setEntryCount), then the four named
-// positions, then the mid-gear summary. A position met twice is worked out once.
-// DriverAngle and ReverseArmPosition are restored.
-ValveEventsTable buildValveEventsTable(Model& m);
+// positions, then the mid-gear summary. A position met twice is worked out once. Works on a
+// copy of the model.
+ValveEventsTable buildValveEventsTable(const Model& m);
 
 // One column of the events table: its heading in the window (two lines) and its name in the
 // copied and saved texts (one line).

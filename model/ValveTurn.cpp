@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "Numbers.h"
-#include "Sweep.h"
 
 namespace tarvell {
 namespace {
@@ -62,9 +61,8 @@ EdgeOpenings openingsAt(float displacement, const PortLines& l) {
     return o;
 }
 
-ValveTurn sampleValveTurn(Model& m, float position, bool forward, double step) {
-    GearStateKeeper keep(m);
-    const char savedStatus = m.solver.SolveStatus;
+ValveTurn sampleValveTurn(const Model& live, float position, bool forward, double step) {
+    Model m = live;
     if (!(step >= 0.01 && step <= 360.0)) step = 1.0;
 
     m.gear.ReverseArmPosition = position;
@@ -105,8 +103,7 @@ ValveTurn sampleValveTurn(Model& m, float position, bool forward, double step) {
         previous = next;
     }
     turn.failedSolves = s.failed;
-
-    m.solver.SolveStatus = s.failed > 0 ? 'E' : savedStatus;
+    turn.errorRaised = m.solver.ErrorFlag;
     return turn;
 }
 

@@ -45,17 +45,17 @@ struct TurnPoint {
 struct ValveTurn {
     // From driver angle 0 (run 0) round to angle 0 again (run 360), in running order.
     std::vector<TurnPoint> points;
-    bool forward = true;   // the driver angle increasing
-    int failedSolves = 0;  // solves whose valve-rod search failed
-    PortLines lines{};     // the port lines the crossings were found for
+    bool forward = true;       // the driver angle increasing
+    int failedSolves = 0;      // solves whose valve-rod search failed
+    bool errorRaised = false;  // a solver guard raised the error flag
+    PortLines lines{};         // the port lines the crossings were found for
 };
 
 // The turn at reverse arm `position`, the driver running forward or in reverse, sampled each
 // `step` degrees (a divisor of 180 keeps both dead centres among the samples). Each crossing
 // of a port line between two samples is bisected through the solver to 0.001 degree and put in
-// with the line's displacement. DriverAngle and ReverseArmPosition are restored; the pivots
-// and valve quantities are left as the last solve made them.
-ValveTurn sampleValveTurn(Model& m, float position, bool forward, double step = 1.0);
+// with the line's displacement. Works on a copy of the model.
+ValveTurn sampleValveTurn(const Model& m, float position, bool forward, double step = 1.0);
 
 // A stretch of one end's stroke in one port event.
 struct BandSegment {

@@ -19,7 +19,8 @@ std::vector<std::string> pivotTableCsvHeader(const Model& m) {
     return names;
 }
 
-std::string buildPivotTableCsv(Model& m, std::string_view dataSetName, std::string_view date) {
+std::string buildPivotTableCsv(const Model& m, std::string_view dataSetName,
+                               std::string_view date) {
     const std::string what = "Pivot data table (reverse arm " +
                              formatFixed(m.gear.ReverseArmPosition, 0, 3) + "; step angle " +
                              formatFixed(m.gear.StepAngle, 0, 3) + ")";

@@ -17,6 +17,6 @@ std::vector<std::string> pivotTableCsvHeader(const Model& m);
 
 // The whole CSV text, from the same sweep as buildPivotTable: angles with 2 decimals,
 // positions with 3, "." as the decimal point.
-std::string buildPivotTableCsv(Model& m, std::string_view dataSetName, std::string_view date);
+std::string buildPivotTableCsv(const Model& m, std::string_view dataSetName, std::string_view date);
 
 }  // namespace tarvell

@@ -29,7 +29,7 @@ int listedPivot(int slot) {
 
 }  // namespace
 
-std::string buildPivotTable(Model& m, const PivotTableHeading& heading) {
+std::string buildPivotTable(const Model& m, const PivotTableHeading& heading) {
     const float step = m.gear.StepAngle;
     std::size_t rows = kMostRows;
     if (step > 0.01f) rows = std::min(rows, static_cast<std::size_t>(360.0 / step) + 2);
@@ -72,10 +72,9 @@ std::array<int, 6> listedPivots(const Model& m) {
     return pivots;
 }
 
-void sweepPivotTable(Model& m, const std::function<void(const PivotTableRow&)>& visit) {
-    const std::array<int, 6> pivots = listedPivots(m);
-    const float savedAngle = m.gear.DriverAngle;
-    const float savedActiveStep = m.gear.ActiveStep;
+void sweepPivotTable(const Model& live, const std::function<void(const PivotTableRow&)>& visit) {
+    const std::array<int, 6> pivots = listedPivots(live);
+    Model m = live;
     m.gear.ActiveStep = 0;
     PivotTableRow row;
     sweepDriverTurn(m, m.gear.StepAngle, [&](Model& mm) {
@@ -88,8 +87,6 @@ void sweepPivotTable(Model& m, const std::function<void(const PivotTableRow&)>& 
         }
         visit(row);
     });
-    m.gear.DriverAngle = savedAngle;
-    m.gear.ActiveStep = savedActiveStep;
 }
 
 }  // namespace tarvell

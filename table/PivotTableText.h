@@ -23,9 +23,8 @@ struct PivotTableHeading {
 // one row per driver angle from 0 in steps of StepAngle (accumulated in single precision)
 // while not above 360, listing Y and X of the pivots in Model::pivotDataSlots. A slot holding
 // a number outside 0-26 lists pivot 0. Every line, the last included, ends with "\n".
-// DriverAngle and ActiveStep are set to 0 for the sweep and restored; the pivots are left as
-// the last row's solve made them.
-std::string buildPivotTable(Model& m, const PivotTableHeading& heading);
+// The sweep runs on a copy of the model.
+std::string buildPivotTable(const Model& m, const PivotTableHeading& heading);
 
 // The pivots the six slots list (a slot holding a number outside 0-26 lists pivot 0).
 std::array<int, 6> listedPivots(const Model& m);
@@ -36,8 +35,8 @@ struct PivotTableRow {
     std::array<float, 6> vert{}, horz{};
 };
 
-// The sweep behind the table: one call per row, in order, with the gear state handled as
-// buildPivotTable describes.
-void sweepPivotTable(Model& m, const std::function<void(const PivotTableRow&)>& visit);
+// The sweep behind the table, on a copy of the model: one call per row, in order. (The
+// rotation loop solves the same positions, so it reports any trouble they give itself.)
+void sweepPivotTable(const Model& m, const std::function<void(const PivotTableRow&)>& visit);
 
 }  // namespace tarvell

@@ -224,13 +224,27 @@ TEST(SineDrawing, CurvesCrossThePortLinesWhereThePortsOpenAndClose) {
     }
 }
 
-TEST(SineDrawing, LeavesTheGearStateAndRecordsThePlottedPosition) {
+TEST(SineDrawing, LeavesTheLiveModelAloneAndReportsThePlottedPosition) {
     Model m = started();
     m.gear.DriverAngle = 212.5f;
     m.gear.ReverseArmPosition = 11.0f;
-    drawn(m);
+    SolveLinkage(m);
+    ComputePistonAndOpenings(m);
+    const PivotSet pivots = m.pivots;
+    const float valve = m.limits.ValveOffset, piston = m.openings.PistonTravel;
+    RecordingCanvas c;
+    const DiagramOutcome outcome = drawSineDiagram(c, m);
     EXPECT_EQ(m.gear.DriverAngle, 212.5f);
     EXPECT_EQ(m.gear.ReverseArmPosition, 11.0f);
+    for (int n = 0; n < PivotSet::kCount; ++n) {
+        EXPECT_EQ(m.pivots[n].x, pivots[n].x) << n;
+        EXPECT_EQ(m.pivots[n].y, pivots[n].y) << n;
+    }
+    EXPECT_EQ(m.limits.ValveOffset, valve);
+    EXPECT_EQ(m.openings.PistonTravel, piston);
+    EXPECT_EQ(m.lastPlottedPosition, 0.0f);  // the window applies the outcome
+    ASSERT_TRUE(outcome.lastPlotted.has_value());
+    applyDiagramOutcome(m, outcome);
     EXPECT_EQ(m.lastPlottedPosition, m.reverseArmPositions[3]);
 }
 
