@@ -38,10 +38,14 @@ std::string singleSpaced(const std::string& text) {
 }  // namespace
 
 DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
-    Program& program = form.program();
-    for (int n = 1; n <= 4; ++n)
-        bars_[static_cast<std::size_t>(n)] = new DynamicBarControl(
-            program, form.SBDynVar[static_cast<std::size_t>(n)], n, form.SBRevArm);
+    for (int n = 1; n <= 4; ++n) {
+        QScrollBar* bar = form.SBDynVar[static_cast<std::size_t>(n)];
+        bar->setFocusPolicy(Qt::ClickFocus);
+        bars_[static_cast<std::size_t>(n)] =
+            new DynamicBarControl(form.context(), bar, n, form.SBRevArm);
+    }
+    QObject::connect(&form.context(), &ProgramContext::dynamicVariablesShownChanged, &form,
+                     [this](bool shown) { showDynamicVariables(shown); });
     for (QAction* a : {form.DynamicVariables, form.ToolButton[12]})
         QObject::connect(a, &QAction::triggered, &form, [this] { DynamicVariablesClick(); });
     for (QAction* a : {form.SetUnDo, form.ToolButton[3]})
@@ -50,7 +54,7 @@ DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
 }
 
 void DynamicControls::DynamicVariablesClick() {
-    showDynamicVariables(!form_.model().DynamicVariablesShown);
+    form_.context().setDynamicVariablesShown(!form_.model().DynamicVariablesShown);
 }
 
 void DynamicControls::SetUnDoClick() {
@@ -61,11 +65,10 @@ void DynamicControls::SetUnDoClick() {
 }
 
 void DynamicControls::UnDoDnClick() {
-    UndoLastChange(form_.program());
+    UndoLastChange(form_.context());
 }
 
 void DynamicControls::showDynamicVariables(bool shown) {
-    form_.model().DynamicVariablesShown = shown;
     for (int n = 1; n <= 4; ++n) form_.SBDynVar[static_cast<std::size_t>(n)]->setVisible(shown);
     for (int n = 7; n <= 9; ++n) form_.Panel[static_cast<std::size_t>(n)]->setVisible(shown);
     form_.ToolButton[12]->setToolTip(shown ? "Turn Off Dynamic Variables"
@@ -73,7 +76,7 @@ void DynamicControls::showDynamicVariables(bool shown) {
 }
 
 void DynamicControls::hideDynamicVariables() {
-    showDynamicVariables(false);
+    form_.context().setDynamicVariablesShown(false);
 }
 
 void DynamicControls::hideUndo() {

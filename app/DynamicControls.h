@@ -33,6 +33,7 @@ class DynamicControls {
     void hideUndo();
 
   private:
+    // The bars, their panels and the tool button's hint follow the shown state.
     void showDynamicVariables(bool shown);
 
     TMainForm& form_;

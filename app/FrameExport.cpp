@@ -9,7 +9,7 @@ namespace tarvell {
 
 FrameExport::FrameExport(TMainForm& form)
     : form_(form),
-      exporter_(form.program(), &form,
+      exporter_(form.context(), &form,
                 PictureExporter::Source{"drawing", "drawing", [this] { return visibleImage(); },
                                         [this] { return pictureSize(); },
                                         [this](Canvas& c) { form_.drawStillFrame(c); }}) {

@@ -9,10 +9,8 @@
 #include <optional>
 
 #include "Canvas.h"
-#include "CylinOut.h"
 #include "MainForm.h"
 #include "Numbers.h"
-#include "TavFrame.h"
 #include "View.h"
 
 namespace tarvell {
@@ -42,6 +40,22 @@ std::optional<HighlightView> highlightViewFor(int code) {
     if (code >= 107 && code <= 121) return HighlightView{55, -900, 295};
     if (code == 122) return HighlightView{55, -800, 295};
     return std::nullopt;  // no such dimension: nothing is drawn
+}
+
+// The dimensions shown as the link between two pivots.
+struct PivotJoin {
+    int code, a, b;
+};
+constexpr PivotJoin kPivotJoins[] = {
+    {3, 2, 3},    {4, 2, 7},    {5, 12, 13},  {6, 13, 7},   {7, 6, 10},   {8, 10, 9},
+    {9, 7, 6},    {11, 8, 5},   {12, 8, 14},  {13, 4, 5},   {14, 9, 21},  {15, 9, 11},
+    {17, 11, 12}, {18, 16, 17}, {19, 17, 18}, {20, 15, 16}, {21, 14, 15},
+};
+
+const PivotJoin* pivotJoinFor(int code) {
+    for (const PivotJoin& j : kPivotJoins)
+        if (j.code == code) return &j;
+    return nullptr;
 }
 
 // The graphic zoom G divides the scale: keep it within the range its dialog allows, whatever
@@ -164,9 +178,7 @@ void GraphicPosition::drawCaption(Canvas& canvas, int code) {
 
 void GraphicPosition::closeDialog(int code) {
     frameDialog_ = code <= 99;
-    Program& program = form_.program();
-    QDialog* dialog = frameDialog_ ? static_cast<QDialog*>(program.frameDi)
-                                   : static_cast<QDialog*>(program.cylDimen);
+    QDialog* dialog = frameDialog_ ? frameDimensions_ : cylinderDimensions_;
     // Without the Close button's steps; a dialog already closed stays closed.
     if (dialog && dialog->isVisible()) dialog->reject();
 }
@@ -185,9 +197,7 @@ void GraphicPosition::finish() {
 }
 
 void GraphicPosition::reopenDialog(bool frameDialog) {
-    Program& program = form_.program();
-    QDialog* dialog = frameDialog ? static_cast<QDialog*>(program.frameDi)
-                                  : static_cast<QDialog*>(program.cylDimen);
+    QDialog* dialog = frameDialog ? frameDimensions_ : cylinderDimensions_;
     if (dialog && !dialog->isVisible()) dialog->exec();
 }
 
@@ -208,7 +218,10 @@ void GraphicPosition::drawDimension(Canvas& c, int code, const View& v) {
     const auto& port = o.port;
     const auto& valve = o.valve;
     auto pv = [&p](int n) { return ScreenPoint{p[n].sx, p[n].sy}; };
-    auto join = [&](int a, int b) { line(c, pv(a), pv(b)); };
+    if (const PivotJoin* j = pivotJoinFor(code)) {
+        line(c, pv(j->a), pv(j->b));
+        return;
+    }
     const double x1 = p[1].x, y1 = p[1].y;
     const double cylCtr = m.cyl.CylCtrToDriverCtr();
 
@@ -221,65 +234,14 @@ void GraphicPosition::drawDimension(Canvas& c, int code, const View& v) {
         case 2:
             line(c, p[2].sx, p[2].sy, screenX(v, 2 * x1 - p[2].x), screenY(v, 2 * y1 - p[2].y));
             break;
-        case 3:
-            join(2, 3);
-            break;
-        case 4:
-            join(2, 7);
-            break;
-        case 5:
-            join(12, 13);
-            break;
-        case 6:
-            join(13, 7);
-            break;
-        case 7:
-            join(6, 10);
-            break;
-        case 8:
-            join(10, 9);
-            break;
-        case 9:
-            join(7, 6);
-            break;
         case 10: {
             const double fd = m.frame.FulcrumDiameter;
             const double y6 = p[6].y;
             line(c, p[6].sx, screenY(v, y6 - fd / 2), p[6].sx, screenY(v, y6 + fd / 2));
             break;
         }
-        case 11:
-            join(8, 5);
-            break;
-        case 12:
-            join(8, 14);
-            break;
-        case 13:
-            join(4, 5);
-            break;
-        case 14:
-            join(9, 21);
-            break;
-        case 15:
-            join(9, 11);
-            break;
         case 16:
             c.polyline({{p[11].sx, p[11].sy}, {p[9].sx, p[9].sy}, {p[21].sx, p[21].sy}});
-            break;
-        case 17:
-            join(11, 12);
-            break;
-        case 18:
-            join(16, 17);
-            break;
-        case 19:
-            join(17, 18);
-            break;
-        case 20:
-            join(15, 16);
-            break;
-        case 21:
-            join(14, 15);
             break;
         case 22:
             line(c, p[16].sx, p[1].sy, p[16].sx, p[16].sy);

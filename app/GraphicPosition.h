@@ -4,6 +4,9 @@
 // an hourglass, then restores the view exactly and opens the dialog again.
 #pragma once
 
+#include <QDialog>
+#include <QPointer>
+
 #include "Vari.h"
 
 namespace tarvell {
@@ -24,6 +27,12 @@ class GraphicPosition {
     void drawStill(Canvas& canvas);
     bool active() const;
 
+    // The two dimension dialogs a request closes and opens again when it ends.
+    void setDimensionDialogs(QDialog* frame, QDialog* cylinder) {
+        frameDimensions_ = frame;
+        cylinderDimensions_ = cylinder;
+    }
+
     // Frames shown so far for the current request, and the 0-5 flash count.
     int tickCount() const { return tickCount_; }
     int flashCount() const { return flashCount_; }
@@ -42,6 +51,7 @@ class GraphicPosition {
     bool frameDialog_ = true;  // which dialog to open again at the end: frame or cylinder
     View savedView_;           // the view before the request, restored at the end
     bool waitCursor_ = false;
+    QPointer<QDialog> frameDimensions_, cylinderDimensions_;
 };
 
 }  // namespace tarvell

@@ -1,7 +1,11 @@
 // TMainForm: the main window. Creating it installs the default dimension set; its timer is
 // the rotation loop that solves the linkage and redraws the mechanism on every tick; its
-// controls set the reverse arm, the driver angle and the step; its menu and tool bar open
-// every other window.
+// controls set the reverse arm, the driver angle and the step; its menu and tool bar hold the
+// commands that open every other window (the program connects them).
+//
+// The class is written in three files: MainForm.cpp (creation and handlers),
+// MainFormLayout.cpp (controls, tool bar and menu) and MainFormFrame.cpp (the rotation loop
+// and the frame it draws).
 #pragma once
 
 #include <QImage>
@@ -10,7 +14,7 @@
 #include <memory>
 
 #include "CylinderDrawing.h"
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QAction;
 class QFrame;
@@ -37,15 +41,14 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit TMainForm(Program& program);
+    explicit TMainForm(ProgramContext& context);
     ~TMainForm() override;
 
-    Program& program() { return program_; }
-    Model& model() { return program_.model(); }
+    ProgramContext& context() { return context_; }
+    Model& model() { return context_.model(); }
 
-    // Called once every window of the program exists: enables the commands whose windows
-    // are there.
-    void windowsCreated();
+    // Starts the rotation loop (unless the options say the caller drives the ticks).
+    void startRotation();
 
     // The last frame drawn (1280 x 1024), as copied to the window.
     const QImage& frameImage() const { return frame_; }
@@ -112,7 +115,8 @@ class TMainForm : public QMainWindow {
     QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr;
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
-    QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr;
+    QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
+            *ValveEvents = nullptr;
     QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
     QAction* Error = nullptr;
 
@@ -139,12 +143,12 @@ class TMainForm : public QMainWindow {
     void FindRevArmCentClick();
     void ResetAllClick();
     void Exit1Click();
-    void RevArmPosClick();
-    void DriverAngClick();
-    void StepAng1Click();
-    void RefPoints1Click();
-    void GraphicZoomClick();
     void SetScreenDataClick();
+
+    // The reverse arm scroll bar's range from the model's maximum travel, and a move of the
+    // bar whose change handler runs even when it stands there already.
+    void updateReverseArmRange();
+    void moveReverseArm(int position);
 
     // Running: the Run button reads "Stop".
     bool running() const;
@@ -167,9 +171,9 @@ class TMainForm : public QMainWindow {
     // Screen points of the cylinder, piston and valve outlines of this tick.
     const CylinderOutline& cylinderOutline() const { return cylinder_; }
 
-    // Window titles of the frame: the given title text with the data set name, date, time
-    // and version.
-    QString titleFor(const QString& titleText) const;
+  signals:
+    // ResetAllDimensions begins: the dimension dialogs reset their dimensions first.
+    void dimensionResetRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,10 +191,8 @@ class TMainForm : public QMainWindow {
     void drawReadouts(Canvas& canvas, bool live);
     void reportError();
 
-    Program& program_;
+    ProgramContext& context_;
     QImage frame_;
-    mutable qint64 titleSecond_ = -1;  // the second the cached date and time text is for
-    mutable QString titleDateTime_;
     CylinderOutline cylinder_;
     FrameView* view_ = nullptr;
     bool screenDataOn_ = true;

@@ -1,14 +1,14 @@
-// The program's windows and shared services (see Program.h).
+// The program's windows and their connections (see Program.h).
 #include "Program.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
+#include <QAction>
+#include <QPushButton>
 
 #include "CylinOut.h"
-#include "DataFileCommands.h"
 #include "DatTable.h"
+#include "DataFileCommands.h"
 #include "DrawLines.h"
+#include "GraphicPosition.h"
 #include "Instruct.h"
 #include "MainForm.h"
 #include "Oval.h"
@@ -25,7 +25,7 @@
 namespace tarvell {
 
 Program::Program(std::unique_ptr<Sound> sound, ProgramOptions options)
-    : sound_(std::move(sound)), options_(options) {}
+    : context_(std::move(sound), std::move(options)) {}
 
 Program::~Program() {
     // Child windows first, the main window last.
@@ -37,50 +37,79 @@ void Program::createWindows() {
         owned_.emplace_back(window);
         return window;
     };
+    ProgramContext& c = context_;
     // The program's creation order.
-    mainForm = own(new TMainForm(*this));
-    drivAng = own(new TDrivAng(*this));
-    ovalDia = own(new TOvalDia(*this));
-    portDia = own(new TPortDia(*this));
-    refPnts = own(new TRefPnts(*this));
-    revPos = own(new TRevPos(*this));
-    setRevArm = own(new TSetRevArm(*this));
-    sineDia = own(new TSineDia(*this));
-    steamDia = own(new TSteamDia(*this));
-    stpAng = own(new TStpAng(*this));
-    aboutBox = own(new TAboutBox(*this));
-    inst = own(new TInst(*this));
-    tavSpInst = own(new TTavSpInst(*this));
-    frameDi = own(new TFrameDi(*this));
-    cylDimen = own(new TCylDimen(*this));
-    graphZoom = own(new TGraphZoom(*this));
-    drawLines = own(new TDrawLines(*this));
-    dataTable = own(new TDataTable(*this));
-    dataFile = own(new DataFileCommands(*this));
-    valveEvents = own(new TValveEvents(*this));
-    mainForm->windowsCreated();
+    mainForm = own(new TMainForm(c));
+    TMainForm& form = *mainForm;
+    drivAng = own(new TDrivAng(form));
+    setRevArm = own(new TSetRevArm(c));
+    ovalDia = own(new TOvalDia(c, *setRevArm));
+    portDia = own(new TPortDia(c, *setRevArm));
+    refPnts = own(new TRefPnts(form));
+    revPos = own(new TRevPos(form));
+    sineDia = own(new TSineDia(c, *setRevArm));
+    steamDia = own(new TSteamDia(c, *setRevArm));
+    stpAng = own(new TStpAng(form));
+    aboutBox = own(new TAboutBox());
+    inst = own(new TInst(c));
+    tavSpInst = own(new TTavSpInst(c));
+    frameDi = own(new TFrameDi(c));
+    cylDimen = own(new TCylDimen(c));
+    graphZoom = own(new TGraphZoom(form));
+    drawLines = own(new TDrawLines(c));
+    dataTable = own(new TDataTable(c));
+    dataFile = own(new DataFileCommands(c, mainForm));
+    valveEvents = own(new TValveEvents(c));
+    connectWindows();
+    mainForm->startRotation();
 }
 
-void Program::registerTitledWindow(QWidget* window, const QString& titleText) {
-    titledWindows_.append({window, titleText});
-}
+void Program::connectWindows() {
+    TMainForm& form = *mainForm;
+    // Each command opens its window; a command whose window is not part of the program stays
+    // disabled.
+    auto opens = [&form](std::initializer_list<QAction*> commands, QObject* window, auto open) {
+        for (QAction* a : commands) {
+            a->setEnabled(window != nullptr);
+            if (window) QObject::connect(a, &QAction::triggered, window, open);
+        }
+    };
+    opens({form.OpenDimensions, form.ToolButton[1]}, dataFile,
+          [this] { dataFile->OpenDimensionsClick(); });
+    opens({form.SaveAsDimensions, form.ToolButton[2]}, dataFile,
+          [this] { dataFile->SaveAsDimensionsClick(); });
+    opens({form.FrameDim, form.ToolButton[4]}, frameDi, [this] { frameDi->exec(); });
+    opens({form.CylDim, form.ToolButton[5]}, cylDimen, [this] { cylDimen->exec(); });
+    opens({form.DriverAng, form.ToolButton[6]}, drivAng, [this] { drivAng->exec(); });
+    opens({form.StepAng1, form.ToolButton[7]}, stpAng, [this] { stpAng->exec(); });
+    opens({form.RevArmPos, form.ToolButton[8]}, revPos, [this] { revPos->exec(); });
+    opens({form.RefPoints1}, refPnts, [this] { refPnts->exec(); });
+    opens({form.GraphicZoom}, graphZoom, [this] { graphZoom->exec(); });
+    opens({form.SineDiag, form.ToolButton[13]}, sineDia, [this] { sineDia->showModal(); });
+    opens({form.OvalDiag, form.ToolButton[14]}, ovalDia, [this] { ovalDia->showModal(); });
+    opens({form.SteamDiag, form.ToolButton[15]}, steamDia, [this] { steamDia->showModal(); });
+    opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
+    opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
+          [this] { valveEvents->showModal(); });
+    opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
+    opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
+    opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });
+    // The lines dialog's command is enabled with the reference points (ReferencePoints).
+    for (QAction* a : {form.DrawLines1, form.ToolButton[23]})
+        QObject::connect(a, &QAction::triggered, drawLines,
+                         [this] { drawLines->DrawLines1Click(); });
+    QObject::connect(form.DataTableBut, &QPushButton::clicked, dataTable,
+                     [this] { dataTable->exec(); });
 
-void Program::showErrorMessage(const QString& text) {
-    if (options_.showError) {
-        options_.showError(text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
-    box.exec();
-}
-
-void Program::registerUndoButton(QAbstractButton* button) {
-    undoButtons_.append(button);
-}
-
-void Program::setUndoButtonsEnabled(bool enabled) {
-    for (const auto& b : std::as_const(undoButtons_))
-        if (b) b->setEnabled(enabled);
+    // ResetAllDimensions resets each dimension dialog's dimensions first.
+    QObject::connect(&form, &TMainForm::dimensionResetRequested, frameDi, [this] {
+        frameDi->ResetFrameClick();
+        cylDimen->ResetCylClick();
+    });
+    // The lines dialog's table follows every open, a cancelled one too.
+    QObject::connect(dataFile, &DataFileCommands::openFinished, drawLines,
+                     [this] { drawLines->LinesDataClick(); });
+    form.graphicPosition().setDimensionDialogs(frameDi, cylDimen);
 }
 
 }  // namespace tarvell

@@ -164,7 +164,7 @@ void ReferencePoints::mousePress(QMouseEvent* event) {
     const bool right = button == Qt::RightButton;
     if (form_.pivotDataShown ? !left : !(left || right)) return;
     if (form_.running()) {
-        form_.program().sound().beep();  // pivots are picked with the motion stopped
+        form_.context().sound().beep();  // pivots are picked with the motion stopped
         return;
     }
     Model& m = form_.model();

@@ -17,14 +17,18 @@
 
 namespace tarvell {
 
-SettingDialog::SettingDialog(Program& program, const QString& caption)
-    : QDialog(nullptr), program_(program) {
+SettingDialog::SettingDialog(TMainForm& form, const QString& caption)
+    : QDialog(nullptr), form_(form) {
     setWindowTitle(caption);
     setFont(dialogFont());
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    form_ = new QFormLayout;
-    layout->addLayout(form_);
+    fields_ = new QFormLayout;
+    layout->addLayout(fields_);
+}
+
+Model& SettingDialog::model() {
+    return form_.model();
 }
 
 NumberField* SettingDialog::addField(const QString& objectName, const QString& label,
@@ -32,7 +36,7 @@ NumberField* SettingDialog::addField(const QString& objectName, const QString& l
     auto* field = new NumberField(this, allowMinus);
     field->setObjectName(objectName);
     field->setMaximumWidth(90);
-    form_->addRow(label, field);
+    fields_->addRow(label, field);
     connect(field, &NumberField::enterPressed, this, [this] { OKBtn->click(); });
     return field;
 }
@@ -40,7 +44,7 @@ NumberField* SettingDialog::addField(const QString& objectName, const QString& l
 QLabel* SettingDialog::addNote(const QString& objectName) {
     auto* note = new QLabel(this);
     note->setObjectName(objectName);
-    form_->addRow(note);
+    fields_->addRow(note);
     return note;
 }
 
@@ -57,7 +61,7 @@ void SettingDialog::addButtons(QPushButton* extra) {
 
 // --- Reverse arm position ---
 
-TRevPos::TRevPos(Program& program) : SettingDialog(program, "Reverse Arm Position") {
+TRevPos::TRevPos(TMainForm& form) : SettingDialog(form, "Reverse Arm Position") {
     setObjectName("TRevPos");
     Current = addNote("Current");
     Limits = addNote("Limits");
@@ -86,14 +90,13 @@ void TRevPos::OKBtnClick() {
     const double mx = m.frame.RevArmToCentMax;
     const double p =
         std::clamp(static_cast<double>(Edit1->value()), c - std::fabs(mx), c + std::fabs(mx));
-    const double sign = m.frame.LiftingArmLength > 0 ? 1.0 : -1.0;
-    program_.mainForm->SBRevArm->setValue(roundToInt(sign * 1000.0 * (p - c)));
+    form_.moveReverseArm(reverseArmBarPosition(m, p));
     accept();
 }
 
 // --- Driver angle ---
 
-TDrivAng::TDrivAng(Program& program) : SettingDialog(program, "Driver Angle") {
+TDrivAng::TDrivAng(TMainForm& form) : SettingDialog(form, "Driver Angle") {
     setObjectName("TDrivAng");
     Edit1 = addField("Edit1", "Driver angle (0 to 360 degrees)", false);
     addButtons();
@@ -109,7 +112,7 @@ void TDrivAng::showEvent(QShowEvent* event) {
 
 void TDrivAng::OKBtnClick() {
     const float angle = std::clamp(Edit1->value(), 0.0f, 360.0f);
-    TMainForm& form = *program_.mainForm;
+    TMainForm& form = form_;
     form.SBDrvAng->setValue(roundToInt(100.0 * angle));  // rounds the angle to 0.01 degree
     model().gear.DriverAngle = static_cast<float>(form.SBDrvAng->value()) / 100.0f;
     form.Deg00->setEnabled(true);
@@ -119,7 +122,7 @@ void TDrivAng::OKBtnClick() {
 
 // --- Step angle ---
 
-TStpAng::TStpAng(Program& program) : SettingDialog(program, "Step Angle") {
+TStpAng::TStpAng(TMainForm& form) : SettingDialog(form, "Step Angle") {
     setObjectName("TStpAng");
     Edit1 = addField("Edit1", "Step angle (0.01 to 45 degrees)", false);
     addButtons();
@@ -135,7 +138,7 @@ void TStpAng::showEvent(QShowEvent* event) {
 
 void TStpAng::OKBtnClick() {
     Model& m = model();
-    TMainForm& form = *program_.mainForm;
+    TMainForm& form = form_;
     const float step = std::clamp(Edit1->value(), 0.01f, 45.0f);
     m.gear.StepAngle = step;
     if (form.running()) m.gear.ActiveStep = step;
@@ -154,7 +157,7 @@ void TStpAng::OKBtnClick() {
 
 // --- Reference points ---
 
-TRefPnts::TRefPnts(Program& program) : SettingDialog(program, "Reference Points") {
+TRefPnts::TRefPnts(TMainForm& form) : SettingDialog(form, "Reference Points") {
     setObjectName("TRefPnts");
     Pt1Vert = addField("Pt1Vert", "Point 1 vertical", true);
     Pt1Horz = addField("Pt1Horz", "Point 1 horizontal", true);
@@ -192,8 +195,8 @@ void TRefPnts::OKBtnClick() {
 
 // --- Graphic-position zoom ---
 
-TGraphZoom::TGraphZoom(Program& program)
-    : SettingDialog(program, "Set Zoom of Dimensional Graphic Position") {
+TGraphZoom::TGraphZoom(TMainForm& form)
+    : SettingDialog(form, "Set Zoom of Dimensional Graphic Position") {
     setObjectName("TGraphZoom");
     Edit1 = addField("Edit1", "Zoom (0.5 to 2000; normal 7.5)", false);
     addButtons();

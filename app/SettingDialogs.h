@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "Program.h"
+#include "Vari.h"
 
 class QFormLayout;
 class QLabel;
@@ -13,13 +13,14 @@ class QPushButton;
 namespace tarvell {
 
 class NumberField;
+class TMainForm;
 
 // Common frame: a title, fields laid out in a form, OK and Cancel.
 class SettingDialog : public QDialog {
     Q_OBJECT
 
   public:
-    SettingDialog(Program& program, const QString& caption);
+    SettingDialog(TMainForm& form, const QString& caption);
 
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
@@ -28,12 +29,12 @@ class SettingDialog : public QDialog {
     NumberField* addField(const QString& objectName, const QString& label, bool allowMinus);
     QLabel* addNote(const QString& objectName);
     void addButtons(QPushButton* extra = nullptr);
-    Model& model() { return program_.model(); }
+    Model& model();
 
-    Program& program_;
+    TMainForm& form_;
 
   private:
-    QFormLayout* form_ = nullptr;
+    QFormLayout* fields_ = nullptr;
 };
 
 // "Reverse Arm Position": moves the reverse arm to a typed position, kept within the
@@ -41,7 +42,7 @@ class SettingDialog : public QDialog {
 class TRevPos : public SettingDialog {
     Q_OBJECT
   public:
-    explicit TRevPos(Program& program);
+    explicit TRevPos(TMainForm& form);
     NumberField* Edit1 = nullptr;
     QLabel* Current = nullptr;
     QLabel* Limits = nullptr;
@@ -55,7 +56,7 @@ class TRevPos : public SettingDialog {
 class TDrivAng : public SettingDialog {
     Q_OBJECT
   public:
-    explicit TDrivAng(Program& program);
+    explicit TDrivAng(TMainForm& form);
     NumberField* Edit1 = nullptr;
     void OKBtnClick();
 
@@ -67,7 +68,7 @@ class TDrivAng : public SettingDialog {
 class TStpAng : public SettingDialog {
     Q_OBJECT
   public:
-    explicit TStpAng(Program& program);
+    explicit TStpAng(TMainForm& form);
     NumberField* Edit1 = nullptr;
     void OKBtnClick();
 
@@ -79,7 +80,7 @@ class TStpAng : public SettingDialog {
 class TRefPnts : public SettingDialog {
     Q_OBJECT
   public:
-    explicit TRefPnts(Program& program);
+    explicit TRefPnts(TMainForm& form);
     NumberField* Pt1Vert = nullptr;
     NumberField* Pt1Horz = nullptr;
     NumberField* Pt2Vert = nullptr;
@@ -96,7 +97,7 @@ class TRefPnts : public SettingDialog {
 class TGraphZoom : public SettingDialog {
     Q_OBJECT
   public:
-    explicit TGraphZoom(Program& program);
+    explicit TGraphZoom(TMainForm& form);
     NumberField* Edit1 = nullptr;
     void OKBtnClick();
 

@@ -12,22 +12,6 @@
 
 namespace tarvell {
 
-Rgb steamPhaseColour(PortEvent e, Rgb none) {
-    switch (e) {
-        case PortEvent::Admission:
-            return colours::red;
-        case PortEvent::Expansion:
-            return colours::fuchsia;
-        case PortEvent::Exhaust:
-            return colours::blue;
-        case PortEvent::Compression:
-            return colours::green;
-        case PortEvent::None:
-            break;
-    }
-    return none;
-}
-
 std::uint32_t SteamDisplay::exhaustVolume(float intensity) {
     if (intensity <= 100) return 0x07000700u;
     if (intensity <= 200) return 0x14001400u;

@@ -5,14 +5,10 @@
 #include <cstdint>
 #include <random>
 
-#include "Colour.h"
+#include "SteamColours.h"
 #include "Vari.h"
 
 namespace tarvell {
-
-// The colour of a port's event wherever steam is shown: red admission, fuchsia expansion,
-// blue exhaust, green compression; `none` before any event.
-Rgb steamPhaseColour(PortEvent e, Rgb none = colours::gray);
 
 class Canvas;
 class Sound;

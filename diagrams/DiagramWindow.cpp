@@ -2,9 +2,7 @@
 #include "DiagramWindow.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,8 +11,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "DynamicBarControl.h"
+#include "DynamicVariables.h"
 #include "Fonts.h"
-#include "MainForm.h"
 #include "Numbers.h"
 #include "PictureExport.h"
 #include "QtCanvas.h"
@@ -44,9 +43,10 @@ class DiagramView : public QWidget {
     const QImage& image_;
 };
 
-DiagramWindow::DiagramWindow(Program& program, const Layout& layout)
+DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, const Layout& layout)
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      program_(program),
+      context_(context),
+      positions_(positions),
       layout_(layout),
       image_(layout.client, QImage::Format_RGB32) {
     setObjectName(layout.objectName);
@@ -81,9 +81,13 @@ DiagramWindow::DiagramWindow(Program& program, const Layout& layout)
         bar->setValue(0);
         bar->setFocusPolicy(Qt::StrongFocus);
         bar->hide();
-        bar->installEventFilter(this);
-        connect(bar, &QScrollBar::valueChanged, this, [this, k] { BarChange(k); });
         bars_[static_cast<std::size_t>(k)] = bar;
+        // After a scroll the focus goes to Close, so the next use takes a new start value.
+        auto* control = new DynamicBarControl(context, bar, k, closeButton_);
+        connect(control, &DynamicBarControl::dimensionChanged, this, [this] { clearAndDraw(); });
+        connect(control, &DynamicBarControl::scrollFinished, this,
+                [this] { drawWithoutClearing(); });
+        barControls_[static_cast<std::size_t>(k)] = control;
     }
 
     undoButton_ = new QPushButton("UnDo", view_);
@@ -91,10 +95,10 @@ DiagramWindow::DiagramWindow(Program& program, const Layout& layout)
     undoButton_->setGeometry(110, 54, 40, 16);
     undoButton_->setEnabled(false);
     undoButton_->hide();
-    program.registerUndoButton(undoButton_);
+    context.registerUndoButton(undoButton_);
     connect(undoButton_, &QPushButton::clicked, this, [this] { UnDoButtonClick(); });
 
-    program.registerTitledWindow(this, layout.titleText);
+    context.registerTitledWindow(this, layout.titleText);
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
     move(0, 10);
 }
@@ -124,7 +128,7 @@ static QString pictureFileName(const QString& title) {
 void DiagramWindow::createExportMenu() {
     const QString title = pictureTitle(layout_.titleText);
     exporter_ = std::make_unique<PictureExporter>(
-        program_, this,
+        context_, this,
         PictureExporter::Source{pictureFileName(title), title, [this] { return image_; },
                                 [this] { return image_.size(); },
                                 [this](Canvas& c) { drawPicture(c); }});
@@ -157,10 +161,8 @@ void DiagramWindow::showModal() {
 void DiagramWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    if (TMainForm* main = program_.mainForm) {
-        main->Timer1->stop();  // at once: no tick comes between the window and its drawing
-        setWindowTitle(main->titleFor(layout_.titleText));
-    }
+    if (!pause_) pause_.emplace(context_);  // at once: no tick comes between window and drawing
+    setWindowTitle(context_.titleFor(layout_.titleText));
     closeButton_->setFocus();
     // The activation runs once the window is up, so the positions dialog opens over it.
     activationPending_ = true;
@@ -171,16 +173,14 @@ void DiagramWindow::showEvent(QShowEvent* event) {
 
 void DiagramWindow::FormActivate() {
     activationPending_ = false;
-    if (TMainForm* main = program_.mainForm) main->Timer1->stop();
-    if (layout_.asksPositions && program_.setRevArm) program_.setRevArm->exec();
+    if (layout_.asksPositions) positions_.exec();
     clearAndDraw();
     closeButton_->setFocus();
 }
 
 void DiagramWindow::FormClose() {
     activationPending_ = false;
-    TMainForm* main = program_.mainForm;
-    if (main && program_.options().startTimer) main->Timer1->start();
+    pause_.reset();
 }
 
 void DiagramWindow::CloseClick() {
@@ -192,24 +192,12 @@ void DiagramWindow::ReDrawClick() {
 }
 
 void DiagramWindow::SetRevArmPosClick() {
-    if (program_.setRevArm) program_.setRevArm->exec();
+    positions_.exec();
 }
 
 void DiagramWindow::DynamicVariClick() {
-    Model& m = model();
-    m.DynamicVariablesShown = !m.DynamicVariablesShown;
-    auto matchMainWindow = [this, &m] {
-        TMainForm* main = program_.mainForm;
-        if (!main) return;
-        for (int k = 1; k <= 4; ++k)
-            main->SBDynVar[static_cast<std::size_t>(k)]->setVisible(m.DynamicVariablesShown);
-        for (int n : {7, 8, 9})
-            main->Panel[static_cast<std::size_t>(n)]->setVisible(m.DynamicVariablesShown);
-    };
-    // The port events window sets the main window's bars first; the others after drawing.
-    if (!layout_.asksPositions) matchMainWindow();
+    context_.setDynamicVariablesShown(!model().DynamicVariablesShown);
     clearAndDraw();
-    if (layout_.asksPositions) matchMainWindow();
 }
 
 void DiagramWindow::UnDoMenuClick() {
@@ -225,13 +213,7 @@ void DiagramWindow::UnDoMenuClick() {
 }
 
 void DiagramWindow::UnDoButtonClick() {
-    Model& m = model();
-    if (m.undo[1].code <= 0) {
-        if (TMainForm* main = program_.mainForm) main->UnDoDn->setEnabled(false);
-        undoButton_->setEnabled(false);
-    } else if (!PopUndo(m)) {
-        program_.setUndoButtonsEnabled(false);
-    }
+    UndoLastChange(context_);
     clearAndDraw();
 }
 
@@ -240,58 +222,6 @@ void DiagramWindow::ClientMouseMove() {
     if (!layout_.asksPositions || !m.PositionsChanged) return;
     clearAndDraw();
     m.PositionsChanged = false;
-}
-
-void DiagramWindow::BarChange(int k) {
-    QScrollBar* bar = bars_[static_cast<std::size_t>(k)];
-    DynamicBarChange(model(), barHistory_[static_cast<std::size_t>(k)], k, bar->value());
-    bar->setValue(0);  // back to the middle; that change comes here once more and does nothing
-    clearAndDraw();
-}
-
-void DiagramWindow::BarEnter(int k) {
-    barHistory_[static_cast<std::size_t>(k)].startValue =
-        model().dynamicSlots[static_cast<std::size_t>(k)].value;
-}
-
-void DiagramWindow::BarEndScroll(int k) {
-    if (TMainForm* main = program_.mainForm) main->UnDoDn->setEnabled(true);
-    if (RecordScrollUndo(model(), barHistory_[static_cast<std::size_t>(k)], k))
-        program_.setUndoButtonsEnabled(true);
-    closeButton_->setFocus();  // the next use of the bar takes a new start value
-    drawWithoutClearing();
-}
-
-int DiagramWindow::barIndex(QObject* object) const {
-    for (int k = 1; k <= 4; ++k)
-        if (bars_[static_cast<std::size_t>(k)] == object) return k;
-    return 0;
-}
-
-bool DiagramWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (const int k = barIndex(watched)) {
-        switch (event->type()) {
-            case QEvent::FocusIn:
-                BarEnter(k);
-                break;
-            case QEvent::MouseButtonRelease:
-                BarEndScroll(k);
-                break;
-            case QEvent::KeyRelease: {
-                const auto* key = static_cast<QKeyEvent*>(event);
-                const int code = key->key();
-                if (!key->isAutoRepeat() &&
-                    (code == Qt::Key_Left || code == Qt::Key_Right || code == Qt::Key_Up ||
-                     code == Qt::Key_Down || code == Qt::Key_PageUp || code == Qt::Key_PageDown ||
-                     code == Qt::Key_Home || code == Qt::Key_End))
-                    BarEndScroll(k);
-                break;
-            }
-            default:
-                break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void DiagramWindow::clearAndDraw() {

@@ -9,10 +9,10 @@
 #include <QImage>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "DiagramParts.h"
-#include "DynamicVariables.h"
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QAction;
 class QMenu;
@@ -24,7 +24,9 @@ namespace tarvell {
 
 class Canvas;
 class DiagramView;
+class DynamicBarControl;
 class PictureExporter;
+class TSetRevArm;
 
 class DiagramWindow : public QDialog {
     Q_OBJECT
@@ -42,11 +44,12 @@ class DiagramWindow : public QDialog {
         bool maximised;         // the initial window state
     };
 
-    DiagramWindow(Program& program, const Layout& layout);
+    // `positions` is the reverse arm positions dialog the window opens.
+    DiagramWindow(ProgramContext& context, TSetRevArm& positions, const Layout& layout);
     ~DiagramWindow() override;
 
-    Program& program() { return program_; }
-    Model& model() { return program_.model(); }
+    ProgramContext& context() { return context_; }
+    Model& model() { return context_.model(); }
 
     // The picture as last drawn, and the widget it is painted on.
     const QImage& image() const { return image_; }
@@ -58,7 +61,7 @@ class DiagramWindow : public QDialog {
     bool activationPending() const { return activationPending_; }
 
     // --- Handlers shared by the four windows ---
-    // Opening: the main window's timer stops, the positions dialog is shown (sine, oval and
+    // Opening: the rotation loop pauses, the positions dialog is shown (sine, oval and
     // steam), then the diagram is cleared and drawn.
     void FormActivate();
     void FormClose();
@@ -69,11 +72,8 @@ class DiagramWindow : public QDialog {
     void UnDoMenuClick();
     void UnDoButtonClick();
     void ClientMouseMove();
-    // Dynamic-variable scroll bar k (1-4): a change of position, the bar taking the focus,
-    // and the end of a scroll.
-    void BarChange(int k);
-    void BarEnter(int k);
-    void BarEndScroll(int k);
+    // Dynamic-variable scroll bar k (1-4): the main window's bar control, the same undo rule.
+    DynamicBarControl& bar(int k) { return *barControls_[static_cast<std::size_t>(k)]; }
 
     // Clears the image to white and draws the diagram and the read-outs; drawing without
     // clearing leaves what is there.
@@ -101,7 +101,6 @@ class DiagramWindow : public QDialog {
     QPushButton* undoButton_ = nullptr;
 
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void draw(bool clear);
@@ -109,14 +108,15 @@ class DiagramWindow : public QDialog {
     // `live` also shows or hides the bars and the UnDo button and rebuilds the undo line.
     void drawReadouts(Canvas& canvas, bool live);
     void createExportMenu();
-    int barIndex(QObject* object) const;
 
-    Program& program_;
+    ProgramContext& context_;
+    TSetRevArm& positions_;
     Layout layout_;
     QImage image_;
     DiagramView* view_ = nullptr;
     QMenuBar* menu_ = nullptr;
-    std::array<DynamicBar, 5> barHistory_{};
+    std::array<DynamicBarControl*, 5> barControls_{};  // owned by their scroll bars
+    std::optional<RotationPause> pause_;               // while the window is shown
     bool activationPending_ = false;
     std::unique_ptr<PictureExporter> exporter_;
 };

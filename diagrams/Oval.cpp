@@ -3,13 +3,12 @@
 
 #include <QAction>
 
-#include "MainForm.h"
 #include "OvalDrawing.h"
 
 namespace tarvell {
 
-TOvalDia::TOvalDia(Program& program)
-    : DiagramWindow(program,
+TOvalDia::TOvalDia(ProgramContext& context, TSetRevArm& positions)
+    : DiagramWindow(context, positions,
                     {"TOvalDia", "Tarvell Outside Admission      Oval Diagram    ", QSize(632, 426),
                      "CloseOval", QPoint(408, 8), "SBDynVarO", "UnDoDnO", true, true}) {
     CloseOval = closeButton_;
@@ -23,10 +22,6 @@ TOvalDia::TOvalDia(Program& program)
     connect(ReDraw1, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoOval, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVar, &QAction::triggered, this, [this] { DynamicVariClick(); });
-
-    TMainForm& main = *program.mainForm;
-    connect(main.OvalDiag, &QAction::triggered, this, [this] { showModal(); });
-    connect(main.ToolButton[14], &QAction::triggered, this, [this] { showModal(); });
 }
 
 DiagramOutcome TOvalDia::drawDiagram(Canvas& canvas) {

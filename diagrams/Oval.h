@@ -10,7 +10,7 @@ class TOvalDia : public DiagramWindow {
     Q_OBJECT
 
   public:
-    explicit TOvalDia(Program& program);
+    TOvalDia(ProgramContext& context, TSetRevArm& positions);
 
     QPushButton* CloseOval = nullptr;
     std::array<QScrollBar*, 5> SBDynVarO{};  // SBDynVarO1 ... SBDynVarO4

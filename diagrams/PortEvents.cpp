@@ -5,14 +5,13 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "MainForm.h"
-
 namespace tarvell {
 
-TPortDia::TPortDia(Program& program)
-    : DiagramWindow(program, {"TPortDia", "Tarvell Outside Admission      Port Open/Closed    ",
-                              QSize(632, 414), "ClosePort", QPoint(447, 2), "SBDynVarP", "UnDoDnP",
-                              false, false}) {
+TPortDia::TPortDia(ProgramContext& context, TSetRevArm& positions)
+    : DiagramWindow(
+          context, positions,
+          {"TPortDia", "Tarvell Outside Admission      Port Open/Closed    ", QSize(632, 414),
+           "ClosePort", QPoint(447, 2), "SBDynVarP", "UnDoDnP", false, false}) {
     ClosePort = closeButton_;
     SBDynVarP = bars_;
     UnDoDnP = undoButton_;
@@ -30,10 +29,6 @@ TPortDia::TPortDia(Program& program)
     connect(ReDraw1, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoPorts, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynamicVari1, &QAction::triggered, this, [this] { DynamicVariClick(); });
-
-    TMainForm& main = *program.mainForm;
-    connect(main.FourEvents, &QAction::triggered, this, [this] { FourEventsClick(); });
-    connect(main.ToolButton[16], &QAction::triggered, this, [this] { FourEventsClick(); });
 }
 
 void TPortDia::FourEventsClick() {

@@ -13,7 +13,7 @@ class TPortDia : public DiagramWindow {
     Q_OBJECT
 
   public:
-    explicit TPortDia(Program& program);
+    TPortDia(ProgramContext& context, TSetRevArm& positions);
 
     QPushButton* ClosePort = nullptr;
     std::array<QScrollBar*, 5> SBDynVarP{};  // SBDynVarP1 ... SBDynVarP4

@@ -81,10 +81,10 @@ class SetRevArmView : public QWidget {
     const QImage& image_;
 };
 
-TSetRevArm::TSetRevArm(Program& program)
+TSetRevArm::TSetRevArm(ProgramContext& context)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
-      program_(program),
+      context_(context),
       image_(kClientWidth, kClientHeight, QImage::Format_RGB32) {
     setObjectName("TSetRevArm");
     setWindowTitle("Set Reverse Arm Positions");
@@ -150,7 +150,8 @@ void TSetRevArm::drawText(int x, int y, const std::string& text) {
         QtCanvas canvas(image_, rgbOf(windowColour()));
         canvas.setBrush(false, rgbOf(windowColour()));
         canvas.setFont(FontSpec{8, false, colours::black});
-        canvas.textOut(roundToInt(x * m.TextScaleX), roundToInt(y * m.TextScaleY), text);
+        canvas.textOut(roundToInt(x * static_cast<double>(m.TextScaleX)),
+                       roundToInt(y * static_cast<double>(m.TextScaleY)), text);
     }
     view_->update();
 }

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <array>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QPushButton;
 
@@ -20,7 +20,7 @@ class TSetRevArm : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TSetRevArm(Program& program);
+    explicit TSetRevArm(ProgramContext& context);
     ~TSetRevArm() override;
 
     std::array<NumberField*, 11> Edit{};  // Edit1 ... Edit10 (Edit10 holds the vertical scale)
@@ -44,12 +44,12 @@ class TSetRevArm : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Model& model() { return program_.model(); }
+    Model& model() { return context_.model(); }
     void drawPositionText(int k);
     void drawText(int x, int y, const std::string& text);  // x and y scaled
     int boxIndex(QObject* object) const;
 
-    Program& program_;
+    ProgramContext& context_;
     QImage image_;
     SetRevArmView* view_ = nullptr;
 };

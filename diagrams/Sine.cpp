@@ -3,13 +3,12 @@
 
 #include <QAction>
 
-#include "MainForm.h"
 #include "SineDrawing.h"
 
 namespace tarvell {
 
-TSineDia::TSineDia(Program& program)
-    : DiagramWindow(program,
+TSineDia::TSineDia(ProgramContext& context, TSetRevArm& positions)
+    : DiagramWindow(context, positions,
                     {"TSineDia", "Tarvell Outside Admission      Sine Diagram    ", QSize(632, 414),
                      "CloseSin", QPoint(408, 8), "SBDynVarS", "UnDoDnS", true, true}) {
     setMaximumSize(640, 479);
@@ -24,10 +23,6 @@ TSineDia::TSineDia(Program& program)
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoSine, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
-
-    TMainForm& main = *program.mainForm;
-    connect(main.SineDiag, &QAction::triggered, this, [this] { showModal(); });
-    connect(main.ToolButton[13], &QAction::triggered, this, [this] { showModal(); });
 }
 
 DiagramOutcome TSineDia::drawDiagram(Canvas& canvas) {

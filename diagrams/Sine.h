@@ -10,7 +10,7 @@ class TSineDia : public DiagramWindow {
     Q_OBJECT
 
   public:
-    explicit TSineDia(Program& program);
+    TSineDia(ProgramContext& context, TSetRevArm& positions);
 
     QPushButton* CloseSin = nullptr;
     std::array<QScrollBar*, 5> SBDynVarS{};  // SBDynVarS1 ... SBDynVarS4

@@ -3,17 +3,17 @@
 
 #include <QAction>
 
-#include "MainForm.h"
 #include "SteamDrawing.h"
 
 namespace tarvell {
 
 // The window opens in its normal state: a modal window that opened minimised would leave
 // the program looking hung, its main window blocked behind an icon.
-TSteamDia::TSteamDia(Program& program)
-    : DiagramWindow(program, {"TSteamDia", "Tarvell Outside Admission      Steam Diagram    ",
-                              QSize(632, 414), "CloseStm", QPoint(408, 8), "SBDynVarST", "UnDoDnSt",
-                              true, false}) {
+TSteamDia::TSteamDia(ProgramContext& context, TSetRevArm& positions)
+    : DiagramWindow(
+          context, positions,
+          {"TSteamDia", "Tarvell Outside Admission      Steam Diagram    ", QSize(632, 414),
+           "CloseStm", QPoint(408, 8), "SBDynVarST", "UnDoDnSt", true, false}) {
     CloseStm = closeButton_;
     SBDynVarST = bars_;
     UnDoDnSt = undoButton_;
@@ -25,10 +25,6 @@ TSteamDia::TSteamDia(Program& program)
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoSteam, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
-
-    TMainForm& main = *program.mainForm;
-    connect(main.SteamDiag, &QAction::triggered, this, [this] { showModal(); });
-    connect(main.ToolButton[15], &QAction::triggered, this, [this] { showModal(); });
 }
 
 DiagramOutcome TSteamDia::drawDiagram(Canvas& canvas) {

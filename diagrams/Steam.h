@@ -10,7 +10,7 @@ class TSteamDia : public DiagramWindow {
     Q_OBJECT
 
   public:
-    explicit TSteamDia(Program& program);
+    TSteamDia(ProgramContext& context, TSetRevArm& positions);
 
     QPushButton* CloseStm = nullptr;
     std::array<QScrollBar*, 5> SBDynVarST{};  // SBDynVarST1 ... SBDynVarST4

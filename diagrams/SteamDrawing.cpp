@@ -9,7 +9,7 @@
 #include "DiagramParts.h"
 #include "Numbers.h"
 #include "PortEventCurves.h"
-#include "SteamDisplay.h"
+#include "SteamColours.h"
 #include "ValveEvents.h"
 #include "ValveTurn.h"
 

@@ -9,21 +9,16 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTableWidget>
-#include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "Fonts.h"
 #include "KeyColumnsTable.h"
-#include "MainForm.h"
 #include "SaveText.h"
-#include "ToolIcons.h"
 
 namespace tarvell {
 namespace {
@@ -63,7 +58,7 @@ QString suggestedFileName(const std::string& dataSetName) {
 
 }  // namespace
 
-TValveEvents::TValveEvents(Program& program) : QDialog(nullptr), program_(program) {
+TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_(context) {
     setObjectName("TValveEvents");
     setModal(true);
     setFont(dialogFont(11));
@@ -124,32 +119,8 @@ TValveEvents::TValveEvents(Program& program) : QDialog(nullptr), program_(progra
     resize(900, 480);
     move(0, 10);
 
-    program.registerTitledWindow(this, kTitleText);
+    context.registerTitledWindow(this, kTitleText);
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
-    addMainWindowCommands();
-}
-
-void TValveEvents::addMainWindowCommands() {
-    TMainForm& main = *program_.mainForm;
-    if (auto* graphs = main.findChild<QMenu*>("DrawGraphs1")) {
-        ValveEventsItem = graphs->addAction("&ValveEvents");
-        ValveEventsItem->setObjectName("ValveEvents");
-        connect(ValveEventsItem, &QAction::triggered, this, [this] { showModal(); });
-    }
-    // The tool button follows the port events button.
-    QToolBar* bar = main.ToolBar1;
-    ToolButton17 = new QAction(glyphIcon("VE", Qt::blue), "", bar);
-    ToolButton17->setObjectName("ToolButton17");
-    ToolButton17->setToolTip("View Valve Events Table");
-    const QList<QAction*> tools = bar->actions();
-    const qsizetype after = tools.indexOf(main.ToolButton[16]);
-    bar->insertAction(after >= 0 && after + 1 < tools.size() ? tools[after + 1] : nullptr,
-                      ToolButton17);
-    if (QWidget* w = bar->widgetForAction(ToolButton17)) {
-        w->setObjectName("ToolButton17");
-        w->setFixedSize(30, 22);
-    }
-    connect(ToolButton17, &QAction::triggered, this, [this] { showModal(); });
 }
 
 void TValveEvents::showModal() {
@@ -160,18 +131,16 @@ void TValveEvents::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // only restored from a minimised state
     // The table is worked out for the gear as it stands: the driver waits while it is read.
-    if (TMainForm* main = program_.mainForm) {
-        main->Timer1->stop();
-        setWindowTitle(main->titleFor(kTitleText));
-    }
+    if (!pause_) pause_.emplace(context_);
+    setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
     EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
 }
 
 void TValveEvents::FormActivate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    table_ = buildValveEventsTable(program_.model());
-    applySolverFindings(program_.model(), table_.findings);
+    table_ = buildValveEventsTable(context_.model());
+    applySolverFindings(context_.model(), table_.findings);
     QApplication::restoreOverrideCursor();
     fillEvents();
     fillMidGear();
@@ -270,12 +239,12 @@ QString TValveEvents::dateText() const {
 
 QString TValveEvents::clipboardText() const {
     return QString::fromStdString(
-        valveEventsTabText(table_, program_.model().DataSetName, dateText().toStdString()));
+        valveEventsTabText(table_, context_.model().DataSetName, dateText().toStdString()));
 }
 
 QByteArray TValveEvents::csvBytes() const {
     return QByteArray::fromStdString(
-        valveEventsCsv(table_, program_.model().DataSetName, dateText().toStdString()));
+        valveEventsCsv(table_, context_.model().DataSetName, dateText().toStdString()));
 }
 
 void TValveEvents::CopyClick() {
@@ -283,7 +252,7 @@ void TValveEvents::CopyClick() {
 }
 
 void TValveEvents::SaveCsvClick() {
-    saveExport(program_, this, "Save Valve Events", suggestedFileName(program_.model().DataSetName),
+    saveExport(context_, this, "Save Valve Events", suggestedFileName(context_.model().DataSetName),
                "CSV File (*.csv)", "csv", csvBytes());
 }
 
@@ -292,8 +261,7 @@ void TValveEvents::CloseClick() {
 }
 
 void TValveEvents::FormClose() {
-    TMainForm* main = program_.mainForm;
-    if (main && program_.options().startTimer) main->Timer1->start();
+    pause_.reset();
 }
 
 }  // namespace tarvell

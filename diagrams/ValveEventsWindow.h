@@ -6,8 +6,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
-#include "Program.h"
+#include "ProgramContext.h"
 #include "ValveEventsTable.h"
 
 class QAction;
@@ -23,16 +24,13 @@ class TValveEvents : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TValveEvents(Program& program);
+    explicit TValveEvents(ProgramContext& context);
 
     QMenuBar* MainMenu1 = nullptr;
     QAction *ReDraw = nullptr, *CopyTable = nullptr, *SaveCsv = nullptr, *CloseEvents = nullptr;
     KeyColumnsTable* EventsGrid = nullptr;
     QTableWidget* MidGearGrid = nullptr;
     QLabel* Footnote = nullptr;
-    // The commands that open the window, in the main window's DrawGraphs menu and tool bar.
-    QAction* ValveEventsItem = nullptr;
-    QAction* ToolButton17 = nullptr;
 
     // Shows the window modally, as the main window's commands do.
     void showModal();
@@ -57,10 +55,10 @@ class TValveEvents : public QDialog {
     void fillEvents();
     void fillMidGear();
     void fitToTable();
-    void addMainWindowCommands();
     QString dateText() const;
 
-    Program& program_;
+    ProgramContext& context_;
+    std::optional<RotationPause> pause_;  // while the window is shown
     ValveEventsTable table_;
     bool sized_ = false;  // the window is fitted to its table once; later the user's size stays
 };

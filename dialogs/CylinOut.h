@@ -11,7 +11,7 @@ class TCylDimen : public DimensionDialog {
     Q_OBJECT
 
   public:
-    explicit TCylDimen(Program& program);
+    explicit TCylDimen(ProgramContext& context);
 
     QPushButton* Reset1 = nullptr;
 

@@ -5,15 +5,14 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 
 #include "Calc.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
-#include "MainForm.h"
 #include "NumberField.h"
 #include "Numbers.h"
+#include "ProgramContext.h"
 
 namespace tarvell {
 namespace {
@@ -61,10 +60,10 @@ QLabel* newLabel(QWidget* parent, const QString& name, std::string_view text) {
 
 }  // namespace
 
-DimensionDialog::DimensionDialog(Program& program, const Layout& layout)
+DimensionDialog::DimensionDialog(ProgramContext& context, const Layout& layout)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
-      program_(program),
+      context_(context),
       layout_(layout) {
     setWindowTitle(layout.caption);
     setModal(true);
@@ -143,7 +142,7 @@ QPushButton* DimensionDialog::addResetButton(const QString& name, const QString&
 }
 
 void DimensionDialog::placeLabels() {
-    const Model& m = program_.model();
+    const Model& m = context_.model();
     const double sx = m.TextScaleX, sy = m.TextScaleY;
     auto place = [&](QLabel* label, int x, int y, bool scaleX = true) {
         label->move(scaleX ? roundToInt(sx * x) : x, roundToInt(sy * y));
@@ -164,7 +163,7 @@ void DimensionDialog::placeLabels() {
 
 void DimensionDialog::FormActivate() {
     placeLabels();
-    const Model& m = program_.model();
+    const Model& m = context_.model();
     for (const DimensionInfo& row : layout_.rows) {
         const auto n = static_cast<std::size_t>(row.dialogNumber);
         const QString text = dimensionFieldText(dimensionValue(m, row), row.decimals);
@@ -186,7 +185,7 @@ void DimensionDialog::EditExit(const DimensionInfo& row) {
         storeWhiteRow(row, value);
         return;
     }
-    if (StoreDimensionValue(m, row.code, value)) program_.setUndoButtonsEnabled(true);
+    if (StoreDimensionValue(m, row.code, value)) context_.setUndoButtonsEnabled(true);
 }
 
 void DimensionDialog::ButtonClick(const DimensionInfo& row) {
@@ -196,7 +195,7 @@ void DimensionDialog::ButtonClick(const DimensionInfo& row) {
 void DimensionDialog::Close1Click() {
     Model& m = model();
     CalcMidGear(m);
-    program_.mainForm->SBRevArm->setValue(0);
+    emit context_.reverseArmMoveRequested(0);
     clearCutoffReadouts(m);
     accept();
 }
@@ -207,7 +206,7 @@ void DimensionDialog::emptySlots() {
 
 void DimensionDialog::clearUndoStack() {
     ClearUndo(model());
-    program_.setUndoButtonsEnabled(false);
+    context_.setUndoButtonsEnabled(false);
 }
 
 void DimensionDialog::showEvent(QShowEvent* event) {

@@ -10,7 +10,7 @@
 #include <span>
 
 #include "Data.h"
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QLabel;
 class QPushButton;
@@ -45,9 +45,9 @@ class DimensionDialog : public QDialog {
         QRect close;
         QString instruction1, instruction2;
     };
-    DimensionDialog(Program& program, const Layout& layout);
+    DimensionDialog(ProgramContext& context, const Layout& layout);
 
-    Model& model() { return program_.model(); }
+    Model& model() { return context_.model(); }
     // The value a white row (normal or maximum reverse arm travel) takes when it is left.
     virtual void storeWhiteRow(const DimensionInfo& row, float value) = 0;
     // The reset button: resetMouseDown runs as soon as a mouse button goes down on it (the
@@ -63,7 +63,7 @@ class DimensionDialog : public QDialog {
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    Program& program_;
+    ProgramContext& context_;
 
   private:
     const DimensionInfo* rowOf(QObject* field) const;

@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "Fonts.h"
-#include "MainForm.h"
 #include "NumberField.h"
 #include "Numbers.h"
 #include "OverlayGeometry.h"
 #include "PivotPicking.h"
+#include "ProgramContext.h"
 
 namespace tarvell {
 namespace {
@@ -67,7 +67,7 @@ QGroupBox* radioGroup(QWidget* parent, const QString& title, QButtonGroup*& grou
 
 }  // namespace
 
-TDrawLines::TDrawLines(Program& program) : QDialog(nullptr), program_(program) {
+TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(context) {
     setObjectName("TDrawLines");
     setWindowTitle("Draw Lines");
     setFont(dialogFont());
@@ -195,16 +195,19 @@ TDrawLines::TDrawLines(Program& program) : QDialog(nullptr), program_(program) {
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     for (QPushButton* b : {FromRefPtsBtn, ClearItemBtn}) b->setAutoDefault(false);
 
-    TMainForm& form = *program.mainForm;
-    connect(form.DrawLines1, &QAction::triggered, this, [this] { DrawLines1Click(); });
-    connect(form.ToolButton[23], &QAction::triggered, this, [this] { DrawLines1Click(); });
+    // A data set opened from a file brings its own overlay: the information labels are
+    // worked out afresh for it.
+    connect(&context, &ProgramContext::dataSetLoaded, this, [this] {
+        clearInformationLabels();
+        LinesDataClick();
+    });
 
     LinesDataClick();
 }
 
 void TDrawLines::DrawLines1Click() {
     if (referencePointsUnplaced(model().pivots)) {
-        program_.sound().beep();
+        context_.sound().beep();
         return;
     }
     exec();
@@ -228,7 +231,7 @@ bool TDrawLines::eventFilter(QObject* watched, QEvent* event) {
 // --- The table --------------------------------------------------------------------------
 
 int TDrawLines::currentIndex() const {
-    const int n = program_.model().currentOverlayItem;
+    const int n = context_.model().currentOverlayItem;
     return n >= 1 && n <= kItemCount ? n - 1 : 0;
 }
 

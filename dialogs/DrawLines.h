@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <array>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -22,7 +22,7 @@ class TDrawLines : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TDrawLines(Program& program);
+    explicit TDrawLines(ProgramContext& context);
 
     static constexpr int kItemCount = 20;
     // The number fields of a row, in column order.
@@ -72,7 +72,7 @@ class TDrawLines : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Model& model() { return program_.model(); }
+    Model& model() { return context_.model(); }
     int currentIndex() const;  // 0-19
     OverlayItem& currentItem();
     // The current item, started with its defaults first if it was unset.
@@ -83,7 +83,7 @@ class TDrawLines : public QDialog {
     void showReferencePoints();
     void itemChanged(int index);
 
-    Program& program_;
+    ProgramContext& context_;
 };
 
 }  // namespace tarvell

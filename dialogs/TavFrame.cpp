@@ -1,28 +1,20 @@
 // The frame dimensions dialog (see TavFrame.h).
 #include "TavFrame.h"
 
-#include <QAction>
 #include <QPushButton>
-#include <QScrollBar>
 
-#include "MainForm.h"
 #include "Numbers.h"
 
 namespace tarvell {
 
-TFrameDi::TFrameDi(Program& program)
-    : DimensionDialog(program, {"Frame Dimensions", QSize(386, 237), frameDimensionTable(),
+TFrameDi::TFrameDi(ProgramContext& context)
+    : DimensionDialog(context, {"Frame Dimensions", QSize(386, 237), frameDimensionTable(),
                                 QRect(288, 208, 89, 25),
                                 "To Show Graphic Position of Variable, Click Small Button",
                                 "To Select Dynamic Variable, Click Dimension in Gray Area"}) {
     setObjectName("TFrameDi");
     ResetFrame = addResetButton("ResetFrame", "ResetFrameDim", QRect(288, 184, 89, 25));
     connect(ResetFrame, &QPushButton::clicked, this, [this] { ResetFrameClick(); });
-
-    // The main window's FrameDimClick: the menu item and the tool button open this dialog.
-    TMainForm& form = *program.mainForm;
-    for (QAction* opener : {form.FrameDim, form.ToolButton[4]})
-        connect(opener, &QAction::triggered, this, [this] { exec(); });
 }
 
 void TFrameDi::Edit27Exit() {
@@ -48,8 +40,7 @@ void TFrameDi::storeWhiteRow(const DimensionInfo& row, float value) {
         f.RevArmToCentMax = f.RevArmToCentNorm;
         clampReverseArmPositions();
     }
-    const double max = f.RevArmToCentMax;
-    program_.mainForm->SBRevArm->setRange(roundToInt(-1000.0 * max), roundToInt(1000.0 * max));
+    emit context_.reverseArmRangeChanged();
 }
 
 void TFrameDi::clampReverseArmPositions() {
@@ -68,8 +59,7 @@ void TFrameDi::clampReverseArmPositions() {
 void TFrameDi::ResetFrameMouseDown() {
     Model& m = model();
     ApplyFrameDefaults(m);
-    const double max = m.frame.RevArmToCentMax;
-    program_.mainForm->SBRevArm->setRange(roundToInt(-1000.0 * max), roundToInt(1000.0 * max));
+    emit context_.reverseArmRangeChanged();
     emptySlots();
     FormActivate();
 }

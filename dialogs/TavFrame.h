@@ -12,7 +12,7 @@ class TFrameDi : public DimensionDialog {
     Q_OBJECT
 
   public:
-    explicit TFrameDi(Program& program);
+    explicit TFrameDi(ProgramContext& context);
 
     QPushButton* ResetFrame = nullptr;
 

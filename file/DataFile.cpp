@@ -126,13 +126,9 @@ ReverseArmBar applyDataSet(Model& m, const DataSet& set) {
     CalcMidGear(m);
     m.gear.ReverseArmPosition = position;
 
-    const double offset = static_cast<double>(position) - static_cast<double>(m.ReverseArmCentre());
     ReverseArmBar bar;
-    // A negative maximum travel would give the bar a maximum below its minimum.
-    bar.maximum = std::max(0, reverseArmRangeMax(m));
-    bar.position =
-        std::clamp(roundToInt(1000.0 * (m.frame.LiftingArmLength > 0 ? offset : -offset)),
-                   -bar.maximum, bar.maximum);
+    bar.maximum = reverseArmRangeMax(m);
+    bar.position = reverseArmBarPosition(m, position);
     return bar;
 }
 

@@ -1,17 +1,10 @@
 // The "Instructions" window (see Instruct.h).
 #include "Instruct.h"
 
-#include <QAction>
-
-#include "MainForm.h"
-
 namespace tarvell {
 
-TInst::TInst(Program& program)
-    : InstructionWindow(program, "TInst", "Instructions", "instruct.doc") {
-    connect(program.mainForm->Instructions, &QAction::triggered, this,
-            [this] { InstructionsClick(); });
-}
+TInst::TInst(ProgramContext& context)
+    : InstructionWindow(context, "TInst", "Instructions", "instruct.doc") {}
 
 void TInst::InstructionsClick() {
     exec();

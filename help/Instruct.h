@@ -9,7 +9,7 @@ class TInst : public InstructionWindow {
     Q_OBJECT
 
   public:
-    explicit TInst(Program& program);
+    explicit TInst(ProgramContext& context);
     void InstructionsClick();
 };
 

@@ -14,11 +14,11 @@ constexpr int kClientWidth = 427;
 constexpr int kClientHeight = 273;
 }  // namespace
 
-InstructionWindow::InstructionWindow(Program& program, const char* objectName,
+InstructionWindow::InstructionWindow(ProgramContext& context, const char* objectName,
                                      const QString& caption, const QString& fileName)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
-      program_(program) {
+      context_(context) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setModal(true);
@@ -52,7 +52,7 @@ void InstructionWindow::FormCreate() {
         Memo1->setPlainText(loaded.text);
         Label1->setText(fileName);
     } else {
-        program_.showErrorMessage(loaded.error);
+        context_.showErrorMessage(loaded.error);
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -15,7 +15,7 @@ class InstructionWindow : public QDialog {
     Q_OBJECT
 
   public:
-    InstructionWindow(Program& program, const char* objectName, const QString& caption,
+    InstructionWindow(ProgramContext& context, const char* objectName, const QString& caption,
                       const QString& fileName);
 
     QPlainTextEdit* Memo1 = nullptr;
@@ -26,7 +26,7 @@ class InstructionWindow : public QDialog {
     void FormCreate();
 
   protected:
-    Program& program_;
+    ProgramContext& context_;
 };
 
 }  // namespace tarvell

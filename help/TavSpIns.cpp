@@ -1,16 +1,10 @@
 // The "Tarvell Special Instructions" window (see TavSpIns.h).
 #include "TavSpIns.h"
 
-#include <QAction>
-
-#include "MainForm.h"
-
 namespace tarvell {
 
-TTavSpInst::TTavSpInst(Program& program)
-    : InstructionWindow(program, "TTavSpInst", "Tarvell Special Instructions", "TavSpIns.doc") {
-    connect(program.mainForm->SpecInstr, &QAction::triggered, this, [this] { SpecInstrClick(); });
-}
+TTavSpInst::TTavSpInst(ProgramContext& context)
+    : InstructionWindow(context, "TTavSpInst", "Tarvell Special Instructions", "TavSpIns.doc") {}
 
 void TTavSpInst::SpecInstrClick() {
     exec();

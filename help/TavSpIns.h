@@ -10,7 +10,7 @@ class TTavSpInst : public InstructionWindow {
     Q_OBJECT
 
   public:
-    explicit TTavSpInst(Program& program);
+    explicit TTavSpInst(ProgramContext& context);
     void SpecInstrClick();
 };
 

@@ -1,11 +1,9 @@
 // The about window (see VGAboutBox.h).
 #include "VGAboutBox.h"
 
-#include <QAction>
 #include <QLabel>
 
 #include "Fonts.h"
-#include "MainForm.h"
 
 namespace tarvell {
 
@@ -27,7 +25,7 @@ const char* const kLines[8] = {
 
 }  // namespace
 
-TAboutBox::TAboutBox(Program& program)
+TAboutBox::TAboutBox()
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
     setObjectName("TAboutBox");
@@ -46,8 +44,6 @@ TAboutBox::TAboutBox(Program& program)
     title.setBold(true);
     title.setPixelSize(13);
     Label[1]->setFont(title);
-
-    connect(program.mainForm->About1, &QAction::triggered, this, [this] { About1Click(); });
 }
 
 void TAboutBox::About1Click() {

@@ -5,8 +5,6 @@
 #include <QDialog>
 #include <array>
 
-#include "Program.h"
-
 class QLabel;
 
 namespace tarvell {
@@ -15,7 +13,7 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TAboutBox(Program& program);
+    TAboutBox();
 
     std::array<QLabel*, 9> Label{};  // Label1 ... Label8
     void About1Click();

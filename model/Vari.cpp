@@ -1,6 +1,7 @@
 // Program-wide state: initial values, defaults and the start-up order.
 #include "Vari.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Calc.h"
@@ -149,7 +150,14 @@ void StartUp(Model& m) {
 }
 
 int reverseArmRangeMax(const Model& m) {
-    return roundToInt(1000.0 * static_cast<double>(m.frame.RevArmToCentMax));
+    return std::max(0, roundToInt(1000.0 * static_cast<double>(m.frame.RevArmToCentMax)));
+}
+
+int reverseArmBarPosition(const Model& m, double position) {
+    const double offset = position - static_cast<double>(m.ReverseArmCentre());
+    const int max = reverseArmRangeMax(m);
+    return std::clamp(roundToInt(1000.0 * (m.frame.LiftingArmLength > 0 ? offset : -offset)), -max,
+                      max);
 }
 
 }  // namespace tarvell

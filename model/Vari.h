@@ -209,7 +209,12 @@ void ApplyCylinderDefaults(Model& m);
 // Start-up steps 1-7: initial state, default view, default dimensions, mid gear.
 void StartUp(Model& m);
 
-// round(1000 * RevArmToCentMax): the reverse arm scroll bar's maximum (minimum is -this).
+// round(1000 * RevArmToCentMax): the reverse arm scroll bar's maximum (minimum is -this);
+// 0 for a negative travel, which would give the bar a maximum below its minimum.
 int reverseArmRangeMax(const Model& m);
+
+// The reverse arm scroll bar's position for a reverse arm position: a thousandth of a unit
+// per step from mid gear, toward forward as LiftingArmLength says, kept within the range.
+int reverseArmBarPosition(const Model& m, double position);
 
 }  // namespace tarvell

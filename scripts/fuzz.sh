@@ -8,8 +8,9 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build-fuzz"
 "$root/scripts/setup-deps.sh"
+# shellcheck disable=SC2086
 cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DTARVELL_FUZZ=ON >/dev/null
+  -DTARVELL_FUZZ=ON ${TARVELL_CMAKE_ARGS:-} >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target tarvell_datafile_fuzz tarvell_datafile_seeds >&2
 
 seeds="$dir/seeds"

@@ -7,12 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 
-#include "MainForm.h"
 #include "PivotTableCsv.h"
 #include "PivotTableText.h"
 #include "SaveText.h"
@@ -38,7 +35,7 @@ QFont tableFont() {
 
 }  // namespace
 
-TDataTable::TDataTable(Program& program) : QDialog(nullptr), program_(program) {
+TDataTable::TDataTable(ProgramContext& context) : QDialog(nullptr), context_(context) {
     setObjectName("TDataTable");
     setWindowTitle("Pivot Data Table");
     setModal(true);
@@ -91,29 +88,25 @@ TDataTable::TDataTable(Program& program) : QDialog(nullptr), program_(program) {
     connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll1Click(); });
     connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
 
-    program.registerTitledWindow(this, kTitleText);
-    connect(program.mainForm->DataTableBut, &QPushButton::clicked, this, [this] { exec(); });
+    context.registerTitledWindow(this, kTitleText);
 }
 
 void TDataTable::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // only restored from a minimised state
     // The table is a snapshot of the gear: the driver stays where it was while it is read.
-    QTimer* timer = program_.mainForm->Timer1;
-    timerWasRunning_ = timer->isActive();
-    timer->stop();
+    if (!pause_) pause_.emplace(context_);
     FormActivate();
 }
 
 void TDataTable::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
-    if (timerWasRunning_) program_.mainForm->Timer1->start();
-    timerWasRunning_ = false;
+    pause_.reset();
 }
 
 void TDataTable::FormActivate() {
-    Model& m = program_.model();
+    Model& m = context_.model();
     DataMemo->clear();
     Cut1->setEnabled(false);
     Copy1->setEnabled(false);
@@ -159,10 +152,10 @@ void TDataTable::SelectAll1Click() {
 }
 
 QString TDataTable::SaveCsvClick() {
-    Model& m = program_.model();
+    Model& m = context_.model();
     const QString date = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm");
     const std::string csv = buildPivotTableCsv(m, m.DataSetName, date.toStdString());
-    return saveExport(program_, this, "Save Pivot Data as CSV", "pivot-data.csv",
+    return saveExport(context_, this, "Save Pivot Data as CSV", "pivot-data.csv",
                       "CSV File (*.csv)", "csv", QByteArray::fromStdString(csv));
 }
 

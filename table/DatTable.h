@@ -4,8 +4,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 class QAction;
 class QMenu;
@@ -18,7 +19,7 @@ class TDataTable : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TDataTable(Program& program);
+    explicit TDataTable(ProgramContext& context);
 
     QPlainTextEdit* DataMemo = nullptr;
     QMenuBar* MainMenu1 = nullptr;
@@ -48,8 +49,8 @@ class TDataTable : public QDialog {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    Program& program_;
-    bool timerWasRunning_ = false;
+    ProgramContext& context_;
+    std::optional<RotationPause> pause_;  // while the window is shown
 };
 
 }  // namespace tarvell

@@ -92,7 +92,8 @@ TEST(ValveEventsTable, ListsTheSetThenTheNormalAndMaximumPositions) {
     m.reverseArmPositions.fill(0);
     m.ReverseArmCentre() = 10.533f;
     EXPECT_EQ(setEntryCount(m), 0);
-    for (std::size_t k = 1; k <= 9; ++k) m.reverseArmPositions[k] = 10.0f + 0.1f * k;
+    for (std::size_t k = 1; k <= 9; ++k)
+        m.reverseArmPositions[k] = 10.0f + 0.1f * static_cast<float>(k);
     EXPECT_EQ(setEntryCount(m), 9);
 }
 

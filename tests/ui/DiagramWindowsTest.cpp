@@ -93,7 +93,7 @@ TEST_F(DiagramWindowsTest, EachOpensFromItsMenuAndToolButtonAndLeavesTheGearAlon
 
 TEST_F(DiagramWindowsTest, TitlesAreRegisteredForTheRotationLoop) {
     QStringList titles;
-    for (const auto& w : program_->titledWindows()) titles << w.titleText;
+    for (const auto& w : program_->context().titledWindows()) titles << w.titleText;
     EXPECT_TRUE(titles.contains("Tarvell Outside Admission      Sine Diagram    "));
     EXPECT_TRUE(titles.contains("Tarvell Outside Admission      Oval Diagram    "));
     EXPECT_TRUE(titles.contains("Tarvell Outside Admission      Steam Diagram    "));
@@ -186,9 +186,14 @@ TEST_F(DiagramWindowsTest, ScrollBarsChangeTheDimensionAndUnDoTakesItBack) {
         open(w, e.menu, [&] {
             ASSERT_TRUE(b->isVisible());
             ASSERT_TRUE(b->isEnabled());
-            // The bar takes the focus, an arrow click moves it one step, the scroll ends.
+            // The bar takes the focus, the button held down moves it an arrow step and a page
+            // step, and the scroll ends with the release: one undo entry, as on the main
+            // window's bars.
             QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
             QApplication::sendEvent(b, &in);
+            QMouseEvent press(QEvent::MouseButtonPress, QPointF(60, 5), QPointF(60, 5),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(b, &press);
             b->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             EXPECT_FLOAT_EQ(m.frame.Stroke, 3.251f);
             EXPECT_EQ(b->value(), 0);
@@ -250,7 +255,7 @@ TEST_F(DiagramWindowsTest, UnDoMenuSwitchesUndoAndItsButton) {
 
 TEST_F(DiagramWindowsTest, UnDoButtonWithNothingRecordedDisablesItself) {
     TSteamDia& steam = *program_->steamDia;
-    program_->setUndoButtonsEnabled(true);
+    program_->context().setUndoButtonsEnabled(true);
     steam.UnDoDnSt->click();
     EXPECT_FALSE(steam.UnDoDnSt->isEnabled());
     EXPECT_FALSE(form().UnDoDn->isEnabled());

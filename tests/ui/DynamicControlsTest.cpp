@@ -144,7 +144,7 @@ TEST_F(DynamicControlsTest, EachMouseGestureIsOneUndoEntry) {
 TEST_F(DynamicControlsTest, OnlyTheLastTwentyChangesCanBeUndone) {
     Model& m = model();
     QPushButton diagramUndo("UnDo");  // stands for a diagram window's button
-    program_->registerUndoButton(&diagramUndo);
+    program_->context().registerUndoButton(&diagramUndo);
     diagramUndo.setEnabled(false);
     choose(2, "3.25");
     for (int i = 0; i < 21; ++i) bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);

@@ -124,13 +124,13 @@ TEST_F(ValveEventsWindowTest, OpensFromTheGraphsMenuAndTheToolBar) {
     ASSERT_TRUE(graphs);
     const QList<QAction*> items = graphs->actions();
     ASSERT_GE(items.size(), 2);
-    QAction* item = window().ValveEventsItem;
+    QAction* item = form().ValveEvents;
     EXPECT_EQ(items.indexOf(item), items.indexOf(form().FourEvents) + 1);
     EXPECT_EQ(item->objectName(), "ValveEvents");
     EXPECT_EQ(item->text(), "&ValveEvents");
 
     const QList<QAction*> tools = form().ToolBar1->actions();
-    QAction* tool = window().ToolButton17;
+    QAction* tool = form().ToolButton[17];
     EXPECT_EQ(tools.indexOf(tool), tools.indexOf(form().ToolButton[16]) + 1);
     EXPECT_EQ(tool->toolTip(), "View Valve Events Table");
     QWidget* button = form().ToolBar1->widgetForAction(tool);
@@ -141,7 +141,7 @@ TEST_F(ValveEventsWindowTest, OpensFromTheGraphsMenuAndTheToolBar) {
     EXPECT_LE(button->geometry().right(), form().ToolBar1->width());  // not pushed off the bar
 
     bool titled = false;
-    for (const auto& w : program_->titledWindows())
+    for (const auto& w : program_->context().titledWindows())
         titled |= w.window == &window() &&
                   w.titleText == "Tarvell Outside Admission      Valve Events    ";
     EXPECT_TRUE(titled);
@@ -231,7 +231,7 @@ TEST_F(ValveEventsWindowTest, GearAndTimerAsTheyWere) {
     for (int i = 0; i < 3; ++i) form().Timer1Timer();
     const float angle = model().gear.DriverAngle, position = model().gear.ReverseArmPosition;
     ASSERT_NE(angle, 0.0f);
-    runModal([this] { window().ToolButton17->trigger(); }, [this] { window().ReDraw->trigger(); });
+    runModal([this] { form().ToolButton[17]->trigger(); }, [this] { window().ReDraw->trigger(); });
     EXPECT_EQ(model().gear.DriverAngle, angle);
     EXPECT_EQ(model().gear.ReverseArmPosition, position);
 
@@ -239,7 +239,7 @@ TEST_F(ValveEventsWindowTest, GearAndTimerAsTheyWere) {
     build(true);
     ASSERT_TRUE(form().Timer1->isActive());
     bool stopped = false;
-    runModal([this] { window().ValveEventsItem->trigger(); },
+    runModal([this] { form().ValveEvents->trigger(); },
              [&] {
                  stopped = !form().Timer1->isActive();
                  const float a = model().gear.DriverAngle;

@@ -1,17 +1,13 @@
 // Opening and saving dimension data files from the main window (see DataFileCommands.h).
 #include "DataFileCommands.h"
 
-#include <QAction>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QScrollBar>
 
 #include "DataFile.h"
-#include "DrawLines.h"
-#include "MainForm.h"
-#include "Program.h"
+#include "ProgramContext.h"
 #include "SaveText.h"
 
 namespace tarvell {
@@ -25,28 +21,20 @@ QString displayName(const QString& path) {
 
 }  // namespace
 
-DataFileCommands::DataFileCommands(Program& program) : QObject(nullptr), program_(program) {
-    TMainForm& form = *program_.mainForm;
+DataFileCommands::DataFileCommands(ProgramContext& context, QWidget* dialogParent)
+    : QObject(nullptr), context_(context), dialogParent_(dialogParent) {
     chooseOpenPath = [this] { return askOpenPath(); };
     chooseSavePath = [this] { return askSavePath(); };
-    showError = [this, &form](const QString& title, const QString& message) {
-        if (program_.options().showError)
-            program_.showErrorMessage(message);  // the program's own way, e.g. under test
+    showError = [this](const QString& title, const QString& message) {
+        if (context_.options().showError)
+            context_.showErrorMessage(message);  // the program's own way, e.g. under test
         else
-            QMessageBox::critical(&form, title, message);
+            QMessageBox::critical(dialogParent_, title, message);
     };
-    for (QAction* a : {form.OpenDimensions, form.ToolButton[1]}) {
-        connect(a, &QAction::triggered, this, [this] { OpenDimensionsClick(); });
-        a->setEnabled(true);
-    }
-    for (QAction* a : {form.SaveAsDimensions, form.ToolButton[2]}) {
-        connect(a, &QAction::triggered, this, [this] { SaveAsDimensionsClick(); });
-        a->setEnabled(true);
-    }
 }
 
 QString DataFileCommands::askOpenPath() {
-    QFileDialog dialog(program_.mainForm, "Open", QString(), kFilters);
+    QFileDialog dialog(dialogParent_, "Open", QString(), kFilters);
     dialog.setObjectName("OpenDialogWin");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -57,7 +45,7 @@ QString DataFileCommands::askOpenPath() {
 }
 
 QString DataFileCommands::askSavePath() {
-    QFileDialog dialog(program_.mainForm, "Save As....", QString(), kFilters);
+    QFileDialog dialog(dialogParent_, "Save As....", QString(), kFilters);
     dialog.setObjectName("SaveDialog1");
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before overwriting
@@ -73,14 +61,14 @@ void DataFileCommands::OpenDimensionsClick() {
         const QString message = openFile(path);
         if (!message.isEmpty()) showError("Open Dimensional Data", message);
     }
-    refreshOverlayTable();  // also after a cancel
+    emit openFinished();  // also after a cancel
 }
 
 void DataFileCommands::openFromCommandLine(const QStringList& arguments) {
     if (arguments.size() != 1 || arguments.first().isEmpty()) return;
     const QString message = openFile(arguments.first());
     if (!message.isEmpty()) showError("Open Dimensional Data", message);
-    refreshOverlayTable();
+    emit openFinished();
 }
 
 void DataFileCommands::SaveAsDimensionsClick() {
@@ -104,34 +92,25 @@ QString DataFileCommands::openFile(const QString& path) {
         std::span<const unsigned char>(data, static_cast<std::size_t>(bytes.size())));
     if (!decoded.dataSet) return displayName(path) + ": " + QString::fromStdString(decoded.reason);
 
-    Model& m = program_.model();
-    if (program_.drawLines) program_.drawLines->clearInformationLabels();
+    Model& m = context_.model();
     const ReverseArmBar bar = applyDataSet(m, *decoded.dataSet);
-    if (program_.drawLines) program_.drawLines->highlightCurrentItem();
     m.DataSetName = dataSetNameFromPath(path.toStdString());
-    TMainForm& form = *program_.mainForm;
-    form.SBRevArm->setRange(-bar.maximum, bar.maximum);
-    if (form.SBRevArm->value() != bar.position)
-        form.SBRevArm->setValue(bar.position);
-    else
-        form.SBRevArmChange();  // the position stands already: still take the arm onto it
+    emit context_.dataSetLoaded();
+    emit context_.reverseArmRangeChanged();
+    emit context_.reverseArmMoveRequested(bar.position);
     return {};
 }
 
 QString DataFileCommands::saveFile(const QString& path) {
-    const std::vector<unsigned char> bytes = encodeDataFile(program_.model());
+    const std::vector<unsigned char> bytes = encodeDataFile(context_.model());
     const QString error =
         writeFileSafely(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                          static_cast<qsizetype>(bytes.size())));
     if (!error.isEmpty())
         return displayName(path) + ": saving failed (" + error +
                "). The previous file, if any, is unchanged.";
-    program_.model().DataSetName = dataSetNameFromPath(path.toStdString());
+    context_.model().DataSetName = dataSetNameFromPath(path.toStdString());
     return {};
-}
-
-void DataFileCommands::refreshOverlayTable() {
-    if (program_.drawLines) program_.drawLines->LinesDataClick();
 }
 
 }  // namespace tarvell

@@ -4,17 +4,16 @@
 #include <QEvent>
 #include <QScrollBar>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 namespace tarvell {
 
-DynamicBarControl::DynamicBarControl(Program& program, QScrollBar* bar, int slot,
+DynamicBarControl::DynamicBarControl(ProgramContext& context, QScrollBar* bar, int slot,
                                      QWidget* focusAfterScroll)
-    : QObject(bar), program_(program), bar_(bar), slot_(slot), focusAfterScroll_(focusAfterScroll) {
+    : QObject(bar), context_(context), bar_(bar), slot_(slot), focusAfterScroll_(focusAfterScroll) {
     // A context menu's jumps (top, bottom, scroll here) are no use on a bar that always
     // returns to the middle.
     bar->setContextMenuPolicy(Qt::NoContextMenu);
-    bar->setFocusPolicy(Qt::ClickFocus);
     bar->installEventFilter(this);
     connect(bar, &QScrollBar::valueChanged, this, [this] { Change(); });
     // Emitted before the position changes, once per arrow, page, key or wheel step and per
@@ -23,12 +22,13 @@ DynamicBarControl::DynamicBarControl(Program& program, QScrollBar* bar, int slot
 }
 
 void DynamicBarControl::Change() {
-    Model& m = program_.model();
+    Model& m = context_.model();
     const int p = bar_->value();
     DynamicBarChange(m, state_, slot_, p);
     if (p == 0) return;
     if (m.dynamicSlots[static_cast<std::size_t>(slot_)].code != 0) changed_ = true;
     bar_->setValue(0);  // back to the middle: comes here once more with p = 0
+    emit dimensionChanged();
     if (endAfterChange_) {
         endAfterChange_ = false;
         finishScroll();
@@ -36,15 +36,16 @@ void DynamicBarControl::Change() {
 }
 
 void DynamicBarControl::Enter() {
-    const Model& m = program_.model();
+    const Model& m = context_.model();
     const DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(slot_)];
     // The dimension's own value: the slot's copy may be older than a change made elsewhere.
     state_.startValue = s.code != 0 ? dimensionValue(m, s.code) : s.value;
 }
 
 void DynamicBarControl::ScrollEnd() {
-    if (RecordScrollUndo(program_.model(), state_, slot_)) program_.setUndoButtonsEnabled(true);
+    if (RecordScrollUndo(context_.model(), state_, slot_)) context_.setUndoButtonsEnabled(true);
     if (focusAfterScroll_) focusAfterScroll_->setFocus();
+    emit scrollFinished();
 }
 
 void DynamicBarControl::beginScroll() {
@@ -96,12 +97,12 @@ bool DynamicBarControl::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void UndoLastChange(Program& program) {
-    Model& m = program.model();
+void UndoLastChange(ProgramContext& context) {
+    Model& m = context.model();
     if (m.undo[1].code > 0) {
-        if (!PopUndo(m)) program.setUndoButtonsEnabled(false);
+        if (!PopUndo(m)) context.setUndoButtonsEnabled(false);
     } else {
-        program.setUndoButtonsEnabled(false);
+        context.setUndoButtonsEnabled(false);
     }
 }
 

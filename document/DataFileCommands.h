@@ -8,15 +8,18 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 namespace tarvell {
 
-class Program;
+class ProgramContext;
 
 class DataFileCommands : public QObject {
     Q_OBJECT
 
   public:
-    explicit DataFileCommands(Program& program);
+    // `dialogParent` is the window the file dialogs and messages belong to.
+    DataFileCommands(ProgramContext& context, QWidget* dialogParent);
 
     void OpenDimensionsClick();
     void SaveAsDimensionsClick();
@@ -35,12 +38,15 @@ class DataFileCommands : public QObject {
     std::function<QString()> chooseSavePath;
     std::function<void(const QString& title, const QString& message)> showError;
 
+  signals:
+    // An open ended (loaded, failed or cancelled): views of the data set refresh.
+    void openFinished();
+
   private:
     QString askOpenPath();
     QString askSavePath();
-    void refreshOverlayTable();
-
-    Program& program_;
+    ProgramContext& context_;
+    QWidget* dialogParent_;
 };
 
 }  // namespace tarvell

@@ -10,7 +10,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "Program.h"
+#include "ProgramContext.h"
 #include "QtCanvas.h"
 #include "SaveText.h"
 
@@ -66,24 +66,24 @@ bool printPicture(QPrinter& printer, QSize size, const DrawPicture& draw) {
     return painter.end();
 }
 
-PictureExporter::PictureExporter(Program& program, QWidget* parent, Source source)
-    : program_(program), parent_(parent), source_(std::move(source)) {}
+PictureExporter::PictureExporter(ProgramContext& context, QWidget* parent, Source source)
+    : context_(context), parent_(parent), source_(std::move(source)) {}
 
 bool PictureExporter::savePng() {
     const QByteArray bytes = pngBytes(source_.image());
     if (bytes.isEmpty()) {
-        program_.showErrorMessage("The picture could not be made into a PNG image.");
+        context_.showErrorMessage("The picture could not be made into a PNG image.");
         return false;
     }
-    return !saveExport(program_, parent_, "Save " + source_.title + " as PNG",
+    return !saveExport(context_, parent_, "Save " + source_.title + " as PNG",
                        source_.fileName + ".png", "PNG Image (*.png)", "png", bytes)
                 .isEmpty();
 }
 
 bool PictureExporter::saveSvg() {
-    const QString description = "Data set " + QString::fromStdString(program_.model().DataSetName);
+    const QString description = "Data set " + QString::fromStdString(context_.model().DataSetName);
     const QByteArray bytes = svgBytes(source_.size(), source_.title, description, source_.draw);
-    return !saveExport(program_, parent_, "Save " + source_.title + " as SVG",
+    return !saveExport(context_, parent_, "Save " + source_.title + " as SVG",
                        source_.fileName + ".svg", "SVG Drawing (*.svg)", "svg", bytes)
                 .isEmpty();
 }
@@ -103,8 +103,8 @@ bool PictureExporter::print() {
     printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape
                                                             : QPageLayout::Portrait);
     bool chosen = false;
-    if (program_.options().setUpPrinter) {
-        chosen = program_.options().setUpPrinter(printer);
+    if (context_.options().setUpPrinter) {
+        chosen = context_.options().setUpPrinter(printer);
     } else {
         QPrintDialog dialog(&printer, parent_);
         dialog.setWindowTitle("Print " + source_.title);
@@ -112,7 +112,7 @@ bool PictureExporter::print() {
     }
     if (!chosen) return false;
     if (!printPicture(printer, size, source_.draw)) {
-        program_.showErrorMessage("Printing the " + source_.title +
+        context_.showErrorMessage("Printing the " + source_.title +
                                   " failed: the printer could not be opened.");
         return false;
     }

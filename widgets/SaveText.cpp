@@ -6,7 +6,7 @@
 #include <QFileDialog>
 #include <QSaveFile>
 
-#include "Program.h"
+#include "ProgramContext.h"
 
 namespace tarvell {
 
@@ -17,13 +17,13 @@ QString writeFileSafely(const QString& path, const QByteArray& bytes) {
     return {};
 }
 
-QString saveExport(Program& program, QWidget* parent, const QString& title,
+QString saveExport(ProgramContext& context, QWidget* parent, const QString& title,
                    const QString& suggestedName, const QString& filter, const QString& suffix,
                    const QByteArray& bytes) {
-    QString path = program.options().chooseExportPath
-                       ? program.options().chooseExportPath(suggestedName, suffix)
+    QString path = context.options().chooseExportPath
+                       ? context.options().chooseExportPath(suggestedName, suffix)
                        : QString();
-    if (!program.options().chooseExportPath) {
+    if (!context.options().chooseExportPath) {
         QFileDialog dialog(parent, title, suggestedName, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before overwriting
         dialog.setDefaultSuffix(suffix);
@@ -33,7 +33,7 @@ QString saveExport(Program& program, QWidget* parent, const QString& title,
     if (path.isEmpty()) return {};
     const QString error = writeFileSafely(path, bytes);
     if (!error.isEmpty()) {
-        program.showErrorMessage(QDir::toNativeSeparators(path) + ": saving failed (" + error +
+        context.showErrorMessage(QDir::toNativeSeparators(path) + ": saving failed (" + error +
                                  "). The previous file, if any, is unchanged.");
         return {};
     }

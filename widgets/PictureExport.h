@@ -17,7 +17,7 @@ class QWidget;
 namespace tarvell {
 
 class Canvas;
-class Program;
+class ProgramContext;
 
 // Draws the whole picture on a canvas of the picture's size, clearing it first. It must
 // leave the program's state as it found it: it runs for every export.
@@ -48,7 +48,7 @@ class PictureExporter {
         DrawPicture draw;
     };
 
-    PictureExporter(Program& program, QWidget* parent, Source source);
+    PictureExporter(ProgramContext& context, QWidget* parent, Source source);
 
     // Each returns whether the export was made (false when cancelled or failed; a failure is
     // reported through the program's error message).
@@ -58,7 +58,7 @@ class PictureExporter {
     bool print();
 
   private:
-    Program& program_;
+    ProgramContext& context_;
     QWidget* parent_;
     Source source_;
 };

@@ -10,12 +10,12 @@ class QWidget;
 
 namespace tarvell {
 
-class Program;
+class ProgramContext;
 
 // Asks for a file name (filter e.g. "CSV File (*.csv)", default suffix "csv") and writes the
 // bytes there. Returns the chosen path, or an empty string when the user cancelled or the
 // write failed (the failure is shown through the program's error message).
-QString saveExport(Program& program, QWidget* parent, const QString& title,
+QString saveExport(ProgramContext& context, QWidget* parent, const QString& title,
                    const QString& suggestedName, const QString& filter, const QString& suffix,
                    const QByteArray& bytes);
 

@@ -1,8 +1,8 @@
 // One dynamic-variable scroll bar and its slot. Each change of the bar nudges the slot's
 // dimension by the bar's step rule and sets the bar back to the middle; each finished scroll
 // (an arrow or page click, holding one down, a thumb drag, a key or a wheel step) becomes one
-// undo entry. The main window attaches one to each of its four bars, and a diagram window
-// can do the same with its own copies.
+// undo entry. The main window attaches one to each of its four bars, and each diagram window
+// to each of its own, so every bar keeps the same undo rule.
 #pragma once
 
 #include <QObject>
@@ -15,15 +15,16 @@ class QWidget;
 
 namespace tarvell {
 
-class Program;
+class ProgramContext;
 
 class DynamicBarControl : public QObject {
     Q_OBJECT
 
   public:
     // `slot` is 1-4; after a finished scroll the focus moves to `focusAfterScroll`, so the
-    // next use of the bar takes a new start value.
-    DynamicBarControl(Program& program, QScrollBar* bar, int slot, QWidget* focusAfterScroll);
+    // next use of the bar takes a new start value. The bar's focus policy is the owner's.
+    DynamicBarControl(ProgramContext& context, QScrollBar* bar, int slot,
+                      QWidget* focusAfterScroll);
 
     // SBDynVarNChange: the bar's position changed (by the user or from code).
     void Change();
@@ -34,6 +35,12 @@ class DynamicBarControl : public QObject {
 
     const DynamicBar& state() const { return state_; }
 
+  signals:
+    // A change of the bar changed the slot's dimension.
+    void dimensionChanged();
+    // A scroll ended (its undo entry, if any, recorded).
+    void scrollFinished();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -42,7 +49,7 @@ class DynamicBarControl : public QObject {
     void finishScroll();
     void actionTriggered();
 
-    Program& program_;
+    ProgramContext& context_;
     QScrollBar* bar_;
     int slot_;
     QPointer<QWidget> focusAfterScroll_;
@@ -55,6 +62,6 @@ class DynamicBarControl : public QObject {
 
 // The main window's UnDoDnClick, also what the diagrams' "UnDo" buttons do: takes back the
 // most recent change; every "UnDo" button is disabled once nothing is left to undo.
-void UndoLastChange(Program& program);
+void UndoLastChange(ProgramContext& context);
 
 }  // namespace tarvell

@@ -1,0 +1,128 @@
+// The rotation loop and the frame it draws (see MainForm.h).
+#include <QAction>
+#include <QRegion>
+
+#include "Calc.h"
+#include "CylinderDrawing.h"
+#include "DynamicControls.h"
+#include "FrameReadouts.h"
+#include "FrameView.h"
+#include "GraphicPosition.h"
+#include "MainForm.h"
+#include "MechanismDrawing.h"
+#include "Overlay.h"
+#include "QtCanvas.h"
+#include "ReferencePoints.h"
+#include "SteamDisplay.h"
+#include "View.h"
+
+namespace tarvell {
+
+namespace {
+const QString kMainTitle = "Tarvell Outside Admission            ";
+}  // namespace
+
+// --- The rotation loop ------------------------------------------------------------------
+
+void TMainForm::Timer1Timer() {
+    Model& m = model();
+    SolveLinkage(m);
+    ComputePistonAndOpenings(m);
+    UpdatePortEvents(m);
+    updateCutoffReadouts(m);
+    ScreenTransform(m);
+    cylinder_ = computeCylinderOutline(m, m.view.current);
+
+    float angle = m.gear.DriverAngle;
+    angle =
+        m.gear.direction == Direction::Fwd ? angle + m.gear.ActiveStep : angle - m.gear.ActiveStep;
+    if (angle > 360.1f) angle -= 360.0f;
+    if (angle < 0.0f) angle += 360.0f;
+    m.gear.DriverAngle = angle;
+
+    DrawMainFrame();
+}
+
+void TMainForm::DrawMainFrame() {
+    Model& m = model();
+    {
+        QtCanvas canvas(frame_, colours::white, view_->rect());
+        startFrame(canvas);
+        if (m.SteamDisplay)
+            steam_->draw(canvas, m, cylinder_, context_.sound(), screenDataOn_,
+                         graphicPosition_->active());
+        updateTitles();
+        drawMechanism(canvas);
+        if (screenDataOn_) drawReadouts(canvas, true);
+        if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
+    }
+    // Repaint the picture around the controls only: repainting under them would make every
+    // control redraw itself on every tick.
+    QRegion picture(view_->rect());
+    for (QObject* child : view_->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
+            picture -= QRegion(w->geometry());
+    view_->update(picture);
+}
+
+// The same steps in the same order as a tick's frame, without what only a tick does.
+void TMainForm::drawStillFrame(Canvas& canvas) {
+    Model& m = model();
+    startFrame(canvas);
+    if (m.SteamDisplay) steam_->drawStill(canvas, m, cylinder_, screenDataOn_);
+    drawMechanism(canvas);
+    if (screenDataOn_) drawReadouts(canvas, false);
+    if (m.HighlightCode > 0) graphicPosition_->drawStill(canvas);
+}
+
+void TMainForm::startFrame(Canvas& canvas) {
+    canvas.refresh();
+    canvas.setPen(colours::black, model().LineWidth);
+    canvas.setBrush(true);
+    canvas.setFont(FontSpec{8, false, colours::black});
+}
+
+void TMainForm::drawMechanism(Canvas& canvas) {
+    Model& m = model();
+    drawCircles(canvas, m);
+    drawCylinder(canvas, cylinder_);
+    drawFixedMarksAndLinkArc(canvas, m);
+    drawLinks(canvas, m);
+    overlay_->draw(canvas);
+    if (screenDataOn_ && m.UndoEnabled) dynamicControls_->drawUndoLine(canvas);
+}
+
+void TMainForm::updateTitles() {
+    setWindowTitle(context_.titleFor(kMainTitle));
+    for (const ProgramContext::TitledWindow& w : context_.titledWindows())
+        if (w.window) w.window->setWindowTitle(context_.titleFor(w.titleText));
+}
+
+void TMainForm::drawReadouts(Canvas& canvas, bool live) {
+    const Model& m = model();
+    drawGearReadouts(canvas, m, m.gear.DriverAngle);
+    if (live) reportError();
+    referencePoints_->drawPivotData(canvas);
+    referencePoints_->drawPrompts(canvas);
+    drawCutoffReadouts(canvas, m);
+    referencePoints_->drawReferencePoints(canvas);
+    dynamicControls_->drawReadouts(canvas);
+}
+
+void TMainForm::reportError() {
+    SolverState& s = model().solver;
+    if (!s.ErrorFlag) return;
+    ++s.ErrorTickCount;
+    if (s.ErrorTickCount <= 9) {
+        Error->setVisible(true);
+    } else if (s.ErrorTickCount == 10) {
+        Error->setVisible(false);
+        context_.sound().playFile("Error.wav");
+    }
+    if (s.ErrorTickCount > 20) {
+        s.ErrorTickCount = 0;
+        s.ErrorFlag = false;
+    }
+}
+
+}  // namespace tarvell

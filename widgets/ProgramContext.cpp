@@ -1,0 +1,72 @@
+// The program context (see ProgramContext.h).
+#include "ProgramContext.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace tarvell {
+
+ProgramContext::ProgramContext(std::unique_ptr<Sound> sound, ProgramOptions options)
+    : sound_(std::move(sound)), options_(std::move(options)) {}
+
+ProgramContext::~ProgramContext() = default;
+
+void ProgramContext::showErrorMessage(const QString& text) {
+    if (options_.showError) {
+        options_.showError(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+    box.exec();
+}
+
+QString ProgramContext::titleFor(const QString& titleText) const {
+    // Formatting the date and time reads the time zone, which would otherwise happen several
+    // times on every tick.
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second != titleSecond_ || titleDateTime_.isEmpty()) {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QLocale locale = QLocale::system();
+        titleSecond_ = second;
+        titleDateTime_ = locale.toString(now.date(), QLocale::ShortFormat) + "   " +
+                         locale.toString(now.time(), QLocale::LongFormat);
+    }
+    return titleText + QString::fromStdString(model_.DataSetName) + "     " + titleDateTime_ +
+           "   " + "Version 2.6";
+}
+
+void ProgramContext::registerTitledWindow(QWidget* window, const QString& titleText) {
+    titledWindows_.append({window, titleText});
+}
+
+void ProgramContext::registerUndoButton(QAbstractButton* button) {
+    undoButtons_.append(button);
+}
+
+void ProgramContext::setUndoButtonsEnabled(bool enabled) {
+    for (const auto& b : std::as_const(undoButtons_))
+        if (b) b->setEnabled(enabled);
+}
+
+void ProgramContext::setDynamicVariablesShown(bool shown) {
+    model_.DynamicVariablesShown = shown;
+    emit dynamicVariablesShownChanged(shown);
+}
+
+void ProgramContext::pauseRotation() {
+    if (pauses_++ > 0) return;
+    resumeOnLastRelease_ = rotationTimer_ && rotationTimer_->isActive();
+    if (rotationTimer_) rotationTimer_->stop();
+}
+
+void ProgramContext::resumeRotation() {
+    if (pauses_ == 0 || --pauses_ > 0) return;
+    if (resumeOnLastRelease_ && rotationTimer_) rotationTimer_->start();
+    resumeOnLastRelease_ = false;
+}
+
+}  // namespace tarvell

@@ -1,0 +1,107 @@
+// What every window of the program shares, handed to each window instead of the program or
+// the main window: the one Model, the sound output, the options and the error-message path,
+// the window titles, the "UnDo" buttons kept enabled together, pausing the rotation loop, and
+// the signals through which a window asks for what another window owns (the reverse arm
+// scroll bar, the dynamic-variable bars) or hears that the whole data set was replaced.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "ProgramOptions.h"
+#include "Sound.h"
+#include "Vari.h"
+
+class QAbstractButton;
+class QWidget;
+
+namespace tarvell {
+
+class ProgramContext : public QObject {
+    Q_OBJECT
+
+  public:
+    ProgramContext(std::unique_ptr<Sound> sound, ProgramOptions options);
+    ~ProgramContext() override;
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
+
+    Model& model() { return model_; }
+    const Model& model() const { return model_; }
+    Sound& sound() { return *sound_; }
+    const ProgramOptions& options() const { return options_; }
+
+    // An error message with an OK button (see ProgramOptions::showError); returns when the
+    // user has closed it.
+    void showErrorMessage(const QString& text);
+
+    // Window titles: the given title text with the data set name, date, time and version.
+    // The date and time are formatted once a second.
+    QString titleFor(const QString& titleText) const;
+    // Windows whose title the rotation loop rewrites on every tick.
+    struct TitledWindow {
+        QPointer<QWidget> window;
+        QString titleText;
+    };
+    void registerTitledWindow(QWidget* window, const QString& titleText);
+    const QList<TitledWindow>& titledWindows() const { return titledWindows_; }
+
+    // The "UnDo" buttons of the main window and the diagram windows, enabled together.
+    void registerUndoButton(QAbstractButton* button);
+    void setUndoButtonsEnabled(bool enabled);
+
+    // The rotation loop's timer, which a RotationPause stops.
+    void setRotationTimer(QTimer* timer) { rotationTimer_ = timer; }
+
+    // Shows or hides the dynamic variables everywhere: the model's switch, then the signal.
+    void setDynamicVariablesShown(bool shown);
+
+  signals:
+    // RevArmToCentMax changed: the reverse arm scroll bar takes its range from the model.
+    void reverseArmRangeChanged();
+    // The reverse arm scroll bar is to stand at `position`; its change handler runs even when
+    // it stands there already, so the arm is taken onto it.
+    void reverseArmMoveRequested(int position);
+    // The dynamic variables were shown or hidden (Model::DynamicVariablesShown).
+    void dynamicVariablesShownChanged(bool shown);
+    // A whole data set replaced the working one (a file was opened).
+    void dataSetLoaded();
+
+  private:
+    friend class RotationPause;
+    void pauseRotation();
+    void resumeRotation();
+
+    Model model_;
+    std::unique_ptr<Sound> sound_;
+    ProgramOptions options_;
+    QList<QPointer<QAbstractButton>> undoButtons_;
+    QList<TitledWindow> titledWindows_;
+    mutable qint64 titleSecond_ = -1;  // the second the cached date and time text is for
+    mutable QString titleDateTime_;
+    QPointer<QTimer> rotationTimer_;
+    int pauses_ = 0;
+    bool resumeOnLastRelease_ = false;
+};
+
+// Holds the rotation loop still while it lives: windows that sweep the solver or show a
+// snapshot of the gear keep one while they are shown. When the last pause ends, the timer
+// starts again if it was running when the first began.
+class RotationPause {
+  public:
+    explicit RotationPause(ProgramContext& context) : context_(context) {
+        context_.pauseRotation();
+    }
+    ~RotationPause() { context_.resumeRotation(); }
+    RotationPause(const RotationPause&) = delete;
+    RotationPause& operator=(const RotationPause&) = delete;
+
+  private:
+    ProgramContext& context_;
+};
+
+}  // namespace tarvell
