@@ -14,6 +14,7 @@ namespace {
 constexpr int kDegreeDecimals = 2;
 constexpr int kLengthDecimals = 3;
 constexpr int kPercentDecimals = 1;
+constexpr int kPressureDecimals = 2;
 
 std::string number(double v, int decimals, std::string_view missing) {
     if (!std::isfinite(v)) return std::string(missing);
@@ -118,11 +119,16 @@ ValveEventsTable buildValveEventsTable(const Model& live) {
         // The default set holds the normal positions too; each is worked out once.
         for (const EventsTableRow& done : table.rows)
             if (done.events.position == position) {
-                table.rows.push_back({std::move(entry), done.events});
+                EventsTableRow again = done;
+                again.entry = std::move(entry);
+                table.rows.push_back(std::move(again));
                 return;
             }
-        table.rows.push_back({std::move(entry), valveEvents(m, position)});
+        const IndicatorResult cards = indicatorDiagram(m, position, m.indicator);
+        table.rows.push_back(
+            {std::move(entry), valveEvents(m, position), cards.front.mep, cards.rear.mep});
         table.findings += table.rows.back().events.findings();
+        table.findings += cards.findings;
     };
     for (int k = 1; k <= setEntryCount(m); ++k)
         add("Set " + formatInt(k, 1), m.reverseArmPositions[static_cast<std::size_t>(k)]);
@@ -158,6 +164,9 @@ const std::vector<EventsColumn>& valveEventsColumns() {
         {"Rear\nMax exhaust", "Rear max exhaust opening"},
         {"Lead\nF - R", "Lead front - rear"},
         {"Cut-off %\nF - R", "Cut-off % front - rear"},
+        {"Front\nMEP", "Front MEP"},
+        {"Rear\nMEP", "Rear MEP"},
+        {"MEP F - R\n% of mean", "MEP front - rear % of mean"},
         {"Note", "Note"},
     };
     return columns;
@@ -179,6 +188,10 @@ std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
                         ? number(static_cast<double>(e.front.cutOff.value) - e.rear.cutOff.value,
                                  kPercentDecimals, missing)
                         : std::string(missing));
+    cells.push_back(number(row.frontMep, kPressureDecimals, missing));
+    cells.push_back(number(row.rearMep, kPressureDecimals, missing));
+    cells.push_back(
+        number(mepDifferencePercent(row.frontMep, row.rearMep), kPercentDecimals, missing));
     cells.push_back(valveEventsNote(e));
     return cells;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Indicator.h"
 #include "ValveEvents.h"
 
 namespace tarvell {
@@ -16,6 +17,8 @@ namespace tarvell {
 struct EventsTableRow {
     std::string entry;  // "Set 1" ... "Set 9", "Normal fwd", "Normal rev", "Max fwd", "Max rev"
     PositionEvents events;
+    // The MEP of each end's indicator card at the position (kNoFigure when it has none).
+    double frontMep = kNoFigure, rearMep = kNoFigure;
 };
 
 struct ValveEventsTable {
@@ -37,8 +40,9 @@ std::array<float, 4> namedPositions(const Model& m);
 int setEntryCount(const Model& m);
 
 // Works out the whole table: the set's entries (setEntryCount), then the four named
-// positions, then the mid-gear summary. A position met twice is worked out once. Works on a
-// copy of the model.
+// positions, then the mid-gear summary; each row's MEPs come from the indicator diagram with
+// the model's indicator settings. A position met twice is worked out once. Works on a copy
+// of the model.
 ValveEventsTable buildValveEventsTable(const Model& m);
 
 // One column of the events table: its heading in the window (two lines) and its name in the
@@ -53,8 +57,9 @@ inline constexpr int kEventsKeyColumns = 3;
 const std::vector<EventsColumn>& valveEventsColumns();
 
 // The texts of one row, one per column: degrees with 2 decimals, lengths with 3, per cents
-// with 1. `missing` stands for an event that does not occur (and for a greatest opening of a
-// port that never opens); the last column is the row's note.
+// with 1, pressures with 2. `missing` stands for an event that does not occur (and for a
+// greatest opening of a port that never opens, an MEP that cannot be had and a difference of
+// MEPs whose mean is not above 0); the last column is the row's note.
 std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
                                              const EventsTableRow& row, std::string_view missing);
 

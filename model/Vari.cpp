@@ -100,6 +100,7 @@ void InitProgramState(Model& m) {
     m.VerticalScale = 1.5f;
     m.PositionsChanged = false;
     m.lastPlottedPosition = 0;
+    m.indicator = IndicatorSettings{};
     for (auto& item : m.overlay) item = OverlayItem{};
     m.currentOverlayItem = 1;
     m.pivotDataSlots.fill(0);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "Data.h"
+#include "IndicatorSettings.h"
 #include "Readouts.h"
 
 namespace tarvell {
@@ -173,6 +174,7 @@ struct Model {
     float VerticalScale = 1.5f;
     bool PositionsChanged = false;
     float lastPlottedPosition = 0;  // reverse arm position last plotted by a diagram
+    IndicatorSettings indicator;    // pressures, n and clearances of the indicator diagram
 
     // Lines and circles overlay
     std::array<OverlayItem, 20> overlay{};

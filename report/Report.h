@@ -18,6 +18,11 @@ std::string motionCsv(Model& m, float step);
 // a rear row per position; an event that does not occur is left empty.
 std::string eventsCsv(Model& m, const std::vector<float>& positions);
 
+// CSV of the indicator diagram (Indicator.h) at each position with the model's indicator
+// settings: the header row, then a front and a rear row per position giving the MEP and what
+// follows from it; with `cards`, every point of each card instead.
+std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards);
+
 // A number in the report's CSV form: %.9g with "." as the decimal point.
 std::string csvNumber(double v);
 
@@ -28,6 +33,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 // after the command's name.
 int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                      std::ostream& err);
+int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                        std::ostream& err);
 int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err);
 

@@ -155,3 +155,64 @@ TEST(ReportTable, BadArgumentsGetAMessageAndStatus2) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--pivots"), std::string::npos);
 }
+
+TEST(ReportIndicator, SixRowsByDefaultAndTheSettingsApply) {
+    const ReportRun r = run({"indicator"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_EQ(rows[0].substr(0, 23), "position,tag,end,mep,wo");
+    const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const auto f = fields(rows[i]);
+        ASSERT_EQ(f.size(), 8u);
+        EXPECT_EQ(f[1], tags[i - 1]);
+        EXPECT_EQ(f[2], i % 2 ? "front" : "rear");
+    }
+    // Normal forward: the ideal card from its events (see IndicatorTest) gives 88.91 and 94.08.
+    EXPECT_NEAR(std::stod(fields(rows[3])[3]), 88.91, 0.01);
+    EXPECT_NEAR(std::stod(fields(rows[4])[3]), 94.08, 0.01);
+
+    // A front clearance of its own leaves the rear card as it was.
+    const ReportRun changed = run({"indicator", "--reverse-arm", "fwd", "--clearance-front", "12"});
+    ASSERT_EQ(changed.status, 0) << changed.err;
+    const auto two = lines(changed.out);
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_NE(fields(two[1])[3], fields(rows[3])[3]);
+    EXPECT_EQ(fields(two[2])[3], fields(rows[4])[3]);
+}
+
+TEST(ReportIndicator, CardsRunOverATurnAndClose) {
+    const ReportRun r = run({"indicator", "--card", "--reverse-arm", "rev", "--n", "1.2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = lines(r.out);
+    EXPECT_EQ(rows[0], "position,tag,end,s,p,angle,stroke_pct,phase");
+    std::vector<std::vector<std::string>> front;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (fields(rows[i])[2] == "front") front.push_back(fields(rows[i]));
+    ASSERT_GT(front.size(), 360u);
+    EXPECT_EQ(front.front()[3], front.back()[3]);  // back where it started
+    EXPECT_EQ(front[1][5], "359");                 // reverse runs the driver backward
+    for (const auto& f : front) {
+        EXPECT_TRUE(f[7] == "steam" || f[7] == "exhaust" || f[7] == "trapped") << f[7];
+        EXPECT_LE(std::stod(f[4]), 115.0 * (1 + 1e-12));
+    }
+}
+
+TEST(ReportIndicator, BadArgumentsGetAMessageAndStatus2) {
+    expectBadArguments({"indicator", "--n", "1.5"});
+    expectBadArguments({"indicator", "--chest", "abc"});
+    expectBadArguments({"indicator", "--back", "120"});
+    expectBadArguments({"indicator", "--back", "-1"});
+    expectBadArguments({"indicator", "--clearance", "-2"});
+    expectBadArguments({"indicator", "--clearance", "5", "--clearance-rear", "6"});
+    expectBadArguments({"indicator", "--chest"});
+    expectBadArguments({"indicator", "--reverse-arm", "up"});
+    expectBadArguments({"indicator", "--frobnicate"});
+    const ReportRun back = run({"indicator", "--back", "120"});
+    EXPECT_NE(back.err.find("back pressure 120 is not below the chest pressure 115"),
+              std::string::npos);
+    const ReportRun help = run({"indicator", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("wire-drawing"), std::string::npos);
+}

@@ -150,6 +150,11 @@ TEST(ValveEventsTable, CellsOfTheDefaultSet) {
     // Front less rear: 0.0201 - 0.0231 and 72.878 - 83.908.
     EXPECT_EQ(at(fwd, "Lead front - rear"), "-0.003");
     EXPECT_EQ(at(fwd, "Cut-off % front - rear"), "-11.0");
+    // The ideal cards of these events (see IndicatorTest): MEPs 88.91 and 94.08, the front
+    // 5.7 % of their mean below the rear.
+    EXPECT_NEAR(std::stod(at(fwd, "Front MEP")), 88.91, 0.011);
+    EXPECT_NEAR(std::stod(at(fwd, "Rear MEP")), 94.08, 0.011);
+    EXPECT_EQ(at(fwd, "MEP front - rear % of mean"), "-5.7");
     EXPECT_EQ(at(fwd, "Note"), "");
 
     // Normal reverse runs backward: the front port takes steam at 2.595 on the way down to 0

@@ -1,0 +1,186 @@
+// tarvell-report indicator: the MEP of each cylinder end, or its whole indicator card, at
+// chosen reverse arm positions as CSV.
+#include <cmath>
+#include <ostream>
+
+#include "Indicator.h"
+#include "Report.h"
+#include "ReportArgs.h"
+
+namespace tarvell {
+namespace {
+
+constexpr std::string_view kIndicatorUsage =
+    "Usage: tarvell-report indicator [--reverse-arm VALUE|mid|fwd|rev]... [--chest P] [--back P]\n"
+    "           [--n N] [--clearance PCT | --clearance-front PCT --clearance-rear PCT]\n"
+    "           [--file PATH] [--card]\n"
+    "\n"
+    "Prints the mean effective pressure (MEP) of each end of the cylinder of the Tarvell\n"
+    "gear (the default dimension set, or a data file's) as CSV: one row per cylinder end\n"
+    "(front, rear) for each reverse arm position. A position on the forward side of mid gear,\n"
+    "or at mid gear, is run forward, one on the reverse side backward.\n"
+    "\n"
+    "The card is idealised: an end is at chest pressure while its steam port is open, else at\n"
+    "back pressure while its exhaust port is open, else its steam is trapped and p * V^n\n"
+    "stays as it was when the last port closed. The pressure changes at once at each event;\n"
+    "there is no wire-drawing through the ports and no condensation. An end's volume is its\n"
+    "clearance plus the part of its stroke done, the MEP the work of p dV over a turn per\n"
+    "swept volume.\n"
+    "\n"
+    "  position              the reverse arm end position (its X)\n"
+    "  tag                   Cen (mid gear), Fwd or Rev\n"
+    "  end                   front (dead centre at driver angle 0) or rear (at 180)\n"
+    "  mep                   mean effective pressure, in the unit of the pressures given\n"
+    "  work                  indicated work of that end per turn: mep times pi/4 times the\n"
+    "                        bore squared times the stroke\n"
+    "  cutoff_pct            per cent of that end's stroke done when its steam is cut off\n"
+    "  release_pressure      the pressure when its exhaust opens after the cut-off\n"
+    "  front_minus_rear_pct  front MEP less rear MEP in per cent of their mean (the same on\n"
+    "                        both rows of a position; empty when the mean is not above 0)\n"
+    "\n"
+    "With --card each card is printed instead, point by point over one turn in running\n"
+    "order: position, tag, end, s (piston place, 0 at the front dead centre, 1 at the rear),\n"
+    "p, driver angle, stroke_pct (per cent of that end's own stroke) and the phase (steam,\n"
+    "exhaust or trapped). An event is two points at one place, before and after.\n"
+    "\n"
+    "  --reverse-arm P        a reverse arm position: a number (its X), or mid for mid gear,\n"
+    "                         fwd or rev for the normal forward or reverse position; may be\n"
+    "                         given more than once (default: mid, fwd, rev)\n"
+    "  --chest P              steam chest pressure, absolute (default 115)\n"
+    "  --back P               exhaust back pressure, absolute, below the chest pressure\n"
+    "                         (default 15)\n"
+    "  --n N                  index of expansion and compression, 1.0 to 1.4 (default 1)\n"
+    "  --clearance PCT        clearance volume of both ends, per cent of the swept volume,\n"
+    "                         0.1 to 100 (default 8)\n"
+    "  --clearance-front PCT  the front end's clearance alone\n"
+    "  --clearance-rear PCT   the rear end's clearance alone\n"
+    "  --file PATH            report on the dimension set of a data file (.dtv) instead of\n"
+    "                         the defaults; mid, fwd and rev then mean that set's own positions\n"
+    "  --card                 print the cards' points instead of one row per end\n"
+    "  --help                 show this text\n"
+    "\n"
+    "Numbers use \".\" as the decimal point.\n";
+
+// A figure, or an empty field when there is none.
+std::string figure(double v) {
+    return std::isfinite(v) ? csvNumber(v) : std::string();
+}
+
+// "position,tag,end" of one row.
+std::string rowKey(const IndicatorResult& r, std::string_view end) {
+    return csvNumber(r.position) + ',' + std::string(positionTagText(r.tag)) + ',' +
+           std::string(end);
+}
+
+}  // namespace
+
+std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards) {
+    std::string out = cards ? "position,tag,end,s,p,angle,stroke_pct,phase\n"
+                            : "position,tag,end,mep,work,cutoff_pct,release_pressure,"
+                              "front_minus_rear_pct\n";
+    for (float position : positions) {
+        const IndicatorResult r = indicatorDiagram(m, position, m.indicator);
+        for (const auto& [name, card] :
+             {std::pair<const char*, const IndicatorCard&>{"front", r.front}, {"rear", r.rear}}) {
+            const std::string key = rowKey(r, name);
+            if (!cards) {
+                out += key;
+                for (double v :
+                     {card.mep, card.work, card.cutOffPct, card.releasePressure, r.differencePct}) {
+                    out += ',';
+                    out += figure(v);
+                }
+                out += '\n';
+                continue;
+            }
+            for (const CardPoint& p : card.points) {
+                out += key;
+                for (double v : {p.s, p.pressure, p.angle, 100.0 * p.stroke}) {
+                    out += ',';
+                    out += figure(v);
+                }
+                out += ',';
+                out += cardPhaseText(p.phase);
+                out += '\n';
+            }
+        }
+    }
+    return out;
+}
+
+int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                        std::ostream& err) {
+    ArgReader in(args, first, err);
+    std::vector<std::string> named;
+    std::string file;
+    bool cards = false, bothClearances = false, oneClearance = false;
+    IndicatorSettings settings;
+    auto number = [&](std::string_view name, double& target) {
+        std::string v;
+        if (!in.value(name, v)) return false;
+        if (parseNumber(v, target)) return true;
+        in.complain() << name << " takes a number, not \"" << v << "\"\n";
+        return false;
+    };
+    while (!in.done()) {
+        const std::string a = in.next();
+        std::string v;
+        if (a == "--help" || a == "-h") {
+            out << kIndicatorUsage;
+            return 0;
+        } else if (a == "--reverse-arm") {
+            if (!in.value(a, v)) return 2;
+            named.push_back(v);
+        } else if (a == "--file") {
+            if (!in.value(a, file)) return 2;
+        } else if (a == "--card") {
+            cards = true;
+        } else if (a == "--chest") {
+            if (!number(a, settings.chestPressure)) return 2;
+        } else if (a == "--back") {
+            if (!number(a, settings.backPressure)) return 2;
+        } else if (a == "--n") {
+            if (!number(a, settings.polytropicIndex)) return 2;
+        } else if (a == "--clearance") {
+            if (!number(a, settings.frontClearancePct)) return 2;
+            settings.rearClearancePct = settings.frontClearancePct;
+            bothClearances = true;
+        } else if (a == "--clearance-front") {
+            if (!number(a, settings.frontClearancePct)) return 2;
+            oneClearance = true;
+        } else if (a == "--clearance-rear") {
+            if (!number(a, settings.rearClearancePct)) return 2;
+            oneClearance = true;
+        } else {
+            in.complain() << "indicator: unknown argument \"" << a << "\" (see indicator --help)\n";
+            return 2;
+        }
+    }
+    if (bothClearances && oneClearance) {
+        in.complain() << "indicator: --clearance sets both ends; give it or --clearance-front "
+                         "and --clearance-rear, not both\n";
+        return 2;
+    }
+    if (const std::string problem = indicatorSettingsProblem(settings); !problem.empty()) {
+        in.complain() << "indicator: " << problem << "\n";
+        return 2;
+    }
+    if (named.empty()) named = {"mid", "fwd", "rev"};
+
+    Model m;
+    if (const int status = loadDimensionSet(m, file, err)) return status;
+    m.indicator = settings;
+    std::vector<float> positions;
+    for (const std::string& p : named) {
+        float position = 0;
+        if (!resolveReverseArm(m, p, position)) {
+            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
+            return 2;
+        }
+        positions.push_back(position);
+    }
+    out << indicatorCsv(m, positions, cards);
+    return 0;
+}
+
+}  // namespace tarvell
