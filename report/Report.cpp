@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "Usage: tarvell-report [--reverse-arm VALUE|mid|fwd|rev] [--step S] [--file PATH]\n"
     "       tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
     "       tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P] [--file PATH]\n"
+    "       tarvell-report balance --vary CODE[,CODE...] [options] [--save OUT.dtv]\n"
     "\n"
     "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
     "file's) over one turn of the driver as CSV: one row per driver angle from 0 in\n"
@@ -31,7 +32,8 @@ constexpr std::string_view kUsage =
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
-    "The events and table commands explain themselves with events --help and table --help.\n"
+    "The events, table and balance commands explain themselves with events --help, table\n"
+    "--help and balance --help.\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
@@ -87,6 +89,7 @@ std::string motionCsv(Model& m, float step) {
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (!args.empty() && args[0] == "events") return runEventsCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "table") return runTableCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "balance") return runBalanceCommand(args, 1, out, err);
     const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
 
     ArgReader in(args, first, err);
