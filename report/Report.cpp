@@ -17,6 +17,7 @@ constexpr std::string_view kUsage =
     "       tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P] [--file PATH]\n"
     "       tarvell-report indicator [--reverse-arm VALUE|mid|fwd|rev]... [--chest P] [--back P]\n"
     "           [--n N] [--clearance PCT] [--file PATH] [--card]\n"
+    "       tarvell-report balance --vary CODE[,CODE...] [options] [--save OUT.dtv]\n"
     "\n"
     "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
     "file's) over one turn of the driver as CSV: one row per driver angle from 0 in\n"
@@ -33,8 +34,8 @@ constexpr std::string_view kUsage =
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
-    "The events, table and indicator commands explain themselves with events --help,\n"
-    "table --help and indicator --help.\n"
+    "The events, table, indicator and balance commands explain themselves with --help after\n"
+    "the command's name.\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
@@ -91,6 +92,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!args.empty() && args[0] == "events") return runEventsCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "table") return runTableCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "indicator") return runIndicatorCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "balance") return runBalanceCommand(args, 1, out, err);
     const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
 
     ArgReader in(args, first, err);

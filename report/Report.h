@@ -26,7 +26,8 @@ std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bo
 // A number in the report's CSV form: %.9g with "." as the decimal point.
 std::string csvNumber(double v);
 
-// Runs the tool; returns the exit status (0 ok, 1 unusable input file, 2 bad arguments).
+// Runs the tool; returns the exit status (0 ok, 1 a file that cannot be read or written, 2 bad
+// arguments).
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The commands other than the default motion report; `first` indexes the first argument
@@ -37,5 +38,7 @@ int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first,
                         std::ostream& err);
 int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err);
+int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                      std::ostream& err);
 
 }  // namespace tarvell

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   shared-mime-info desktop-file-utils
   libgtest-dev libgmock-dev libbenchmark-dev
+  libnlopt-cxx-dev
   fonts-liberation
   clang libclang-rt-dev
 )

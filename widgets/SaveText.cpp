@@ -3,18 +3,19 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
-#include <QSaveFile>
 
 #include "ProgramContext.h"
+#include "SafeWrite.h"
 
 namespace tarvell {
 
 QString writeFileSafely(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.commit()) return file.errorString();
-    return {};
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    return QString::fromStdString(tarvell::writeFileSafely(
+        QFile::encodeName(path).toStdString(),
+        std::span<const unsigned char>(data, static_cast<std::size_t>(bytes.size()))));
 }
 
 QString saveExport(ProgramContext& context, QWidget* parent, const QString& title,

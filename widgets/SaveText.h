@@ -19,7 +19,8 @@ QString saveExport(ProgramContext& context, QWidget* parent, const QString& titl
                    const QString& suggestedName, const QString& filter, const QString& suffix,
                    const QByteArray& bytes);
 
-// Writes the bytes to `path` through QSaveFile; returns an empty string or the reason.
+// Writes the bytes to `path` through the program's one safe writer (SafeWrite.h, which the
+// report tool uses too); returns an empty string or the reason.
 QString writeFileSafely(const QString& path, const QByteArray& bytes);
 
 }  // namespace tarvell

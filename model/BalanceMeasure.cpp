@@ -1,0 +1,152 @@
+// Measuring one design for a balancing search (see BalanceMeasure.h).
+#include "BalanceMeasure.h"
+
+#include <cmath>
+
+#include "Calc.h"
+#include "Numbers.h"
+#include "ValveEvents.h"
+#include "ValveEventsTable.h"
+
+namespace tarvell {
+namespace {
+
+constexpr int kRockingAngleCode = 16;
+
+std::optional<double> frontMinusRear(const ValveEvent& front, const ValveEvent& rear) {
+    if (!front.occurs() || !rear.occurs()) return std::nullopt;
+    return static_cast<double>(front.value) - rear.value;
+}
+
+std::optional<double> difference(const PositionEvents& e, BalanceObjective objective) {
+    std::optional<double> d;
+    switch (objective) {
+        case BalanceObjective::CutOff:
+            d = frontMinusRear(e.front.cutOff, e.rear.cutOff);
+            break;
+        case BalanceObjective::Lead:
+            d = static_cast<double>(e.front.lead) - e.rear.lead;
+            break;
+        case BalanceObjective::Release:
+            d = frontMinusRear(e.front.release, e.rear.release);
+            break;
+        case BalanceObjective::Compression:
+            d = frontMinusRear(e.front.compression, e.rear.compression);
+            break;
+    }
+    if (d && !std::isfinite(*d)) return std::nullopt;
+    return d;
+}
+
+// The events at `position`, or nothing when a valve-rod search failed on the way (the valve
+// then stood where the previous solve left it, so the events would be made up) or a solver
+// guard met a linkage that cannot close.
+std::optional<PositionEvents> trustedEvents(const Model& m, float position) {
+    if (!std::isfinite(position)) return std::nullopt;
+    PositionEvents e = valveEvents(m, position);
+    if (e.failedSolves > 0 || e.errorRaised) return std::nullopt;
+    return e;
+}
+
+float resolvePosition(const Model& m, const std::array<float, 4>& named, const BalancePosition& p) {
+    using Kind = BalancePosition::Kind;
+    switch (p.kind) {
+        case Kind::MidGear:
+            return m.ReverseArmCentre();
+        case Kind::NormalForward:
+            return named[0];
+        case Kind::NormalReverse:
+            return named[1];
+        case Kind::MaxForward:
+            return named[2];
+        case Kind::MaxReverse:
+            return named[3];
+        case Kind::SetEntry:
+            if (p.entry >= 1 && p.entry <= 9)
+                return m.reverseArmPositions[static_cast<std::size_t>(p.entry)];
+            return NAN;
+        case Kind::Fixed:
+            break;
+    }
+    return p.value;
+}
+
+}  // namespace
+
+Model balanceCandidate(const Model& base, const BalanceRequest& request,
+                       std::span<const double> values) {
+    Model m = base;
+    for (std::size_t i = 0; i < request.vary.size() && i < values.size(); ++i) {
+        const int code = request.vary[i].code;
+        float value = toSingle(values[i]);
+        if (code == kRockingAngleCode) value = wrapAngle360(value);
+        setDimensionValue(m, code, value);
+    }
+    CalcMidGear(m);
+    clearCutoffReadouts(m);
+    return m;
+}
+
+double BalanceScale::points(BalanceObjective objective, double difference) const {
+    return isPercentOfStroke(objective) ? difference : difference * leadPointsPerUnit;
+}
+
+BalanceScale balanceScale(const Model& start) {
+    const double width = 0.5 * (static_cast<double>(start.cyl.SteamPortWidthFront()) +
+                                start.cyl.SteamPortWidthRear());
+    BalanceScale scale;
+    if (std::isfinite(width) && width > 0) scale.leadPointsPerUnit = 100.0 / width;
+    return scale;
+}
+
+DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
+                            const BalanceScale& scale) {
+    Model m = design;
+    // The design's own findings only: a flag the live model carried in must not count, and a
+    // guard must flag what it meets whether or not the user wants the beep.
+    m.solver.ErrorFlag = false;
+    m.solver.BeepOnError = true;
+    m.solver.SolveStatus = 'Z';
+    // The forward side comes from a solve at mid gear.
+    m.gear.ReverseArmPosition = m.ReverseArmCentre();
+    m.gear.DriverAngle = 0;
+    SolveLinkage(m);
+    const std::array<float, 4> named = namedPositions(m);
+
+    DesignMeasure out;
+    auto addTerm = [&out](double points) {
+        if (!std::isfinite(points)) points = kMissingPoints;
+        points = std::fabs(points);
+        out.objective += points * points;
+        if (points > out.worst) out.worst = points;
+    };
+
+    std::optional<PositionEvents> normalForward;
+    bool normalForwardTried = false;
+    for (const BalancePosition& p : request.positions) {
+        const float position = resolvePosition(m, named, p);
+        out.positions.push_back(position);
+        const std::optional<PositionEvents> events = trustedEvents(m, position);
+        for (BalanceObjective objective : request.objectives) {
+            const std::optional<double> d = events ? difference(*events, objective) : std::nullopt;
+            out.differences.push_back(d);
+            addTerm(d ? scale.points(objective, *d) : kMissingPoints);
+        }
+        if (p.kind == BalancePosition::Kind::NormalForward && !normalForwardTried) {
+            normalForward = events;
+            normalForwardTried = true;
+        }
+    }
+
+    if (request.targetCutOff) {
+        if (!normalForwardTried) normalForward = trustedEvents(m, named[0]);
+        if (normalForward && normalForward->front.cutOff.occurs() &&
+            normalForward->rear.cutOff.occurs())
+            out.targetMean = 0.5 * (static_cast<double>(normalForward->front.cutOff.value) +
+                                    normalForward->rear.cutOff.value);
+        addTerm(out.targetMean ? *out.targetMean - *request.targetCutOff : kMissingPoints);
+    }
+    return out;
+}
+
+}  // namespace tarvell

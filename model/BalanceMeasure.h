@@ -1,0 +1,53 @@
+// Measuring one design for a balancing search: the design built from chosen dimension values
+// (mid gear and the normal and maximum positions recomputed, as closing the frame dialog
+// does), the front-minus-rear differences it shows at each compared position, and the one
+// number the search makes small. No Qt.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "BalanceRequest.h"
+
+namespace tarvell {
+
+// `base` with each varied dimension set to its value (in request.vary's order), the rocking
+// angle brought into [0, 360), then mid gear recomputed and the cut-off read-outs cleared.
+Model balanceCandidate(const Model& base, const BalanceRequest& request,
+                       std::span<const double> values);
+
+// How differences of unlike events are brought to one scale ("points"): per cents of the
+// stroke count as they are; a lead difference counts in per cent of the mean steam port
+// width of the starting design, so a lead 4 % of the port apart weighs like cut-offs 4 % of
+// the stroke apart, whatever the units the design is drawn in.
+struct BalanceScale {
+    double leadPointsPerUnit = 1;
+    double points(BalanceObjective objective, double difference) const;
+};
+BalanceScale balanceScale(const Model& start);
+
+// What a missing difference counts as: an event that does not occur, a port that never
+// opens, a position whose valve-rod search failed or whose linkage cannot close (a solver
+// guard raised the error). Large against any real difference but finite, so the search's
+// models of the objective stay usable.
+inline constexpr double kMissingPoints = 100.0;
+
+struct DesignMeasure {
+    // Each compared position resolved on this design, in request.positions' order.
+    std::vector<float> positions;
+    // Front minus rear, position by position and within a position objective by objective
+    // (index position * objectives + objective), in the event's own unit (per cent of the
+    // stroke, or length for lead); empty when the difference cannot be had.
+    std::vector<std::optional<double>> differences;
+    // The mean of the front and rear cut-offs at normal forward, when a target is set.
+    std::optional<double> targetMean;
+    double objective = 0;  // sum of the squared points of every term, missing ones included
+    double worst = 0;      // the largest term in points
+};
+
+// Measures `design` (as balanceCandidate gives it). Works on copies: `design` is only read.
+DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
+                            const BalanceScale& scale);
+
+}  // namespace tarvell

@@ -1,0 +1,199 @@
+// Balancing: the search evens out the default gear's cut-offs with the valve rod and the
+// fulcrum lever's lower arm, varies only what moves the events, stops when asked, and takes a
+// design whose events cannot be found without harm; the report command saves its result.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Balance.h"
+#include "BalanceMeasure.h"
+#include "DataFile.h"
+#include "ReportRun.h"
+#include "TestModel.h"
+#include "ValveEvents.h"
+
+using namespace tarvell;
+
+namespace {
+
+BalanceRequest valveRodAndLowerArm(const Model& m) {
+    BalanceRequest r;
+    for (int code : {11, 9})
+        r.vary.push_back(defaultBalanceVariable(code, dimensionValue(m, code)));
+    return r;
+}
+
+// Front-minus-rear cut-offs at normal forward and reverse, worked out afresh: mid gear
+// recomputed, the normal positions RevArmToCentNorm either side of it (forward on the plus
+// side for this gear), the events as the program finds them everywhere else.
+std::array<double, 2> normalCutOffDifferences(Model m) {
+    CalcMidGear(m);
+    const float c = m.ReverseArmCentre(), norm = m.frame.RevArmToCentNorm;
+    std::array<double, 2> out{};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const PositionEvents e = valveEvents(m, i == 0 ? c + norm : c - norm);
+        EXPECT_TRUE(e.front.cutOff.occurs() && e.rear.cutOff.occurs());
+        out[i] = static_cast<double>(e.front.cutOff.value) - e.rear.cutOff.value;
+    }
+    return out;
+}
+
+// Codes 11 and 9 moved within 5 % of their defaults (9.813 and 3.113); every other
+// dimension exactly as it was.
+void expectOnlyRodAndArmChanged(const Model& before, const Model& after) {
+    for (const DimensionInfo& d : allDimensions()) {
+        const float was = dimensionValue(before, d), is = dimensionValue(after, d);
+        if (d.code == 11 || d.code == 9) {
+            EXPECT_NE(is, was) << d.code;
+            EXPECT_LE(std::fabs(is - was), 0.05 * was + 1e-6) << d.code;
+        } else {
+            EXPECT_EQ(is, was) << d.code;
+        }
+    }
+}
+
+Model lappedFrontPort() {
+    Model m = test::startedModel();
+    // The front steam lap becomes 2 - (0.28125 + 0.25 + 0.25) = 1.22, while the valve moves
+    // about half an inch either way of centre: the port never opens to steam.
+    m.cyl.ValveLengthFrontHalf() = 2.0f;
+    return m;
+}
+
+std::filesystem::path tempPath(const char* name) {
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove(path);
+    return path;
+}
+
+std::vector<unsigned char> fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(Balance, EvensOutTheNormalCutOffs) {
+    const Model m = test::startedModel();
+    // Before: about 73 % against 84 % forward, and several per cent apart in reverse.
+    for (double d : normalCutOffDifferences(m)) EXPECT_GT(std::fabs(d), 5.0);
+
+    const BalanceResult result = balanceDesign(m, valveRodAndLowerArm(m));
+    ASSERT_TRUE(result.improved()) << result.reason;
+    expectOnlyRodAndArmChanged(m, result.design);
+    Model applied = m;
+    for (const DimensionChange& c : result.dimensions) setDimensionValue(applied, c.code, c.after);
+    for (double d : normalCutOffDifferences(applied)) EXPECT_LT(std::fabs(d), 0.3);
+}
+
+TEST(Balance, VariesOnlyWhatMovesTheEvents) {
+    for (int code : {0, 26, 27, 28, 100, 123}) EXPECT_FALSE(varyCodeRefusal(code).empty()) << code;
+    // Every other dimension either moves the events at a fixed position when nudged, and may
+    // be varied, or only redraws the engine, and is refused.
+    const Model m = test::startedModel();
+    const float position = m.reverseArmPositions[2];
+    const PositionEvents base = valveEvents(m, position);
+    for (const DimensionInfo& d : allDimensions()) {
+        if (d.code == 27 || d.code == 28) continue;
+        Model nudged = m;
+        setDimensionValue(nudged, d.code, dimensionValue(m, d) + 0.05f);
+        const PositionEvents e = valveEvents(nudged, position);
+        bool moved = false;
+        for (auto end : {&PositionEvents::front, &PositionEvents::rear})
+            for (auto event : {&EndEvents::cutOff, &EndEvents::release})
+                moved = moved || (e.*end.*event).value != (base.*end.*event).value;
+        EXPECT_EQ(varyCodeRefusal(d.code).empty(), moved) << d.code;
+    }
+    BalanceRequest r = valveRodAndLowerArm(m);
+    r.vary[0].upper = 9.8f;  // leaves out the present 9.813
+    EXPECT_FALSE(checkBalanceRequest(m, r).empty());
+    r = valveRodAndLowerArm(m);
+    r.vary.push_back(r.vary[0]);
+    EXPECT_FALSE(checkBalanceRequest(m, r).empty());
+}
+
+TEST(Balance, CancelLeavesTheDesignAsItWas) {
+    const Model m = test::startedModel();
+    std::atomic<bool> cancel{false};
+    int calls = 0;
+    BalanceControl control;
+    control.cancel = &cancel;
+    control.onProgress = [&](const BalanceProgress& p) {
+        EXPECT_EQ(p.evaluations, ++calls);
+        if (calls == 3) cancel = true;
+    };
+    const BalanceResult result = balanceDesign(m, valveRodAndLowerArm(m), control);
+    EXPECT_EQ(result.outcome, BalanceOutcome::Cancelled);
+    EXPECT_EQ(result.evaluations, 3);
+    EXPECT_EQ(encodeDataFile(result.design), encodeDataFile(m));
+}
+
+TEST(Balance, APortThatNeverOpensIsPenalisedWithoutHarm) {
+    const Model m = lappedFrontPort();
+    const BalanceResult result = balanceDesign(m, valveRodAndLowerArm(m));
+    EXPECT_EQ(result.outcome, BalanceOutcome::NotImproved);
+    EXPECT_EQ(result.worstBefore, kMissingPoints);
+    for (const BalanceDifference& d : result.differences) EXPECT_FALSE(d.before || d.after);
+    EXPECT_EQ(encodeDataFile(result.design), encodeDataFile(m));
+}
+
+TEST(ReportBalance, SavesADesignWhoseCutOffsAgree) {
+    const auto path = tempPath("tarvell-balance-test.dtv");
+    const test::ReportRun r =
+        test::runReportTool({"balance", "--vary", "11,9", "--reverse-arm", "fwd", "--reverse-arm",
+                             "rev", "--objective", "cutoff", "--save", path.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("# balance: improved", 0), 0u) << r.out;
+    const DecodedDataFile decoded = decodeDataFile(fileBytes(path));
+    std::filesystem::remove(path);
+    ASSERT_TRUE(decoded.dataSet) << decoded.reason;
+    Model saved = test::startedModel();
+    applyDataSet(saved, *decoded.dataSet);
+    expectOnlyRodAndArmChanged(test::startedModel(), saved);
+    for (double d : normalCutOffDifferences(saved)) EXPECT_LT(std::fabs(d), 0.3);
+}
+
+TEST(ReportBalance, SavesNothingWhenItCannotImprove) {
+    const auto lapped = tempPath("tarvell-balance-lapped.dtv");
+    const auto out = tempPath("tarvell-balance-none.dtv");
+    {
+        const std::vector<unsigned char> bytes = encodeDataFile(lappedFrontPort());
+        std::ofstream(lapped, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+    }
+    const test::ReportRun r = test::runReportTool(
+        {"balance", "--vary", "11", "--file", lapped.string(), "--save", out.string()});
+    std::filesystem::remove(lapped);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("not improved"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(ReportBalance, BadArgumentsExitTwo) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"balance"},
+        {"balance", "--vary", "27"},
+        {"balance", "--vary", "104"},
+        {"balance", "--vary", "999"},
+        {"balance", "--vary", "11,x"},
+        {"balance", "--vary", "11,11"},
+        {"balance", "--vary", "11,9,12,7,16"},
+        {"balance", "--vary", "11", "--objective", "speed"},
+        {"balance", "--vary", "11", "--objective", "cutoff,"},
+        {"balance", "--vary", "11", "--range", "9=0.1"},
+        {"balance", "--vary", "11", "--range", "11=-1"},
+        {"balance", "--vary", "11", "--reverse-arm", "sideways"},
+        {"balance", "--vary", "11", "--target-cutoff", "150"},
+    };
+    for (const auto& args : bad) {
+        const test::ReportRun r = test::runReportTool(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_TRUE(r.out.empty()) << args.back();
+        EXPECT_NE(r.err.find("tarvell-report"), std::string::npos) << args.back();
+    }
+}
