@@ -13,6 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName("Tarvell");
     QApplication::setApplicationName("Tarvell");
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setWindowIcon(tarvell::programIcon());
