@@ -51,6 +51,13 @@ DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
     for (QAction* a : {form.SetUnDo, form.ToolButton[3]})
         QObject::connect(a, &QAction::triggered, &form, [this] { SetUnDoClick(); });
     QObject::connect(form.UnDoDn, &QPushButton::clicked, &form, [this] { UnDoDnClick(); });
+    // Ctrl+Z does what the button does, whether the button is shown or not.
+    QObject::connect(form.UndoLastChange, &QAction::triggered, &form, [this] {
+        if (form_.UnDoDn->isEnabled())
+            UnDoDnClick();
+        else
+            form_.context().refuse("There is no change to undo.");
+    });
 }
 
 void DynamicControls::DynamicVariablesClick() {

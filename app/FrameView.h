@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -24,6 +25,7 @@ class FrameView : public QWidget {
         setObjectName("FrameView");
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMinimumSize(kClientWidth, kClientHeight);
+        setFocusPolicy(Qt::ClickFocus);  // a click on the picture lets Space stop and run
     }
 
   protected:
@@ -32,6 +34,12 @@ class FrameView : public QWidget {
         p.drawImage(event->rect().topLeft(), frame_, event->rect());
     }
     void mousePressEvent(QMouseEvent* event) override { form_.referencePoints().mousePress(event); }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
+            form_.RunClick();
+        else
+            QWidget::keyPressEvent(event);
+    }
 
   private:
     TMainForm& form_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 
@@ -30,6 +31,7 @@ namespace tarvell {
 
 namespace {
 const QString kMainTitle = "Tarvell Outside Admission            ";
+constexpr int kStatusMs = 5000;
 }  // namespace
 
 TMainForm::TMainForm(ProgramContext& context)
@@ -62,15 +64,23 @@ TMainForm::TMainForm(ProgramContext& context)
     connect(&context_, &ProgramContext::reverseArmMoveRequested, this,
             [this](int position) { moveReverseArm(position); });
 
+    // The status line says why an action was refused, for a few seconds, beside the beep.
+    QStatusBar* status = statusBar();
+    status->setObjectName("StatusLine");
+    status->setSizeGripEnabled(false);
+    connect(&context_, &ProgramContext::refused, this,
+            [status](const QString& why) { status->showMessage(why, kStatusMs); });
+
     FormCreate();
 
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(kClientWidth,
+           kClientHeight + menuBar()->sizeHint().height() + status->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect r = screen->availableGeometry();
         move(r.center() - rect().center());
     }
     SBRevArm->setFocus();
-    setWindowTitle(context_.titleFor(kMainTitle));
+    setWindowTitle(context_.titleFor(kMainTitle, context_.designModified()));
 }
 
 TMainForm::~TMainForm() = default;
@@ -93,6 +103,7 @@ void TMainForm::FormCreate() {
     Model& m = model();
     StartUp(m);
     updateReverseArmRange();
+    context_.markDesignSaved();  // the defaults, until a file is opened
     context_.sound().setVolume(0x80008000u);
 }
 
@@ -111,9 +122,20 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // Unsaved changes are asked about first; Cancel keeps the program running. (Closing
+    // every window below brings this window here once more: it is on its way out already.)
+    if (!leaving_) {
+        if (!context_.mayLoseChanges()) {
+            event->ignore();
+            return;
+        }
+        emit exiting();
+    }
     context_.sound().setVolume(0x80008000u);
     Timer1->stop();
+    leaving_ = true;
     QApplication::closeAllWindows();
+    leaving_ = false;
     event->accept();
 }
 
@@ -317,6 +339,7 @@ void TMainForm::FindRevArmCentClick() {
 }
 
 void TMainForm::ResetAllClick() {
+    if (!context_.mayLoseChanges()) return;
     Model& m = model();
     emit dimensionResetRequested();
     CalcMidGear(m);
@@ -328,6 +351,7 @@ void TMainForm::ResetAllClick() {
     ClearUndo(m);
     context_.setUndoButtonsEnabled(false);
     dynamicControls_->hideUndo();
+    emit context_.designReset();
 }
 
 void TMainForm::SetScreenDataClick() {

@@ -105,14 +105,17 @@ class TMainForm : public QMainWindow {
     std::array<QAction*, 25> ToolButton{};  // ToolButton1 ... ToolButton24 (some unused)
 
     // Menu items
-    QAction *OpenDimensions = nullptr, *SaveAsDimensions = nullptr, *Exit1 = nullptr;
+    QAction *OpenDimensions = nullptr, *SaveDimensions = nullptr, *SaveAsDimensions = nullptr,
+            *Exit1 = nullptr;
+    QMenu* RecentFiles = nullptr;  // filled by the program as the menu opens
     QAction *ExportPng = nullptr, *ExportSvg = nullptr, *CopyDrawing = nullptr,
             *PrintDrawing = nullptr;  // the drawing's exports (FrameExport)
     QAction *RevArmPos = nullptr, *DriverAng = nullptr, *StepAng1 = nullptr, *RefPoints1 = nullptr;
     QAction *LargeFont = nullptr, *FindRevArmCent = nullptr, *SetSteam = nullptr,
             *SetBeepOnError = nullptr, *SetLineWidth = nullptr, *SetScreenData = nullptr,
-            *SetPanZoom = nullptr;
-    QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr;
+            *SetPanZoom = nullptr, *StopRun = nullptr;
+    QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr,
+            *UndoLastChange = nullptr;
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
@@ -174,6 +177,8 @@ class TMainForm : public QMainWindow {
   signals:
     // ResetAllDimensions begins: the dimension dialogs reset their dimensions first.
     void dimensionResetRequested();
+    // The window is closing for good (nothing unsaved, or the user let it go).
+    void exiting();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -197,6 +202,7 @@ class TMainForm : public QMainWindow {
     FrameView* view_ = nullptr;
     bool screenDataOn_ = true;
     bool activated_ = false;
+    bool leaving_ = false;  // the close has been let go
     std::unique_ptr<SteamDisplay> steam_;
     std::unique_ptr<ViewControls> viewControls_;
     std::unique_ptr<ReferencePoints> referencePoints_;

@@ -1,6 +1,7 @@
 // The rotation loop and the frame it draws (see MainForm.h).
 #include <QAction>
 #include <QRegion>
+#include <QStatusBar>
 
 #include "Calc.h"
 #include "CylinderDrawing.h"
@@ -93,7 +94,7 @@ void TMainForm::drawMechanism(Canvas& canvas) {
 }
 
 void TMainForm::updateTitles() {
-    setWindowTitle(context_.titleFor(kMainTitle));
+    setWindowTitle(context_.titleFor(kMainTitle, context_.designModified()));
     for (const ProgramContext::TitledWindow& w : context_.titledWindows())
         if (w.window) w.window->setWindowTitle(context_.titleFor(w.titleText));
 }
@@ -113,6 +114,12 @@ void TMainForm::reportError() {
     SolverState& s = model().solver;
     if (!s.ErrorFlag) return;
     ++s.ErrorTickCount;
+    // Said in the status line as well, for a user without sound.
+    if (s.ErrorTickCount == 1)
+        statusBar()->showMessage(
+            "The gear cannot take this position: a joint of the linkage was forced (the red "
+            "mark).",
+            4000);
     if (s.ErrorTickCount <= 9) {
         Error->setVisible(true);
     } else if (s.ErrorTickCount == 10) {

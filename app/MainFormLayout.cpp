@@ -226,7 +226,10 @@ void TMainForm::createMenu() {
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
     OpenDimensions = item(file, "OpenDimensions", "&OpenDimensions");
+    SaveDimensions = item(file, "SaveDimensions", "Sa&veDimensions");
     SaveAsDimensions = item(file, "SaveAsDimensions", "Save&AsDimensions");
+    RecentFiles = file->addMenu("&Recent Files");
+    RecentFiles->setObjectName("RecentFiles");
     file->addSeparator();
     ExportPng = item(file, "ExportPng", "Export Drawing as &PNG...");
     ExportSvg = item(file, "ExportSvg", "Export Drawing as &SVG...");
@@ -250,6 +253,9 @@ void TMainForm::createMenu() {
     SetScreenData = item(setup, "SetScreenData", "SetScree&nData Off");
     SetPanZoom = item(setup, "SetPanZoom", "SetP&anZoom On");
     SetPanZoom->setEnabled(false);
+    setup->addSeparator();
+    // Space does this while the drawing has the focus (FrameView), so the menu only shows it.
+    StopRun = item(setup, "StopRun", "Stop/R&un Driver\tSpace");
 
     QMenu* edit = bar->addMenu("&EditDimen");
     edit->setObjectName("EditDimen1");
@@ -259,6 +265,8 @@ void TMainForm::createMenu() {
     GraphicZoom = item(edit, "GraphicZoom", "Set&GraphicZoom");
     edit->addSeparator();
     ResetAll = item(edit, "ResetAll", "&ResetAllDimensions");
+    edit->addSeparator();
+    UndoLastChange = item(edit, "UndoLastChange", "&Undo Last Change");
 
     RefPoints = top("RefPoints", "&ReferPoints");
     DrawLines1 = top("DrawLines1", "&DrawLinesCircles");
@@ -286,7 +294,16 @@ void TMainForm::createMenu() {
     Error->setObjectName("Error");
     Error->setVisible(false);
 
+    // Shortcuts beside the access keys.
+    OpenDimensions->setShortcut(QKeySequence("Ctrl+O"));
+    SaveDimensions->setShortcut(QKeySequence("Ctrl+S"));
+    SaveAsDimensions->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    Exit1->setShortcut(QKeySequence("Ctrl+Q"));
+    UndoLastChange->setShortcut(QKeySequence("Ctrl+Z"));
+    Instructions->setShortcut(QKeySequence("F1"));
+
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
+    connect(StopRun, &QAction::triggered, this, [this] { RunClick(); });
     connect(LargeFont, &QAction::triggered, this, [this] { LargeFontClick(); });
     connect(FindRevArmCent, &QAction::triggered, this, [this] { FindRevArmCentClick(); });
     connect(SetSteam, &QAction::triggered, this, [this] { SetSteamClick(); });

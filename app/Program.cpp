@@ -2,6 +2,9 @@
 #include "Program.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QPushButton>
 
 #include "CylinOut.h"
@@ -13,6 +16,8 @@
 #include "MainForm.h"
 #include "Oval.h"
 #include "PortEvents.h"
+#include "RecentFiles.h"
+#include "RecoveryKeeper.h"
 #include "SetReverArm.h"
 #include "SettingDialogs.h"
 #include "Sine.h"
@@ -60,8 +65,10 @@ void Program::createWindows() {
     dataTable = own(new TDataTable(c));
     dataFile = own(new DataFileCommands(c, mainForm));
     valveEvents = own(new TValveEvents(c));
+    recovery = own(new RecoveryKeeper(c, *dataFile));
     connectWindows();
     mainForm->startRotation();
+    if (context_.options().startTimer) recovery->start();
 }
 
 void Program::connectWindows() {
@@ -76,8 +83,14 @@ void Program::connectWindows() {
     };
     opens({form.OpenDimensions, form.ToolButton[1]}, dataFile,
           [this] { dataFile->OpenDimensionsClick(); });
+    opens({form.SaveDimensions}, dataFile, [this] { dataFile->SaveDimensionsClick(); });
     opens({form.SaveAsDimensions, form.ToolButton[2]}, dataFile,
           [this] { dataFile->SaveAsDimensionsClick(); });
+    QObject::connect(form.RecentFiles, &QMenu::aboutToShow, dataFile,
+                     [this] { fillRecentFiles(); });
+    fillRecentFiles();
+    // Leaving cleanly (nothing unsaved, or the user let it go) needs no kept copy.
+    QObject::connect(&form, &TMainForm::exiting, recovery, [this] { recovery->discard(); });
     opens({form.FrameDim, form.ToolButton[4]}, frameDi, [this] { frameDi->exec(); });
     opens({form.CylDim, form.ToolButton[5]}, cylDimen, [this] { cylDimen->exec(); });
     opens({form.DriverAng, form.ToolButton[6]}, drivAng, [this] { drivAng->exec(); });
@@ -110,6 +123,27 @@ void Program::connectWindows() {
     QObject::connect(dataFile, &DataFileCommands::openFinished, drawLines,
                      [this] { drawLines->LinesDataClick(); });
     form.graphicPosition().setDimensionDialogs(frameDi, cylDimen);
+}
+
+void Program::fillRecentFiles() {
+    QMenu* menu = mainForm->RecentFiles;
+    menu->clear();
+    const QStringList files = dataFile->recentFiles().files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* a = menu->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setObjectName(QString("RecentFile%1").arg(i + 1));
+        a->setToolTip(QDir::toNativeSeparators(path));
+        a->setStatusTip(QDir::toNativeSeparators(path));
+        QObject::connect(a, &QAction::triggered, dataFile,
+                         [this, path] { dataFile->openRecent(path); });
+    }
+    menu->setEnabled(!files.isEmpty());
+}
+
+void Program::startUp(const QStringList& arguments) {
+    recovery->offerRecovery();
+    dataFile->openFromCommandLine(arguments);
 }
 
 }  // namespace tarvell

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,7 @@ class TDrawLines;
 class TDataTable;
 class TValveEvents;
 class DataFileCommands;
+class RecoveryKeeper;
 
 class Program {
   public:
@@ -72,11 +74,18 @@ class Program {
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
 
-    // The open and save commands of the main window.
+    // The open and save commands of the main window, and the recovery file kept while the
+    // design is unsaved.
     DataFileCommands* dataFile = nullptr;
+    RecoveryKeeper* recovery = nullptr;
+
+    // At start-up, once the main window is shown: a design left unsaved by a run that did
+    // not end cleanly is offered back, then a data file named on the command line is opened.
+    void startUp(const QStringList& arguments);
 
   private:
     void connectWindows();
+    void fillRecentFiles();
 
     ProgramContext context_;
     std::vector<std::unique_ptr<QObject>> owned_;  // every window, deleted at exit

@@ -164,7 +164,8 @@ void ReferencePoints::mousePress(QMouseEvent* event) {
     const bool right = button == Qt::RightButton;
     if (form_.pivotDataShown ? !left : !(left || right)) return;
     if (form_.running()) {
-        form_.context().sound().beep();  // pivots are picked with the motion stopped
+        form_.context().refuse(
+            "Stop the motion first: pivots are picked with the gear standing still.");
         return;
     }
     Model& m = form_.model();

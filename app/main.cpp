@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     tarvell::Program program(std::make_unique<tarvell::QtSound>());
     program.createWindows();
     program.mainForm->show();
-    program.dataFile->openFromCommandLine(arguments);
+    program.startUp(arguments);
     return QApplication::exec();
 }

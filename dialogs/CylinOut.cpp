@@ -12,7 +12,6 @@ TCylDimen::TCylDimen(ProgramContext& context)
                                 "To Select a Dynamic Variable, Click Dimension in Gray Area"}) {
     setObjectName("TCylDimen");
     Reset1 = addResetButton("Reset1", "ResetCylDim", QRect(294, 168, 90, 25));
-    connect(Reset1, &QPushButton::clicked, this, [this] { ResetCylClick(); });
 }
 
 void TCylDimen::Reset1MouseDown() {

@@ -23,6 +23,7 @@ class TCylDimen : public DimensionDialog {
   protected:
     void storeWhiteRow(const DimensionInfo&, float) override {}  // no white rows here
     void resetMouseDown() override { Reset1MouseDown(); }
+    void resetClick() override { ResetCylClick(); }
 };
 
 }  // namespace tarvell

@@ -138,6 +138,12 @@ QPushButton* DimensionDialog::addResetButton(const QString& name, const QString&
     reset_->setGeometry(place);
     reset_->setAutoDefault(false);
     reset_->installEventFilter(this);
+    connect(reset_, &QPushButton::clicked, this, [this] {
+        // A click from the keyboard comes without a press: it asks now.
+        if (!resetPressed_ && !context_.mayLoseChanges()) return;
+        resetPressed_ = false;
+        resetClick();
+    });
     return reset_;
 }
 
@@ -232,6 +238,11 @@ bool DimensionDialog::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         if (const DimensionInfo* row = rowOf(watched)) EditExit(*row);
     } else if (event->type() == QEvent::MouseButtonPress && watched == reset_) {
+        if (context_.designModified()) {
+            if (context_.mayLoseChanges()) resetClick();
+            return true;
+        }
+        resetPressed_ = true;
         resetMouseDown();
     }
     return QDialog::eventFilter(watched, event);

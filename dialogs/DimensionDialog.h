@@ -50,10 +50,12 @@ class DimensionDialog : public QDialog {
     Model& model() { return context_.model(); }
     // The value a white row (normal or maximum reverse arm travel) takes when it is left.
     virtual void storeWhiteRow(const DimensionInfo& row, float value) = 0;
-    // The reset button: resetMouseDown runs as soon as a mouse button goes down on it (the
-    // subclass connects its click).
+    // The reset button: resetMouseDown runs as soon as a mouse button goes down on it and
+    // resetClick at its click. With unsaved changes the user is asked first; the question
+    // takes the press, so the whole reset then runs at once.
     QPushButton* addResetButton(const QString& name, const QString& caption, const QRect& place);
     virtual void resetMouseDown() = 0;
+    virtual void resetClick() = 0;
     // Five empty dynamic-variable slots (after a reset).
     void emptySlots();
     // Undo stack cleared and every "UnDo" button disabled (after a reset).
@@ -76,7 +78,8 @@ class DimensionDialog : public QDialog {
     QLabel* instruction1_ = nullptr;
     QLabel* instruction2_ = nullptr;
     QPushButton* reset_ = nullptr;
-    bool quiet_ = false;  // focus moved by the dialog itself: no field exit
+    bool resetPressed_ = false;  // the press has reset already; the click finishes it
+    bool quiet_ = false;         // focus moved by the dialog itself: no field exit
 };
 
 }  // namespace tarvell

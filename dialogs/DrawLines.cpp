@@ -207,7 +207,9 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
 
 void TDrawLines::DrawLines1Click() {
     if (referencePointsUnplaced(model().pivots)) {
-        context_.sound().beep();
+        context_.refuse(
+            "Place the reference points first (ReferPoints): lines and circles are drawn "
+            "relative to them.");
         return;
     }
     exec();

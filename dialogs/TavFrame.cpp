@@ -14,7 +14,6 @@ TFrameDi::TFrameDi(ProgramContext& context)
                                 "To Select Dynamic Variable, Click Dimension in Gray Area"}) {
     setObjectName("TFrameDi");
     ResetFrame = addResetButton("ResetFrame", "ResetFrameDim", QRect(288, 184, 89, 25));
-    connect(ResetFrame, &QPushButton::clicked, this, [this] { ResetFrameClick(); });
 }
 
 void TFrameDi::Edit27Exit() {

@@ -26,6 +26,7 @@ class TFrameDi : public DimensionDialog {
   protected:
     void storeWhiteRow(const DimensionInfo& row, float value) override;
     void resetMouseDown() override { ResetFrameMouseDown(); }
+    void resetClick() override { ResetFrameClick(); }
 
   private:
     // Used reverse arm positions kept within the normal travel either side of mid gear.

@@ -1,6 +1,8 @@
-// The main window's "&OpenDimensions" and "Save&AsDimensions" commands: the file dialogs,
-// writing through a temporary file so a failed save never harms the previous one, and
-// opening that checks the whole file before anything changes.
+// The main window's file commands on the working design: "&OpenDimensions", "Sa&veDimensions"
+// (to the file last opened or saved), "Save&AsDimensions" and the recent files; the file
+// dialogs, starting in the folder last used; writing through the safe writer so a failed
+// save never harms the previous file; opening that checks the whole file before anything
+// changes; and the question asked before unsaved changes would be lost.
 #pragma once
 
 #include <QObject>
@@ -13,6 +15,7 @@ class QWidget;
 namespace tarvell {
 
 class ProgramContext;
+class RecentFiles;
 
 class DataFileCommands : public QObject {
     Q_OBJECT
@@ -20,9 +23,13 @@ class DataFileCommands : public QObject {
   public:
     // `dialogParent` is the window the file dialogs and messages belong to.
     DataFileCommands(ProgramContext& context, QWidget* dialogParent);
+    ~DataFileCommands() override;
 
     void OpenDimensionsClick();
+    void SaveDimensionsClick();
     void SaveAsDimensionsClick();
+    // One of the recent files chosen from the File menu.
+    void openRecent(const QString& path);
 
     // The program's arguments without its name: a lone data file is opened at start-up
     // (a file that cannot be used is reported and the defaults stay).
@@ -33,20 +40,45 @@ class DataFileCommands : public QObject {
     QString openFile(const QString& path);
     QString saveFile(const QString& path);
 
-    // Seams for tests: how a path is chosen (empty = cancelled) and how a failure is shown.
+    // Before an action that would replace the design: true when it may go on. With unsaved
+    // changes it asks "Save changes to <name>?"; Save saves (and a save that is cancelled or
+    // fails stops the action), Discard goes on, Cancel stops.
+    bool maybeSave();
+
+    // The data file the design was last opened from or saved to; empty for none.
+    const QString& currentPath() const { return currentPath_; }
+    // Makes `path` the design's file (a design restored after a crash keeps its file).
+    void setCurrentPath(const QString& path) { currentPath_ = path; }
+    RecentFiles& recentFiles() { return *recent_; }
+
+    // Seams for tests: how a path is chosen (empty = cancelled), how a failure is shown, and
+    // how the user answers the question about unsaved changes.
+    enum class SaveChoice { Save, Discard, Cancel };
     std::function<QString()> chooseOpenPath;
     std::function<QString()> chooseSavePath;
     std::function<void(const QString& title, const QString& message)> showError;
+    std::function<SaveChoice(const QString& question)> askSaveChanges;
 
   signals:
     // An open ended (loaded, failed or cancelled): views of the data set refresh.
     void openFinished();
+    // The design was written to its file (saved), so a kept copy is no longer needed.
+    void saved();
 
   private:
     QString askOpenPath();
     QString askSavePath();
+    SaveChoice askUser(const QString& question);
+    // Opens a chosen file: reports a failure, drops a recent file that is gone.
+    void openChosen(const QString& path);
+    bool saveTo(const QString& path);
+    QString startFolder() const;
+    void remember(const QString& path);
+
     ProgramContext& context_;
     QWidget* dialogParent_;
+    QString currentPath_;
+    RecentFiles* recent_;
 };
 
 }  // namespace tarvell

@@ -24,7 +24,7 @@ void ProgramContext::showErrorMessage(const QString& text) {
     box.exec();
 }
 
-QString ProgramContext::titleFor(const QString& titleText) const {
+QString ProgramContext::titleFor(const QString& titleText, bool marked) const {
     // Formatting the date and time reads the time zone, which would otherwise happen several
     // times on every tick.
     const qint64 second = QDateTime::currentSecsSinceEpoch();
@@ -35,8 +35,8 @@ QString ProgramContext::titleFor(const QString& titleText) const {
         titleDateTime_ = locale.toString(now.date(), QLocale::ShortFormat) + "   " +
                          locale.toString(now.time(), QLocale::LongFormat);
     }
-    return titleText + QString::fromStdString(model_.DataSetName) + "     " + titleDateTime_ +
-           "   " + "Version 2.6";
+    return titleText + (marked ? "*" : "") + QString::fromStdString(model_.DataSetName) + "     " +
+           titleDateTime_ + "   " + "Version 2.6";
 }
 
 void ProgramContext::registerTitledWindow(QWidget* window, const QString& titleText) {
@@ -55,6 +55,28 @@ void ProgramContext::setUndoButtonsEnabled(bool enabled) {
 void ProgramContext::setDynamicVariablesShown(bool shown) {
     model_.DynamicVariablesShown = shown;
     emit dynamicVariablesShownChanged(shown);
+}
+
+void ProgramContext::markDesignSaved() {
+    savedDesign_ = designSnapshot(model_);
+}
+
+void ProgramContext::markDesignUnsaved() {
+    savedDesign_.reset();
+}
+
+bool ProgramContext::designModified() const {
+    return !savedDesign_ || !(*savedDesign_ == designSnapshot(model_));
+}
+
+bool ProgramContext::mayLoseChanges() {
+    if (!designModified()) return true;
+    return guard_ ? guard_() : true;
+}
+
+void ProgramContext::refuse(const QString& why) {
+    sound_->beep();
+    emit refused(why);
 }
 
 void ProgramContext::pauseRotation() {

@@ -2,7 +2,8 @@
 // the main window: the one Model, the sound output, the options and the error-message path,
 // the window titles, the "UnDo" buttons kept enabled together, pausing the rotation loop, and
 // the signals through which a window asks for what another window owns (the reverse arm
-// scroll bar, the dynamic-variable bars) or hears that the whole data set was replaced.
+// scroll bar, the dynamic-variable bars) or hears that the whole data set was replaced; and
+// whether the working design has changed since it was last opened or saved.
 #pragma once
 
 #include <QList>
@@ -10,8 +11,11 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <optional>
 
+#include "DesignSnapshot.h"
 #include "ProgramOptions.h"
 #include "Sound.h"
 #include "Vari.h"
@@ -39,9 +43,10 @@ class ProgramContext : public QObject {
     // user has closed it.
     void showErrorMessage(const QString& text);
 
-    // Window titles: the given title text with the data set name, date, time and version.
+    // Window titles: the given title text with the data set name, date, time and version;
+    // `marked` puts a "*" before the name (the main window's, while changes are unsaved).
     // The date and time are formatted once a second.
-    QString titleFor(const QString& titleText) const;
+    QString titleFor(const QString& titleText, bool marked = false) const;
     // Windows whose title the rotation loop rewrites on every tick.
     struct TitledWindow {
         QPointer<QWidget> window;
@@ -60,6 +65,22 @@ class ProgramContext : public QObject {
     // Shows or hides the dynamic variables everywhere: the model's switch, then the signal.
     void setDynamicVariablesShown(bool shown);
 
+    // --- The working design against the one last opened or saved (or the defaults) ---
+    // The design as it stands becomes the saved one.
+    void markDesignSaved();
+    // No saved design matches this one (a design restored after a crash): it stays changed
+    // until it is saved.
+    void markDesignUnsaved();
+    bool designModified() const;
+    // Whether an action that would replace the design may go on: at once when nothing
+    // would be lost, otherwise as the guard decides (it asks the user to save, discard or
+    // cancel, and saves when asked).
+    void setUnsavedChangesGuard(std::function<bool()> guard) { guard_ = std::move(guard); }
+    bool mayLoseChanges();
+
+    // An action refused: the beep, and why, for the main window's status line.
+    void refuse(const QString& why);
+
   signals:
     // RevArmToCentMax changed: the reverse arm scroll bar takes its range from the model.
     void reverseArmRangeChanged();
@@ -70,6 +91,10 @@ class ProgramContext : public QObject {
     void dynamicVariablesShownChanged(bool shown);
     // A whole data set replaced the working one (a file was opened).
     void dataSetLoaded();
+    // Every dimension went back to its default (ResetAllDimensions): a new, unnamed design.
+    void designReset();
+    // An action was refused, and why.
+    void refused(const QString& why);
 
   private:
     friend class RotationPause;
@@ -83,6 +108,8 @@ class ProgramContext : public QObject {
     QList<TitledWindow> titledWindows_;
     mutable qint64 titleSecond_ = -1;  // the second the cached date and time text is for
     mutable QString titleDateTime_;
+    std::optional<DesignSnapshot> savedDesign_;  // none: nothing saved matches
+    std::function<bool()> guard_;
     QPointer<QTimer> rotationTimer_;
     int pauses_ = 0;
     bool resumeOnLastRelease_ = false;

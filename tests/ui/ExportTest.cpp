@@ -231,9 +231,10 @@ TEST_F(ExportTest, TheFileMenuOffersTheDrawingsExportsBeforeExit) {
     ASSERT_NE(file, nullptr);
     QStringList captions;
     for (QAction* a : file->actions()) captions.append(a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(captions, QStringList({"&OpenDimensions", "Save&AsDimensions", "-",
-                                     "Export Drawing as &PNG...", "Export Drawing as &SVG...",
-                                     "&Copy Drawing", "&Print Drawing...", "-", "E&xit"}));
+    EXPECT_EQ(captions, QStringList({"&OpenDimensions", "Sa&veDimensions", "Save&AsDimensions",
+                                     "&Recent Files", "-", "Export Drawing as &PNG...",
+                                     "Export Drawing as &SVG...", "&Copy Drawing",
+                                     "&Print Drawing...", "-", "E&xit"}));
 }
 
 TEST_F(ExportTest, TheMainDrawingsSvgHoldsTheLinksInTheirColours) {

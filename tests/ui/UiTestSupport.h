@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "DataFileCommands.h"
 #include "MainForm.h"
 #include "Program.h"
 #include "RecordingSound.h"
@@ -32,6 +33,12 @@ class ProgramTest : public ::testing::Test {
         };
         program_ = std::make_unique<Program>(std::move(sound), options);
         program_->createWindows();
+        // Questions about unsaved changes are answered by the test, never by a message box:
+        // Discard unless a test says otherwise.
+        program_->dataFile->askSaveChanges = [this](const QString& question) {
+            saveQuestions_.append(question);
+            return saveAnswer_;
+        };
         form().show();
     }
 
@@ -46,6 +53,8 @@ class ProgramTest : public ::testing::Test {
     std::unique_ptr<Program> program_;
     RecordingSound* sound_ = nullptr;
     QStringList errorMessages_;  // error messages the program showed, in order
+    QStringList saveQuestions_;  // "Save changes to ...?" as asked, in order
+    DataFileCommands::SaveChoice saveAnswer_ = DataFileCommands::SaveChoice::Discard;
     // Exports: the path the save dialog answers (empty: cancelled), the suggested names and
     // suffixes it was asked with, and how the print dialog sets the printer up (none: cancel).
     QString exportPath_;

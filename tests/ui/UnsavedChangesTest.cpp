@@ -1,0 +1,288 @@
+// Never losing a design: the "*" of unsaved changes, the question before closing, opening or
+// resetting loses them (Save, Discard, Cancel, and a save that fails), the recovery file after
+// a run that did not end cleanly, the recent files, the shortcuts and the status line that
+// says why an action was refused.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "DimensionDialogSupport.h"
+#include "DrawLines.h"
+#include "DynamicVariables.h"
+#include "RecentFiles.h"
+#include "RecoveryKeeper.h"
+
+using namespace tarvell;
+using Choice = DataFileCommands::SaveChoice;
+
+namespace {
+
+class UnsavedChanges : public test::DimensionDialogTest {
+  protected:
+    void SetUp() override {
+        DimensionDialogTest::SetUp();
+        errorMessages_.clear();  // the instruction texts are not beside the tests
+        ASSERT_TRUE(dir_.isValid());
+        removeRecoveryFiles();
+        files().showError = [this](const QString&, const QString& m) { errors_.append(m); };
+    }
+    void TearDown() override { removeRecoveryFiles(); }
+    // The recovery file and any set aside, in the tests' own data folder.
+    static void removeRecoveryFiles() {
+        const QFileInfo file(RecoveryKeeper::recoveryPath());
+        for (const QString& f : file.dir().entryList({file.fileName() + "*"}))
+            QFile::remove(file.dir().filePath(f));
+    }
+    DataFileCommands& files() { return *program_->dataFile; }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    void saveAs(const QString& p) {
+        files().chooseSavePath = [p] { return p; };
+        form().SaveAsDimensions->trigger();
+    }
+    // A change as the frame dialog's Stroke field makes it, typed in: with an undo entry.
+    void changeStroke(const char* text) {
+        model().undoPending = true;
+        if (StoreDimensionField(model(), 2, text)) program_->context().setUndoButtonsEnabled(true);
+    }
+    // A new run of the program, with its messages recorded instead of shown.
+    std::unique_ptr<Program> restart() {
+        ProgramOptions options;
+        options.startTimer = false;
+        options.showError = [this](const QString& m) { restartMessages_.append(m); };
+        auto p = std::make_unique<Program>(std::make_unique<RecordingSound>(), options);
+        p->createWindows();
+        return p;
+    }
+    bool marked() {
+        tick();
+        return form().windowTitle().contains("*" + QString::fromStdString(model().DataSetName));
+    }
+
+    QTemporaryDir dir_;
+    QStringList errors_;
+    QStringList restartMessages_;
+};
+
+}  // namespace
+
+TEST_F(UnsavedChanges, TheTitleMarksAChangeUntilItIsSavedOrUndone) {
+    model().UndoEnabled = true;
+    EXPECT_FALSE(marked());
+    changeStroke("3.5");
+    EXPECT_TRUE(marked());
+    EXPECT_TRUE(form().windowTitle().startsWith("Tarvell Outside Admission            *Nominal"));
+    form().UndoLastChange->trigger();  // Ctrl+Z
+    EXPECT_EQ(model().frame.Stroke, 3.25f);
+    EXPECT_FALSE(marked());
+    changeStroke("3.5");
+    saveAs(path("Loco.dtv"));
+    EXPECT_FALSE(marked());
+    EXPECT_TRUE(form().windowTitle().contains("Loco"));
+    // Moving the gear is not a change of the design; the view and the reverse arm are.
+    tick(5);
+    EXPECT_FALSE(marked());
+    form().FwdClick();
+    EXPECT_TRUE(marked());
+    // A file whose reverse arm stands between two steps of its scroll bar opens unchanged.
+    model().gear.ReverseArmPosition += 0.00037f;
+    saveAs(path("Between.dtv"));
+    files().chooseOpenPath = [this] { return path("Between.dtv"); };
+    form().OpenDimensions->trigger();
+    EXPECT_FALSE(marked());
+}
+
+TEST_F(UnsavedChanges, ClosingAsksOnlyWhenSomethingWouldBeLost) {
+    form().close();
+    EXPECT_TRUE(saveQuestions_.isEmpty());
+    EXPECT_FALSE(form().isVisible());
+
+    form().show();
+    changeStroke("3.5");
+    saveAnswer_ = Choice::Cancel;
+    form().close();
+    EXPECT_TRUE(form().isVisible());
+    ASSERT_EQ(saveQuestions_.size(), 1);
+    EXPECT_EQ(saveQuestions_[0], "Save changes to Nominal?");
+
+    // Save with no file of its own asks where; cancelling that keeps the program up.
+    saveAnswer_ = Choice::Save;
+    files().chooseSavePath = [] { return QString(); };
+    form().close();
+    EXPECT_TRUE(form().isVisible());
+    // A save that fails keeps it up too, and says why.
+    files().chooseSavePath = [this] { return path("no/such/folder/x.dtv"); };
+    form().close();
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_EQ(errors_.size(), 1);
+    // A save that works lets it go, with the design in the file.
+    files().chooseSavePath = [this] { return path("Kept.dtv"); };
+    form().close();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_EQ(QFile(path("Kept.dtv")).size(), 1440);
+
+    form().show();
+    changeStroke("3.75");
+    saveAnswer_ = Choice::Discard;
+    form().close();
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(UnsavedChanges, OpeningAndResettingAskFirst) {
+    saveAs(path("A.dtv"));
+    changeStroke("3.5");
+    bool chosen = false;
+    files().chooseOpenPath = [&] {
+        chosen = true;
+        return path("A.dtv");
+    };
+    saveAnswer_ = Choice::Cancel;
+    form().OpenDimensions->trigger();
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(model().frame.Stroke, 3.5f);
+    form().ResetAll->trigger();
+    EXPECT_EQ(model().frame.Stroke, 3.5f);
+    EXPECT_EQ(saveQuestions_.size(), 2);
+    EXPECT_EQ(saveQuestions_[1], "Save changes to A?");
+
+    // Save writes to the design's own file, then the open goes on.
+    saveAnswer_ = Choice::Save;
+    form().OpenDimensions->trigger();
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(model().frame.Stroke, 3.5f);  // A.dtv now holds the change
+
+    // Reset all with Discard gives the defaults as a new, unchanged design.
+    changeStroke("3.75");
+    saveAnswer_ = Choice::Discard;
+    form().ResetAll->trigger();
+    EXPECT_EQ(model().frame.Stroke, 3.25f);
+    EXPECT_EQ(model().DataSetName, "Nominal");
+    EXPECT_FALSE(marked());
+    EXPECT_TRUE(files().currentPath().isEmpty());
+}
+
+TEST_F(UnsavedChanges, ADimensionDialogResetAsksAndTheAnswerHolds) {
+    changeStroke("3.5");
+    saveAnswer_ = Choice::Cancel;
+    QTest::mouseClick(frameDi().ResetFrame, Qt::LeftButton);
+    EXPECT_EQ(model().frame.Stroke, 3.5f);
+    ASSERT_EQ(saveQuestions_.size(), 1);
+    saveAnswer_ = Choice::Discard;
+    QTest::mouseClick(frameDi().ResetFrame, Qt::LeftButton);
+    EXPECT_EQ(model().frame.Stroke, 3.25f);
+    EXPECT_EQ(model().undoCount, 0);  // the whole reset, the click's part too
+    // Nothing left to lose: the next reset asks nothing.
+    QTest::mouseClick(frameDi().ResetFrame, Qt::LeftButton);
+    EXPECT_EQ(saveQuestions_.size(), 2);
+}
+
+TEST_F(UnsavedChanges, ARunThatDiedOffersItsDesignBack) {
+    changeStroke("3.5");
+    model().DataSetName = "Loco";
+    program_->recovery->check();
+    ASSERT_TRUE(QFile::exists(RecoveryKeeper::recoveryPath()));
+
+    // The program is killed: nothing removes the file. The next run offers it.
+    std::unique_ptr<Program> next = restart();
+    QString asked;
+    next->recovery->askRestore = [&](const QString& q) {
+        asked = q;
+        return true;
+    };
+    next->startUp({});
+    EXPECT_TRUE(asked.contains("\"Loco\""));
+    EXPECT_EQ(next->model().frame.Stroke, 3.5f);
+    EXPECT_EQ(next->model().DataSetName, "Loco");
+    EXPECT_TRUE(next->context().designModified());  // still to be saved
+
+    // Declined, it goes for good.
+    next->recovery->check();
+    next.reset();
+    next = restart();
+    next->recovery->askRestore = [](const QString&) { return false; };
+    next->startUp({});
+    EXPECT_EQ(next->model().frame.Stroke, 3.25f);
+    EXPECT_FALSE(QFile::exists(RecoveryKeeper::recoveryPath()));
+}
+
+TEST_F(UnsavedChanges, ADamagedRecoveryFileIsSetAsideNotLoaded) {
+    const QString file = RecoveryKeeper::recoveryPath();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("TARVELL RECOVERY 1\nname Loco\npath \ntime 2026-12-08 10:00:00\n\nshort");
+    f.close();
+    bool asked = false;
+    program_->recovery->askRestore = [&](const QString&) { return asked = true; };
+    program_->startUp({});
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(model().frame.Stroke, 3.25f);
+    ASSERT_EQ(errorMessages_.size(), 1);
+    EXPECT_TRUE(errorMessages_[0].contains("set aside"));
+    EXPECT_FALSE(QFile::exists(file));
+    const QStringList aside = QFileInfo(file).dir().entryList({"recovery.tvr.*.damaged"});
+    EXPECT_EQ(aside.size(), 1);
+}
+
+TEST_F(UnsavedChanges, RecentFilesKeepTheNewestAndDropOneThatIsGone) {
+    saveAs(path("One.dtv"));
+    saveAs(path("Two.dtv"));
+    const QStringList recent = files().recentFiles().files();
+    ASSERT_GE(recent.size(), 2);
+    EXPECT_TRUE(recent[0].endsWith("Two.dtv"));
+    EXPECT_TRUE(recent[1].endsWith("One.dtv"));
+    form().RecentFiles->aboutToShow();
+    ASSERT_GE(form().RecentFiles->actions().size(), 2);
+    EXPECT_EQ(form().RecentFiles->actions()[1]->text(), "&2 One.dtv");
+
+    QFile::remove(path("One.dtv"));
+    form().RecentFiles->actions()[1]->trigger();
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_[0].contains("no longer there"));
+    EXPECT_FALSE(files().recentFiles().files().join('|').contains("One.dtv"));
+    EXPECT_EQ(model().DataSetName, "Two");
+}
+
+TEST_F(UnsavedChanges, ShortcutsStandBesideTheAccessKeys) {
+    EXPECT_EQ(form().OpenDimensions->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(form().SaveDimensions->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(form().SaveAsDimensions->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(form().UndoLastChange->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(form().Exit1->shortcut(), QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(form().Instructions->shortcut(), QKeySequence("F1"));
+    // Space stops and runs the driver while the drawing has the focus.
+    QWidget* drawing = form().client();
+    drawing->setFocus();
+    ASSERT_TRUE(form().running());
+    QTest::keyClick(drawing, Qt::Key_Space);
+    EXPECT_FALSE(form().running());
+    QTest::keyClick(drawing, Qt::Key_Space);
+    EXPECT_TRUE(form().running());
+    // Ctrl+S without a file of its own asks where.
+    bool asked = false;
+    files().chooseSavePath = [&] {
+        asked = true;
+        return QString();
+    };
+    form().SaveDimensions->trigger();
+    EXPECT_TRUE(asked);
+}
+
+TEST_F(UnsavedChanges, ARefusedActionSaysWhyInTheStatusLine) {
+    form().DrawLines1->setEnabled(true);
+    form().DrawLines1->trigger();  // both reference points still at 0,0
+    EXPECT_EQ(sound().beeps, 1);
+    EXPECT_TRUE(form().statusBar()->currentMessage().contains("reference points"));
+
+    form().RefPoints->trigger();
+    ASSERT_TRUE(form().running());
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 200), QPointF(300, 200),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form().client(), &press);
+    EXPECT_EQ(sound().beeps, 2);
+    EXPECT_TRUE(form().statusBar()->currentMessage().startsWith("Stop the motion first"));
+}
