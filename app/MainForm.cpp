@@ -63,6 +63,7 @@ TMainForm::TMainForm(ProgramContext& context)
             [this](int position) { moveReverseArm(position); });
 
     FormCreate();
+    solvedAngle_ = model().gear.DriverAngle;
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
