@@ -72,8 +72,8 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     };
     ReDraw = item("ReDraw", "&ReDraw");
     CopyTable = item("CopyTable", "&Copy");
-    SaveCsv = item("SaveCsv", "Save &CSV...");
-    CloseEvents = item("CloseEvents", "&Close");
+    SaveCsv = item("SaveCsv", "&Save CSV...");
+    CloseEvents = item("CloseEvents", "C&lose");
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(CopyTable, &QAction::triggered, this, [this] { CopyClick(); });
     connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
