@@ -22,25 +22,19 @@ constexpr int kReadoutLeft = 378;
 constexpr int kReadoutRight = 536;
 constexpr int kFirstBarY = 72;
 constexpr int kBarPitch = 12;
-// The undo line beside the "UnDo" button (280, 127; 40 x 16).
-constexpr int kUndoLineX = 322;
-constexpr int kUndoLineY = 128;
-
-// Runs of spaces as one, without the trailing ones.
-std::string singleSpaced(const std::string& text) {
-    std::string out;
-    for (char c : text)
-        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
-}
+// The undo line has a row of its own under the "UnDo" button (280, 127; 40 x 16), below
+// the control boxes, where it meets no control; it ends before the valve read-outs' column
+// at x 545.
+constexpr int kUndoLineX = 280;
+constexpr int kUndoLineY = 145;
+constexpr int kUndoLineRight = 541;
 
 }  // namespace
 
 DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
     for (int n = 1; n <= 4; ++n) {
         QScrollBar* bar = form.SBDynVar[static_cast<std::size_t>(n)];
-        bar->setFocusPolicy(Qt::ClickFocus);
+        bar->setFocusPolicy(Qt::StrongFocus);
         bars_[static_cast<std::size_t>(n)] =
             new DynamicBarControl(form.context(), bar, n, form.SBRevArm);
     }
@@ -94,22 +88,18 @@ void DynamicControls::hideUndo() {
 
 void DynamicControls::drawUndoLine(Canvas& canvas) {
     Model& m = form_.model();
-    const std::string& line = RebuildUndoLine(m);
     const int x = roundToInt(kUndoLineX * static_cast<double>(m.TextScaleX));
     const int y = roundToInt(kUndoLineY * static_cast<double>(m.TextScaleY));
-    const int room = roundToInt(kReadoutRight * static_cast<double>(m.TextScaleX)) - x;
-    // The numbers' padding shown as single spaces, and the name shortened if the line would
-    // run past the box into the view controls.
-    std::string name = m.undo[1].name;
-    const std::size_t at = name.empty() ? std::string::npos : line.find(name);
-    if (at == std::string::npos) {
-        canvas.textOut(x, y, singleSpaced(line));
-        return;
-    }
-    const std::string head = singleSpaced(line.substr(0, at)) + " ";
-    const std::string tail = singleSpaced(line.substr(at + name.size()));
-    while (!name.empty() && canvas.textWidth(head + name + tail) > room) name.pop_back();
-    canvas.textOut(x, y, head + name + tail);
+    const int room = roundToInt(kUndoLineRight * static_cast<double>(m.TextScaleX)) - x;
+    // The line as the model builds it. Its trailing blanks only pad it, so the band behind
+    // it ends with its last character; a line too long for the row loses its end.
+    std::string shown = RebuildUndoLine(m);
+    while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+    while (!shown.empty() && canvas.textWidth(shown) > room) shown.pop_back();
+    // On a white band, so the mechanism passing under it does not run through the text.
+    canvas.setBrush(false, colours::white);
+    canvas.textOut(x, y, shown);
+    canvas.setBrush(true);
 }
 
 void DynamicControls::drawReadouts(Canvas& canvas) {

@@ -22,7 +22,7 @@ class DynamicControls {
     // The four bars' handlers (SBDynVarNChange, SBDynVarNEnter, SBDynVarNScroll), 1-4.
     DynamicBarControl& bar(int n) { return *bars_[static_cast<std::size_t>(n)]; }
 
-    // The most recent change beside the "UnDo" button (undo on).
+    // The most recent change on its own row under the "UnDo" button (undo on).
     void drawUndoLine(Canvas& canvas);
     // Each slot's name and value beside its bar (dynamic variables shown).
     void drawReadouts(Canvas& canvas);

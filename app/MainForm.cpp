@@ -72,6 +72,7 @@ TMainForm::TMainForm(ProgramContext& context)
             [status](const QString& why) { status->showMessage(why, kStatusMs); });
 
     FormCreate();
+    solvedAngle_ = model().gear.DriverAngle;
 
     resize(kClientWidth,
            kClientHeight + menuBar()->sizeHint().height() + status->sizeHint().height());

@@ -199,6 +199,7 @@ class TMainForm : public QMainWindow {
     ProgramContext& context_;
     QImage frame_;
     CylinderOutline cylinder_;
+    float solvedAngle_ = 0;  // the driver angle this tick's frame was solved at
     FrameView* view_ = nullptr;
     bool screenDataOn_ = true;
     bool activated_ = false;

@@ -33,6 +33,7 @@ void TMainForm::Timer1Timer() {
     updateCutoffReadouts(m);
     ScreenTransform(m);
     cylinder_ = computeCylinderOutline(m, m.view.current);
+    solvedAngle_ = m.gear.DriverAngle;  // the read-out goes with the picture, not the next tick
 
     float angle = m.gear.DriverAngle;
     angle =
@@ -52,6 +53,8 @@ void TMainForm::DrawMainFrame() {
         if (m.SteamDisplay)
             steam_->draw(canvas, m, cylinder_, context_.sound(), screenDataOn_,
                          graphicPosition_->active());
+        else
+            steam_->followExhaust(m);  // so turning the display on finds no stale beat
         updateTitles();
         drawMechanism(canvas);
         if (screenDataOn_) drawReadouts(canvas, true);
@@ -101,7 +104,7 @@ void TMainForm::updateTitles() {
 
 void TMainForm::drawReadouts(Canvas& canvas, bool live) {
     const Model& m = model();
-    drawGearReadouts(canvas, m, m.gear.DriverAngle);
+    drawGearReadouts(canvas, m, solvedAngle_);
     if (live) reportError();
     referencePoints_->drawPivotData(canvas);
     referencePoints_->drawPrompts(canvas);

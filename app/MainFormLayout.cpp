@@ -10,6 +10,7 @@
 #include "Fonts.h"
 #include "FrameView.h"
 #include "MainForm.h"
+#include "ScrollBarKeys.h"
 #include "ToolIcons.h"
 
 namespace tarvell {
@@ -29,6 +30,10 @@ void TMainForm::createControls() {
         b->setPageStep(large);
         b->setValue(position);
         b->setToolTip(hint);
+        // Keys move a bar as its arrows and track do: arrows a small step, PageUp and
+        // PageDown a large one.
+        b->setFocusPolicy(Qt::StrongFocus);
+        steerArrowKeys(b);
         return b;
     };
     auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
@@ -125,6 +130,21 @@ void TMainForm::createControls() {
     DataTableBut =
         button("DataTableBut", 170, 124, 70, 16, "DataTable", "Show the Pivot Data Table");
     DataTableBut->hide();
+
+    // Tab goes through the boxes as they are read: the gear box row by row, the view box,
+    // then the reference point, dynamic-variable and data table controls below them.
+    const std::initializer_list<QWidget*> tabOrder = {
+        Rev,        Center,      Fwd,        SBRevArm,    Deg180,      Run,         Deg00,
+        SBDrvAng,   Step1,       Step10,     Step45,      SBStepAng,   SBPanVert,   SBPanHorz,
+        SBZoom,     NormVHZ,     Preset[0],  Preset[1],   Preset[2],   Preset[3],   Preset[4],
+        Preset[5],  Preset[6],   RefPt1,     RefPt1Zero,  SBRef1Vert,  SBRef1Horz,  RefPt2,
+        RefPt2Zero, SBRef2Vert,  SBRef2Horz, SBDynVar[1], SBDynVar[2], SBDynVar[3], SBDynVar[4],
+        UnDoDn,     DataTableBut};
+    QWidget* previous = nullptr;
+    for (QWidget* w : tabOrder) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -231,7 +251,7 @@ void TMainForm::createMenu() {
     RecentFiles = file->addMenu("&Recent Files");
     RecentFiles->setObjectName("RecentFiles");
     file->addSeparator();
-    ExportPng = item(file, "ExportPng", "Export Drawing as &PNG...");
+    ExportPng = item(file, "ExportPng", "Export Drawing as P&NG...");
     ExportSvg = item(file, "ExportSvg", "Export Drawing as &SVG...");
     CopyDrawing = item(file, "CopyDrawing", "&Copy Drawing");
     PrintDrawing = item(file, "PrintDrawing", "&Print Drawing...");

@@ -145,13 +145,14 @@ void TStpAng::OKBtnClick() {
     form.SBDrvAng->setSingleStep(std::max(1, roundToInt(100.0 * step)));
     form.SBDrvAng->setPageStep(std::max(1, roundToInt(500.0 * step)));
     // Show the step on the step scroll bar without letting its band replace the typed value.
+    // When the bar already stands in the step's band it does not move, so its handler is run
+    // here: with the flag set it only updates the step buttons.
     const int position = stepBandFor(step).first;
-    if (position != form.SBStepAng->value()) {
-        form.stepSetByDialog = true;
+    form.stepSetByDialog = true;
+    if (position != form.SBStepAng->value())
         form.SBStepAng->setValue(position);
-    } else {
-        form.SBStepAngChange();  // only the button enabling: the flag is not set
-    }
+    else
+        form.SBStepAngChange();
     accept();
 }
 

@@ -41,15 +41,25 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
 
     // The exhaust beat: an end whose exhaust opening turns from negative to positive.
     auto beat = [&](End& end, float exhaust) {
-        if (end.seen && end.previousExhaust < 0 && exhaust > 0 && !highlightActive) {
+        if (exhaustStarts(end, exhaust) && !highlightActive) {
             sound.setVolume(exhaustVolume(end.intensity));
             sound.playFile("Exhaust.wav");
         }
-        end.previousExhaust = exhaust;
-        end.seen = true;
     };
     beat(front_, op.FrontExhaustOpening);
     beat(rear_, op.RearExhaustOpening);
+}
+
+void SteamDisplay::followExhaust(const Model& m) {
+    exhaustStarts(front_, m.openings.FrontExhaustOpening);
+    exhaustStarts(rear_, m.openings.RearExhaustOpening);
+}
+
+bool SteamDisplay::exhaustStarts(End& end, float exhaustOpening) {
+    const bool starts = end.seen && end.previousExhaust < 0 && exhaustOpening > 0;
+    end.previousExhaust = exhaustOpening;
+    end.seen = true;
+    return starts;
 }
 
 void SteamDisplay::drawStill(Canvas& canvas, const Model& m, const CylinderOutline& o,

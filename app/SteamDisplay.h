@@ -22,6 +22,9 @@ class SteamDisplay {
     // during a graphic-position display).
     void draw(Canvas& canvas, const Model& m, const CylinderOutline& o, Sound& sound, bool labels,
               bool highlightActive);
+    // A frame with the display off: only the exhaust-beat memory follows the openings, so
+    // the first frame after the display is turned on beats only on a real change.
+    void followExhaust(const Model& m);
     // The last frame's pixels and labels again (for an export), changing nothing.
     void drawStill(Canvas& canvas, const Model& m, const CylinderOutline& o, bool labels) const;
 
@@ -38,6 +41,9 @@ class SteamDisplay {
         bool seen = false;
     };
     void updateEnd(End& end, float steamOpening, float exhaustOpening, float step);
+    // Remembers an end's exhaust opening; true when it has just turned from negative to
+    // positive.
+    static bool exhaustStarts(End& end, float exhaustOpening);
     void scatter(Canvas& canvas, const Model& m, const CylinderOutline& o,
                  std::minstd_rand& random) const;
     static void drawLabels(Canvas& canvas, const Model& m, const CylinderOutline& o);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "PortLabels.h"
 
 namespace tarvell {
 namespace {
@@ -52,32 +53,56 @@ void drawLengthScale(Canvas& c, double scale) {
     }
 }
 
-void drawPortLines(Canvas& c, const PortLines& lines, double scale, const PortLabelPlaces& x) {
-    auto line = [&](int y) {
+namespace {
+
+// The six lines in drawing order: front steam open, front steam max, front exhaust open, then
+// the same at the rear. The rear quantities are magnitudes toward the rear, drawn below the
+// zero line.
+constexpr std::array<const char*, 6> kPortLabelTexts = {
+    "Front Steam Port Open", "Front Steam Port Max", "Front Exhaust Port Open",
+    "Rear Steam Port Open",  "Rear Steam Port Max",  "Rear Exhaust Port Open"};
+// Which labels stand above their lines (the others below).
+constexpr std::array<bool, 6> kLabelAbove = {true, false, false, false, true, true};
+
+// Each line's distance below the zero line, in pixels.
+std::array<double, 6> portLineDrops(const PortLines& lines, double scale) {
+    const double k = kPixelsPerUnit / scale;
+    return {-lines.FrontSteamPortOpen * k,   -lines.FrontSteamPortMax * k,
+            -lines.FrontExhaustPortOpen * k, lines.RearSteamPortOpen * k,
+            lines.RearSteamPortMax * k,      lines.RearExhaustPortOpen * k};
+}
+
+void drawLinesWithLabels(Canvas& c, const std::array<double, 6>& drops,
+                         const std::array<LabelPlace, 6>& labels) {
+    for (std::size_t i = 0; i < drops.size(); ++i) {
+        if (i == 0) c.setPenColour(colours::lime);
+        if (i == 3) c.setPenColour(colours::red);
+        const int y = pixel(kZeroLineY + drops[i]);
         c.moveTo(15, y);
         c.lineTo(583, y);
-    };
-    const double k = kPixelsPerUnit / scale;
-    c.setPenColour(colours::lime);
-    const double fo = lines.FrontSteamPortOpen, fm = lines.FrontSteamPortMax,
-                 fe = lines.FrontExhaustPortOpen;
-    line(pixel(kZeroLineY - fo * k));
-    c.textOut(x.frontSteamOpen, pixel(199 - fo * k), "Front Steam Port Open");
-    line(pixel(kZeroLineY - fm * k));
-    c.textOut(x.frontSteamMax, pixel(216 - fm * k), "Front Steam Port Max");
-    line(pixel(kZeroLineY - fe * k));
-    c.textOut(x.frontExhaustOpen, pixel(216 - fe * k), "Front Exhaust Port Open");
-    // The rear quantities are magnitudes toward the rear: drawn below the zero line.
-    c.setPenColour(colours::red);
-    const double ro = lines.RearSteamPortOpen, rm = lines.RearSteamPortMax,
-                 re = lines.RearExhaustPortOpen;
-    line(pixel(kZeroLineY + ro * k));
-    c.textOut(x.rearSteamOpen, pixel(ro * k + 216), "Rear Steam Port Open");
-    line(pixel(kZeroLineY + rm * k));
-    c.textOut(x.rearSteamMax, pixel(rm * k + 199), "Rear Steam Port Max");
-    line(pixel(kZeroLineY + re * k));
-    c.textOut(x.rearExhaustOpen, pixel(re * k + 199), "Rear Exhaust Port Open");
+        c.textOut(labels[i].x, labels[i].y, kPortLabelTexts[i]);
+    }
     c.setPenColour(colours::black);
+}
+
+}  // namespace
+
+void drawPortLines(Canvas& c, const PortLines& lines, double scale, const PortLabelPlaces& x) {
+    const std::array<double, 6> drops = portLineDrops(lines, scale);
+    const std::array<int, 6> xs = {x.frontSteamOpen, x.frontSteamMax, x.frontExhaustOpen,
+                                   x.rearSteamOpen,  x.rearSteamMax,  x.rearExhaustOpen};
+    std::array<LabelPlace, 6> labels{};
+    for (std::size_t i = 0; i < drops.size(); ++i)
+        labels[i] = {xs[i], pixel((kLabelAbove[i] ? 199 : 216) + drops[i])};
+    drawLinesWithLabels(c, drops, labels);
+}
+
+void drawPortLinesApart(Canvas& c, const PortLines& lines, double scale, int left) {
+    const std::array<double, 6> drops = portLineDrops(lines, scale);
+    std::array<PortLabel, 6> labels{};
+    for (std::size_t i = 0; i < drops.size(); ++i)
+        labels[i] = {pixel(kZeroLineY + drops[i]), c.textWidth(kPortLabelTexts[i]), kLabelAbove[i]};
+    drawLinesWithLabels(c, drops, placePortLabels(labels, left));
 }
 
 Rgb entryColour(int k) {

@@ -47,6 +47,9 @@ struct PortLabelPlaces {
     int rearSteamOpen, rearSteamMax, rearExhaustOpen;
 };
 void drawPortLines(Canvas& c, const PortLines& lines, double scale, const PortLabelPlaces& x);
+// The same lines with their labels in a column from x `left`, each beside its own line and
+// none over another however close the lines lie.
+void drawPortLinesApart(Canvas& c, const PortLines& lines, double scale, int left);
 
 // The colour of entry k (1-9) of the reverse arm position set in the oval and steam diagrams.
 Rgb entryColour(int k);

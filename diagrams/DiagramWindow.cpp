@@ -17,6 +17,7 @@
 #include "Numbers.h"
 #include "PictureExport.h"
 #include "QtCanvas.h"
+#include "ScrollBarKeys.h"
 #include "SetReverArm.h"
 
 namespace tarvell {
@@ -80,6 +81,7 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
         bar->setPageStep(10);
         bar->setValue(0);
         bar->setFocusPolicy(Qt::StrongFocus);
+        steerArrowKeys(bar);  // before the bar control, which watches the same keys
         bar->hide();
         bars_[static_cast<std::size_t>(k)] = bar;
         // After a scroll the focus goes to Close, so the next use takes a new start value.
@@ -136,7 +138,7 @@ void DiagramWindow::createExportMenu() {
     // follow in their order.
     ExportMenu = menu_->addMenu("&Export");
     ExportMenu->setObjectName("ExportMenu");
-    SavePng = addMenuItem("SavePng", "Save as &PNG...", ExportMenu);
+    SavePng = addMenuItem("SavePng", "Save as P&NG...", ExportMenu);
     SaveSvg = addMenuItem("SaveSvg", "Save as &SVG...", ExportMenu);
     CopyPicture = addMenuItem("CopyPicture", "&Copy Picture", ExportMenu);
     ExportMenu->addSeparator();

@@ -14,10 +14,10 @@ TOvalDia::TOvalDia(ProgramContext& context, TSetRevArm& positions)
     CloseOval = closeButton_;
     SBDynVarO = bars_;
     UnDoDnO = undoButton_;
-    SetRevArmPos1 = addMenuItem("SetRevArmPos1", "SetRevArmPos");
-    ReDraw1 = addMenuItem("ReDraw1", "ReDraw");
+    SetRevArmPos1 = addMenuItem("SetRevArmPos1", "&SetRevArmPos");
+    ReDraw1 = addMenuItem("ReDraw1", "&ReDraw");
     UnDoOval = addMenuItem("UnDoOval", "&UnDo");
-    DynVar = addMenuItem("DynVar", "DynamicVari");
+    DynVar = addMenuItem("DynVar", "&DynamicVari");
     connect(SetRevArmPos1, &QAction::triggered, this, [this] { SetRevArmPosClick(); });
     connect(ReDraw1, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoOval, &QAction::triggered, this, [this] { UnDoMenuClick(); });

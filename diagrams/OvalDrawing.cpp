@@ -56,7 +56,7 @@ DiagramOutcome drawOvalDiagram(Canvas& c, const Model& live) {
     c.textOut(586, kZeroLineY - 7, "Center");
 
     ComputeValveLimits(m);
-    drawPortLines(c, portLines(m), scale, {48, 48, 48, 48, 48, 48});
+    drawPortLinesApart(c, portLines(m), scale, 48);
 
     settleOrientation(m);
     drawPositionLegend(c, m);

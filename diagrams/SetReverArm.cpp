@@ -193,7 +193,7 @@ void TSetRevArm::Refresh() {
     // 2.-4. The boxes in use, the next one free, and the count.
     drawText(13, 98, "Max of 9 Positions");
     drawText(13, 38, "Rev Arm Position  1");
-    Edit[1]->setValue(set[1]);
+    fillBox(1, set[1]);
     for (std::size_t k = 1; k <= 8; ++k) {
         NumberField* next = Edit[k + 1];
         if (set[k] != 0.0f) {
@@ -204,14 +204,20 @@ void TSetRevArm::Refresh() {
             set[k + 1] = 0;  // a zero ends the list
             next->setVisible(false);
         }
-        next->setValue(set[k + 1]);
+        fillBox(static_cast<int>(k) + 1, set[k + 1]);
     }
     if (set[9] != 0.0f) m.PositionCount = 9;
 
     // 5. The scale.
-    Edit[10]->setValue(m.VerticalScale);
+    fillBox(10, m.VerticalScale);
     drawText(13, 25, "Vertical Scale");
     Close1->setFocus();
+}
+
+void TSetRevArm::fillBox(int k, float value) {
+    NumberField* box = Edit[static_cast<std::size_t>(k)];
+    box->setValue(value);
+    filledText_[static_cast<std::size_t>(k)] = box->text();
 }
 
 void TSetRevArm::EditKeyPress(int box) {
@@ -224,7 +230,11 @@ void TSetRevArm::EditKeyPress(int box) {
 void TSetRevArm::EditExit(int box) {
     Model& m = model();
     if (box < 1 || box > 10) return;
-    const float v = Edit[static_cast<std::size_t>(box)]->value();
+    // A box merely clicked into keeps the exact value behind its rounded text: mid gear
+    // rounded to three decimals would fall on one side of the centre.
+    const NumberField* field = Edit[static_cast<std::size_t>(box)];
+    if (field->text() == filledText_[static_cast<std::size_t>(box)]) return;
+    const float v = field->value();
     if (box == 10) {
         // Below 0.1 the diagrams would divide by next to nothing; above 100 they are flat.
         m.VerticalScale = v < kMinScale ? kMinScale : (v > kMaxScale ? kMaxScale : v);

@@ -48,10 +48,13 @@ class TSetRevArm : public QDialog {
     void drawPositionText(int k);
     void drawText(int x, int y, const std::string& text);  // x and y scaled
     int boxIndex(QObject* object) const;
+    // Fills box k with a value and remembers the text, so leaving it unedited stores nothing.
+    void fillBox(int k, float value);
 
     ProgramContext& context_;
     QImage image_;
     SetRevArmView* view_ = nullptr;
+    std::array<QString, 11> filledText_;  // what the last refresh wrote into each box
 };
 
 }  // namespace tarvell

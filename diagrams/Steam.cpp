@@ -17,10 +17,10 @@ TSteamDia::TSteamDia(ProgramContext& context, TSetRevArm& positions)
     CloseStm = closeButton_;
     SBDynVarST = bars_;
     UnDoDnSt = undoButton_;
-    SetRevArmPos = addMenuItem("SetRevArmPos", "SetRevArmPos");
-    ReDraw = addMenuItem("ReDraw", "ReDraw");
+    SetRevArmPos = addMenuItem("SetRevArmPos", "&SetRevArmPos");
+    ReDraw = addMenuItem("ReDraw", "&ReDraw");
     UnDoSteam = addMenuItem("UnDoSteam", "&UnDo");
-    DynVari = addMenuItem("DynVari", "DynamicVari");
+    DynVari = addMenuItem("DynVari", "&DynamicVari");
     connect(SetRevArmPos, &QAction::triggered, this, [this] { SetRevArmPosClick(); });
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoSteam, &QAction::triggered, this, [this] { UnDoMenuClick(); });

@@ -72,8 +72,8 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     };
     ReDraw = item("ReDraw", "&ReDraw");
     CopyTable = item("CopyTable", "&Copy");
-    SaveCsv = item("SaveCsv", "Save &CSV...");
-    CloseEvents = item("CloseEvents", "&Close");
+    SaveCsv = item("SaveCsv", "&Save CSV...");
+    CloseEvents = item("CloseEvents", "C&lose");
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(CopyTable, &QAction::triggered, this, [this] { CopyClick(); });
     connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
@@ -96,14 +96,17 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     Footnote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Footnote->setText(
         "Admit deg: crank degrees before that end's dead centre at which the port takes "
-        "steam (negative: after it). Lead: the steam opening at the dead centre (negative: "
-        "still lapped). Cut-off and release: per cent of the stroke done; compression: per "
-        "cent of the return stroke done. Steam % port: the greatest steam opening as a share "
-        "of the port's width. F - R: front less rear.\n"
+        "steam (negative: after it). Lead at DC: the steam opening at the dead centre "
+        "(negative: still lapped). Port open: the greatest opening of the port, at most its "
+        "width (Open % port: as a share of it); Over-travel: how far the valve's edge runs on "
+        "past the port's far edge. Cut-off and release: per cent of the stroke done; "
+        "compression: per cent of the return stroke done. F - R: front less rear.\n"
         "\"-\": the event does not occur; the Note says why. Fwd and Cen positions run the "
         "driver forward, Rev positions backward.\n"
         "Mid gear: exhaust clearance above 0 is an opening to exhaust with the valve central, "
-        "below 0 an exhaust lap; the lead is the greatest steam opening at mid gear.");
+        "below 0 an exhaust lap. Max steam opening: the greatest over a turn at mid gear, "
+        "which the sine diagram's lap table shows as \"Lead\"; the Cen row gives the lead at "
+        "dead centre.");
 
     auto* below = new QHBoxLayout;
     below->setContentsMargins(6, 6, 6, 6);
@@ -156,7 +159,8 @@ void TValveEvents::fillEvents() {
     EventsGrid->clear();
     EventsGrid->setColumnCount(count);
     EventsGrid->setRowCount(static_cast<int>(table_.rows.size()));
-    const int frontFirst = kEventsKeyColumns, rearFirst = frontFirst + 8, endsLast = rearFirst + 8;
+    const int frontFirst = kEventsKeyColumns, rearFirst = frontFirst + kEventsEndColumns,
+              endsLast = rearFirst + kEventsEndColumns;
     auto tintOf = [&](int c) {
         if (c >= frontFirst && c < rearFirst) return kFrontTint;
         if (c >= rearFirst && c < endsLast) return kRearTint;

@@ -7,6 +7,7 @@
 // bisected through the solver.
 #include "ValveEvents.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -352,6 +353,13 @@ PositionEvents eventsAt(const Model& live, float position, const bool* forced) {
 }
 
 }  // namespace
+
+PortOpening portOpening(float maxSteamOpening, float portWidth) {
+    PortOpening out;
+    out.open = std::min(maxSteamOpening, portWidth);
+    out.overTravel = maxSteamOpening - out.open;
+    return out;
+}
 
 PositionEvents valveEvents(const Model& m, float position) {
     return eventsAt(m, position, nullptr);

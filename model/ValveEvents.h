@@ -66,6 +66,16 @@ struct EndEvents {
     float maxExhaustOpening = 0;  // likewise
 };
 
+// What a port itself admits: the valve's steam edge can run on past the port's far edge, but
+// the port opens no wider than its width. `open` is the greatest steam opening up to the port
+// width, `overTravel` what the valve runs on beyond it (0 when it stops short); together they
+// make the greatest steam opening.
+struct PortOpening {
+    float open = 0;
+    float overTravel = 0;
+};
+PortOpening portOpening(float maxSteamOpening, float portWidth);
+
 struct PositionEvents {
     float position = 0;  // the reverse arm position
     PositionTag tag = PositionTag::Cen;
@@ -98,7 +108,8 @@ struct MidGearSummary {
     // central, i.e. the port's exhaust opening there. Positive: the port is open to exhaust
     // at mid valve; negative: an exhaust lap of that size.
     float frontExhaustClearance = 0, rearExhaustClearance = 0;
-    // Lead at mid gear: the greatest steam opening of each end over a turn at ReverseArmCentre.
+    // The greatest steam opening of each end over a turn at ReverseArmCentre: the lead as the
+    // sine diagram's lap table gives it, which may exceed the opening at dead centre.
     float frontLead = 0, rearLead = 0;
     // Greatest minus least valve offset over a turn at mid gear (twice lap and lead when the
     // two ends match).

@@ -25,19 +25,22 @@ std::string event(const ValveEvent& e, int decimals, std::string_view missing) {
     return e.occurs() ? number(e.value, decimals, missing) : std::string(missing);
 }
 
-// The eight cells of one end.
+// The cells of one end (kEventsEndColumns of them).
 void appendEnd(std::vector<std::string>& cells, const EndEvents& end, float portWidth,
                std::string_view missing) {
     const bool takesSteam = end.admission.status != EventStatus::NeverOpens;
     const bool exhausts = end.release.status != EventStatus::NeverOpens;
+    const PortOpening port = portOpening(end.maxSteamOpening, portWidth);
     cells.push_back(event(end.admission, kDegreeDecimals, missing));
     cells.push_back(number(end.lead, kLengthDecimals, missing));
-    cells.push_back(takesSteam ? number(end.maxSteamOpening, kLengthDecimals, missing)
+    cells.push_back(takesSteam ? number(port.open, kLengthDecimals, missing)
                                : std::string(missing));
     // A port of no width has no share to give.
     cells.push_back(takesSteam && portWidth > 0
-                        ? number(100.0 * end.maxSteamOpening / portWidth, kPercentDecimals, missing)
+                        ? number(100.0 * port.open / portWidth, kPercentDecimals, missing)
                         : std::string(missing));
+    cells.push_back(takesSteam ? number(port.overTravel, kLengthDecimals, missing)
+                               : std::string(missing));
     cells.push_back(event(end.cutOff, kPercentDecimals, missing));
     cells.push_back(event(end.release, kPercentDecimals, missing));
     cells.push_back(event(end.compression, kPercentDecimals, missing));
@@ -147,22 +150,24 @@ const std::vector<EventsColumn>& valveEventsColumns() {
         {"Position", "Position"},
         {"Tag", "Tag"},
         {"Front\nAdmit deg", "Front admission deg before dead centre"},
-        {"Front\nLead", "Front lead"},
-        {"Front\nMax steam", "Front max steam opening"},
-        {"Front\nSteam % port", "Front max steam % of port"},
+        {"Front\nLead at DC", "Front lead at dead centre"},
+        {"Front\nPort open", "Front max port opening"},
+        {"Front\nOpen % port", "Front max port opening % of port"},
+        {"Front\nOver-travel", "Front valve over-travel beyond port"},
         {"Front\nCut-off %", "Front cut-off %"},
         {"Front\nRelease %", "Front release %"},
         {"Front\nCompr %", "Front compression % of return"},
         {"Front\nMax exhaust", "Front max exhaust opening"},
         {"Rear\nAdmit deg", "Rear admission deg before dead centre"},
-        {"Rear\nLead", "Rear lead"},
-        {"Rear\nMax steam", "Rear max steam opening"},
-        {"Rear\nSteam % port", "Rear max steam % of port"},
+        {"Rear\nLead at DC", "Rear lead at dead centre"},
+        {"Rear\nPort open", "Rear max port opening"},
+        {"Rear\nOpen % port", "Rear max port opening % of port"},
+        {"Rear\nOver-travel", "Rear valve over-travel beyond port"},
         {"Rear\nCut-off %", "Rear cut-off %"},
         {"Rear\nRelease %", "Rear release %"},
         {"Rear\nCompr %", "Rear compression % of return"},
         {"Rear\nMax exhaust", "Rear max exhaust opening"},
-        {"Lead\nF - R", "Lead front - rear"},
+        {"Lead at DC\nF - R", "Lead at dead centre front - rear"},
         {"Cut-off %\nF - R", "Cut-off % front - rear"},
         {"Front\nMEP", "Front MEP"},
         {"Rear\nMEP", "Rear MEP"},
@@ -220,7 +225,7 @@ std::vector<std::array<std::string, 3>> midGearCells(const MidGearSummary& g) {
         {"Mid gear", "Front", "Rear"},
         {"Steam lap", len(g.frontLap), len(g.rearLap)},
         {"Exhaust clearance", len(g.frontExhaustClearance), len(g.rearExhaustClearance)},
-        {"Lead", len(g.frontLead), len(g.rearLead)},
+        {"Max steam opening", len(g.frontLead), len(g.rearLead)},
         {"Valve travel", len(g.valveTravel), ""},
     };
 }

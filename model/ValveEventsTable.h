@@ -52,14 +52,17 @@ struct EventsColumn {
     std::string_view name;
 };
 
-// Entry, position and tag lead every row and stay in view while the rest scrolls.
+// Entry, position and tag lead every row and stay in view while the rest scrolls; then come
+// the front end's columns and the rear end's, this many each.
 inline constexpr int kEventsKeyColumns = 3;
+inline constexpr int kEventsEndColumns = 9;
 const std::vector<EventsColumn>& valveEventsColumns();
 
 // The texts of one row, one per column: degrees with 2 decimals, lengths with 3, per cents
-// with 1, pressures with 2. `missing` stands for an event that does not occur (and for a
-// greatest opening of a port that never opens, an MEP that cannot be had and a difference of
-// MEPs whose mean is not above 0); the last column is the row's note.
+// with 1, pressures with 2. Each end's greatest steam opening is split into the port's own
+// opening (at most its width) and the valve's over-travel beyond it. `missing` stands for an event
+// that does not occur (and for a greatest opening of a port that never opens, an MEP that cannot be
+// had and a difference of MEPs whose mean is not above 0); the last column is the row's note.
 std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
                                              const EventsTableRow& row, std::string_view missing);
 
@@ -68,7 +71,9 @@ std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
 std::string valveEventsNote(const PositionEvents& events);
 
 // The mid-gear block as rows of {what, front, rear}: a heading row, then steam lap, exhaust
-// clearance, lead, and the valve travel (in the front column, the rear one empty).
+// clearance, the greatest steam opening over the mid-gear turn (the sine diagram's "Lead";
+// the rows' lead is the opening at dead centre), and the valve travel (in the front column,
+// the rear one empty).
 std::vector<std::array<std::string, 3>> midGearCells(const MidGearSummary& midGear);
 
 // The table as tab-separated text for a spreadsheet: a title line naming the data set and

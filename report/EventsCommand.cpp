@@ -1,6 +1,8 @@
 // tarvell-report events: the valve events of chosen reverse arm positions as CSV.
+#include <cmath>
 #include <ostream>
 
+#include "Numbers.h"
 #include "Report.h"
 #include "ReportArgs.h"
 #include "ValveEvents.h"
@@ -21,12 +23,18 @@ constexpr std::string_view kEventsUsage =
     "  end                  front (dead centre at driver angle 0) or rear (at 180)\n"
     "  admission_deg        crank degrees before that end's dead centre at which the port\n"
     "                       takes steam (negative: after it)\n"
-    "  lead                 steam opening at that end's dead centre\n"
-    "  max_steam_opening    greatest steam opening over the turn\n"
+    "  lead                 steam opening at that end's dead centre (the sine diagram's\n"
+    "                       \"Lead\" is the greatest opening at mid gear instead)\n"
+    "  max_steam_opening    greatest steam opening over the turn: how far the valve's\n"
+    "                       edge uncovers the port, which can run past its far edge\n"
     "  cutoff_pct           per cent of that end's stroke done when the steam is cut off\n"
     "  release_pct          per cent of the stroke done when the port opens to exhaust\n"
     "  compression_pct      per cent of the return stroke done when the exhaust closes\n"
     "  max_exhaust_opening  greatest exhaust opening over the turn\n"
+    "  max_port_opening     greatest opening of the port itself: max_steam_opening up\n"
+    "                       to the port's width\n"
+    "  over_travel          how far the valve runs on past the port's far edge\n"
+    "                       (max_port_opening + over_travel = max_steam_opening)\n"
     "\n"
     "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
     "angle. An event that does not occur is left empty: the port never opens, is open\n"
@@ -34,7 +42,8 @@ constexpr std::string_view kEventsUsage =
     "\n"
     "  --reverse-arm P  a reverse arm position: a number (its X), or mid for mid gear, fwd\n"
     "                   or rev for the normal forward or reverse position; may be given\n"
-    "                   more than once (default: mid, fwd, rev)\n"
+    "                   more than once (default: mid, fwd, rev); a position beyond the\n"
+    "                   maximum travel is reported with a warning on stderr\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
@@ -46,17 +55,34 @@ void appendEvent(std::string& out, const ValveEvent& e) {
     if (e.occurs()) out += csvNumber(e.value);
 }
 
+// The reverse arm cannot reach a position further from mid gear than its maximum travel;
+// the linkage still solves there, so the events are reported, with this said.
+void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err) {
+    const double c = m.ReverseArmCentre();
+    const double max = std::fabs(static_cast<double>(m.frame.RevArmToCentMax));
+    if (!(std::fabs(position - c) > max + 1e-6 * (1.0 + max))) return;
+    err << "tarvell-report: warning: reverse arm position " << csvNumber(position)
+        << " is beyond the maximum travel of " << formatFixed(max, 0, 3)
+        << " either side of mid gear (" << formatFixed(c - max, 0, 3) << " to "
+        << formatFixed(c + max, 0, 3) << "); the gear cannot reach it\n";
+}
+
 }  // namespace
 
 std::string eventsCsv(Model& m, const std::vector<float>& positions) {
     std::string out =
         "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
-        "compression_pct,max_exhaust_opening\n";
+        "compression_pct,max_exhaust_opening,max_port_opening,over_travel\n";
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
-        for (const auto& [name, end] :
-             {std::pair<const char*, const EndEvents&>{"front", events.front},
-              {"rear", events.rear}}) {
+        struct End {
+            const char* name;
+            const EndEvents& events;
+            float portWidth;
+        };
+        for (const auto& [name, end, portWidth] :
+             {End{"front", events.front, m.cyl.SteamPortWidthFront()},
+              End{"rear", events.rear, m.cyl.SteamPortWidthRear()}}) {
             out += csvNumber(position);
             out += ',';
             out += positionTagText(events.tag);
@@ -72,6 +98,11 @@ std::string eventsCsv(Model& m, const std::vector<float>& positions) {
             appendEvent(out, end.compression);
             out += ',';
             out += csvNumber(end.maxExhaustOpening);
+            const PortOpening port = portOpening(end.maxSteamOpening, portWidth);
+            out += ',';
+            out += csvNumber(port.open);
+            out += ',';
+            out += csvNumber(port.overTravel);
             out += '\n';
         }
     }
@@ -111,6 +142,7 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
             return 2;
         }
         positions.push_back(position);
+        warnBeyondMaximumTravel(m, position, err);
     }
     out << eventsCsv(m, positions);
     return 0;

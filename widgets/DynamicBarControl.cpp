@@ -44,7 +44,7 @@ void DynamicBarControl::Enter() {
 
 void DynamicBarControl::ScrollEnd() {
     if (RecordScrollUndo(context_.model(), state_, slot_)) context_.setUndoButtonsEnabled(true);
-    if (focusAfterScroll_) focusAfterScroll_->setFocus();
+    if (focusAfterScroll_ && !stepByKey_) focusAfterScroll_->setFocus();
     emit scrollFinished();
 }
 
@@ -61,9 +61,11 @@ void DynamicBarControl::finishScroll() {
     if (scrolling_ && changed_) ScrollEnd();
     scrolling_ = false;
     changed_ = false;
+    stepByKey_ = false;
 }
 
 void DynamicBarControl::actionTriggered() {
+    if (!scrolling_) stepByKey_ = keyDown_;
     beginScroll();
     if (!mouseDown_) endAfterChange_ = true;
 }
@@ -76,8 +78,16 @@ bool DynamicBarControl::eventFilter(QObject* watched, QEvent* event) {
                 // way keeps the value it started from.
                 if (!scrolling_) Enter();
                 break;
+            case QEvent::KeyPress:
+                keyDown_ = true;
+                break;
+            case QEvent::KeyRelease:
+            case QEvent::FocusOut:  // Tab takes its release elsewhere
+                keyDown_ = false;
+                break;
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonDblClick:
+                keyDown_ = false;
                 mouseDown_ = true;
                 endAfterChange_ = false;
                 beginScroll();

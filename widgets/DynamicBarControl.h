@@ -22,7 +22,8 @@ class DynamicBarControl : public QObject {
 
   public:
     // `slot` is 1-4; after a finished scroll the focus moves to `focusAfterScroll`, so the
-    // next use of the bar takes a new start value. The bar's focus policy is the owner's.
+    // next use of the bar takes a new start value; a step made with a key leaves the focus
+    // on the bar, so the next key steps it again. The bar's focus policy is the owner's.
     DynamicBarControl(ProgramContext& context, QScrollBar* bar, int slot,
                       QWidget* focusAfterScroll);
 
@@ -58,6 +59,8 @@ class DynamicBarControl : public QObject {
     bool scrolling_ = false;       // a scroll has begun and not yet ended
     bool changed_ = false;         // the scroll has changed a dimension
     bool endAfterChange_ = false;  // a single step (key, wheel, code): ends with its change
+    bool keyDown_ = false;         // a key is being pressed on the bar
+    bool stepByKey_ = false;       // the scroll under way was begun by a key
 };
 
 // The main window's UnDoDnClick, also what the diagrams' "UnDo" buttons do: takes back the

@@ -42,13 +42,19 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
-              "compression_pct,max_exhaust_opening");
+              "compression_pct,max_exhaust_opening,max_port_opening,over_travel");
+    EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 10u);
+        ASSERT_EQ(f.size(), 12u);
         EXPECT_EQ(f[1], tags[i - 1]);
+        // The ports are 0.25 wide: the port's opening stops there and the valve's greatest
+        // opening is it plus the over-travel.
+        EXPECT_LE(std::stod(f[10]), 0.25);
+        EXPECT_GE(std::stod(f[11]), 0.0);
+        EXPECT_NEAR(std::stod(f[10]) + std::stod(f[11]), std::stod(f[5]), 1e-7);
         EXPECT_EQ(f[2], ends[i - 1]);
         for (const std::string& v : f) EXPECT_FALSE(v.empty()) << rows[i];
     }
@@ -66,6 +72,18 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     EXPECT_NEAR(std::stod(fwd[7]), 91.178, 0.03);
     EXPECT_NEAR(std::stod(fwd[8]), 95.503, 0.03);
     EXPECT_NEAR(std::stod(fwd[5]), 0.27812, 1e-4);
+    EXPECT_EQ(fwd[10], "0.25");
+    EXPECT_NEAR(std::stod(fwd[11]), 0.02812, 1e-4);
+}
+
+TEST(ReportEvents, APositionBeyondTheMaximumTravelIsReportedWithAWarning) {
+    // Mid gear 10.533 with a maximum travel of 1.5 either way: 9.033 to 12.033.
+    const ReportRun r = run({"events", "--reverse-arm", "100", "--reverse-arm", "12"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lines(r.out).size(), 5u);
+    EXPECT_EQ(r.err,
+              "tarvell-report: warning: reverse arm position 100 is beyond the maximum travel of "
+              "1.500 either side of mid gear (9.033 to 12.033); the gear cannot reach it\n");
 }
 
 TEST(ReportEvents, PositionsInTheOrderGiven) {
@@ -86,7 +104,7 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 10u);
+    ASSERT_EQ(front.size(), 12u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre

@@ -138,17 +138,22 @@ TEST(ValveEventsTable, CellsOfTheDefaultSet) {
     EXPECT_EQ(at(fwd, "Rear cut-off %"), "83.9");
     EXPECT_EQ(at(fwd, "Rear release %"), "95.5");
     EXPECT_EQ(at(fwd, "Rear compression % of return"), "91.2");
-    // Leads 0.0201 and 0.0231; greatest openings 0.2781 and 0.2877 of ports 0.25 wide: the
-    // valve runs past the far edge of the port.
-    EXPECT_EQ(at(fwd, "Front lead"), "0.020");
-    EXPECT_EQ(at(fwd, "Rear lead"), "0.023");
-    EXPECT_EQ(at(fwd, "Front max steam opening"), "0.278");
-    EXPECT_NEAR(std::stod(at(fwd, "Front max steam % of port")), 0.278132 / 0.25 * 100, 0.06);
-    EXPECT_EQ(at(fwd, "Rear max steam opening"), "0.288");
-    EXPECT_EQ(at(fwd, "Rear max steam % of port"), "115.1");
+    // Leads 0.0201 and 0.0231; greatest openings 0.2781 and 0.2877 of ports 0.25 wide: each
+    // port opens its whole width and the valve runs 0.0281 and 0.0377 past its far edge.
+    EXPECT_EQ(at(fwd, "Front lead at dead centre"), "0.020");
+    EXPECT_EQ(at(fwd, "Rear lead at dead centre"), "0.023");
+    EXPECT_EQ(at(fwd, "Front max port opening"), "0.250");
+    EXPECT_EQ(at(fwd, "Front max port opening % of port"), "100.0");
+    EXPECT_EQ(at(fwd, "Front valve over-travel beyond port"), "0.028");
+    EXPECT_EQ(at(fwd, "Rear max port opening"), "0.250");
+    EXPECT_EQ(at(fwd, "Rear valve over-travel beyond port"), "0.038");
+    // Normal reverse stops short of the far edges: 0.2011 of 0.25 is 80.4 %, no over-travel.
+    EXPECT_EQ(at(4, "Front max port opening"), "0.201");
+    EXPECT_EQ(at(4, "Front max port opening % of port"), "80.4");
+    EXPECT_EQ(at(4, "Front valve over-travel beyond port"), "0.000");
     EXPECT_EQ(at(fwd, "Front max exhaust opening"), "0.507");
     // Front less rear: 0.0201 - 0.0231 and 72.878 - 83.908.
-    EXPECT_EQ(at(fwd, "Lead front - rear"), "-0.003");
+    EXPECT_EQ(at(fwd, "Lead at dead centre front - rear"), "-0.003");
     EXPECT_EQ(at(fwd, "Cut-off % front - rear"), "-11.0");
     // The ideal cards of these events (see IndicatorTest): MEPs 88.91 and 94.08, the front
     // 5.7 % of their mean below the rear.
@@ -181,7 +186,7 @@ TEST(ValveEventsTable, CellsOfTheDefaultSet) {
     EXPECT_EQ(mid[0], (std::array<std::string, 3>{"Mid gear", "Front", "Rear"}));
     EXPECT_EQ(mid[1], (std::array<std::string, 3>{"Steam lap", "0.219", "0.219"}));
     EXPECT_EQ(mid[2], (std::array<std::string, 3>{"Exhaust clearance", "0.000", "0.000"}));
-    EXPECT_EQ(mid[3], (std::array<std::string, 3>{"Lead", "0.021", "0.021"}));
+    EXPECT_EQ(mid[3], (std::array<std::string, 3>{"Max steam opening", "0.021", "0.021"}));
     EXPECT_EQ(mid[4], (std::array<std::string, 3>{"Valve travel", "0.479", ""}));
 }
 
@@ -194,15 +199,16 @@ TEST(ValveEventsTable, EventsThatDoNotOccur) {
     for (std::size_t row = 0; row < t.rows.size(); ++row) {
         EXPECT_EQ(at(row, "Front admission deg before dead centre"), "-");
         EXPECT_EQ(at(row, "Front cut-off %"), "-");
-        EXPECT_EQ(at(row, "Front max steam opening"), "-");
-        EXPECT_EQ(at(row, "Front max steam % of port"), "-");
+        EXPECT_EQ(at(row, "Front max port opening"), "-");
+        EXPECT_EQ(at(row, "Front max port opening % of port"), "-");
+        EXPECT_EQ(at(row, "Front valve over-travel beyond port"), "-");
         EXPECT_EQ(at(row, "Cut-off % front - rear"), "-");
         EXPECT_EQ(at(row, "Note"), "Front steam never opens");
         EXPECT_NE(at(row, "Rear cut-off %"), "-");
         EXPECT_NE(at(row, "Front release %"), "-");
     }
     // The lead still says how far the port stays lapped: 0.0201 - 1.
-    EXPECT_EQ(at(3, "Front lead"), "-0.980");
+    EXPECT_EQ(at(3, "Front lead at dead centre"), "-0.980");
     // In the saved text the missing events are empty fields.
     EXPECT_EQ(valveEventsRowCells(t, t.rows[3], "")[column("Front cut-off %")], "");
 
@@ -219,7 +225,7 @@ TEST(ValveEventsTable, EventsThatDoNotOccur) {
     m = startedModel();
     m.cyl.SteamPortWidthRear() = 0.0f;
     t = buildValveEventsTable(m);
-    EXPECT_EQ(at(3, "Rear max steam % of port"), "-");
+    EXPECT_EQ(at(3, "Rear max port opening % of port"), "-");
 }
 
 TEST(ValveEventsTable, NotesNameEachEndAndEdge) {
@@ -250,7 +256,7 @@ TEST(ValveEventsTable, CsvAndTabTextGiveTheWindowsNumbers) {
     const auto header = split(csv[1], ',');
     ASSERT_EQ(header.size(), valveEventsColumns().size());
     EXPECT_EQ(header[0], "Entry");
-    EXPECT_EQ(header[7], "Front cut-off %");
+    EXPECT_EQ(header[8], "Front cut-off %");
     for (std::size_t r = 0; r < t.rows.size(); ++r) {
         // The window's texts, "-" read as an empty field; the notes hold no comma.
         std::vector<std::string> shown = cellsOf(t, r);

@@ -285,3 +285,16 @@ TEST(ValveEvents, WildInputsEndWithSaneStatuses) {
         EXPECT_EQ(m.gear.ReverseArmPosition, m.ReverseArmCentre());
     }
 }
+
+TEST(ValveEvents, APortOpensNoWiderThanItself) {
+    // A valve that uncovers 0.451 of a 0.25 port opens the whole port and runs 0.201 past it.
+    const PortOpening wide = portOpening(0.451f, 0.25f);
+    EXPECT_EQ(wide.open, 0.25f);
+    EXPECT_NEAR(wide.overTravel, 0.201f, 1e-6);
+    const PortOpening part = portOpening(0.2f, 0.25f);
+    EXPECT_EQ(part.open, 0.2f);
+    EXPECT_EQ(part.overTravel, 0.0f);
+    const PortOpening shut = portOpening(-0.05f, 0.25f);  // lapped all turn
+    EXPECT_EQ(shut.open, -0.05f);
+    EXPECT_EQ(shut.overTravel, 0.0f);
+}

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "DiagramTestSupport.h"
 #include "DynamicVariables.h"
@@ -224,6 +225,35 @@ TEST_F(DiagramWindowsTest, ScrollBarsChangeTheDimensionAndUnDoTakesItBack) {
     }
 }
 
+TEST_F(DiagramWindowsTest, WheelStepsAreRecordedAndAPressThatChangesNothingIsNot) {
+    Model& m = model();
+    chooseStroke();
+    m.DynamicVariablesShown = true;
+    TSineDia& sine = *program_->sineDia;
+    QScrollBar* b = bar(sine, 1);
+    open(sine, form().SineDiag, [&] {
+        ASSERT_TRUE(b->isEnabled());
+        const QPointF middle(60, 5);
+        QWheelEvent wheel(middle, b->mapToGlobal(middle), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(b, &wheel);
+        ASSERT_NE(m.frame.Stroke, 3.25f);
+        EXPECT_EQ(m.undoCount, 1);
+        EXPECT_EQ(m.undo[1].oldValue, 3.25f);  // the value before the step can be restored
+        EXPECT_EQ(m.undo[1].newValue, m.frame.Stroke);
+        // Pressed and released on the thumb without moving: no second entry.
+        QMouseEvent press(QEvent::MouseButtonPress, middle, b->mapToGlobal(middle), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(b, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, middle, b->mapToGlobal(middle),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(b, &release);
+        EXPECT_EQ(m.undoCount, 1);
+        sine.UnDoDnS->click();
+        EXPECT_EQ(m.frame.Stroke, 3.25f);
+    });
+}
+
 TEST_F(DiagramWindowsTest, DynamicVariablesMenuSwitchesTheMainWindowsBarsToo) {
     Model& m = model();
     TSineDia& sine = *program_->sineDia;
@@ -282,8 +312,8 @@ TEST_F(DiagramWindowsTest, PortEventsMenuModesAndTheMainWindowsCommand) {
     EXPECT_EQ(port.mode(), PortGraphMode::Reverse);
     // The main window opens it in forward mode.
     open(port, form().FourEvents, [&] { EXPECT_EQ(port.mode(), PortGraphMode::Forward); });
-    EXPECT_EQ(port.SetUp->title(), "SetUp");
-    EXPECT_EQ(port.ForwardGraph1->text(), "ForwardGraph");
+    EXPECT_EQ(port.SetUp->title(), "&SetUp");
+    EXPECT_EQ(port.ForwardGraph1->text(), "&ForwardGraph");
 }
 
 TEST_F(DiagramWindowsTest, ControlsStandWhereTheFormPutsThem) {
@@ -300,6 +330,6 @@ TEST_F(DiagramWindowsTest, ControlsStandWhereTheFormPutsThem) {
     EXPECT_EQ(sine.UnDoDnS->geometry(), QRect(110, 54, 40, 16));
     EXPECT_EQ(sine.UnDoDnS->text(), "UnDo");
     EXPECT_EQ(sine.DynVari->text(), "&DymamicVariables");
-    EXPECT_EQ(program_->steamDia->DynVari->text(), "DynamicVari");
-    EXPECT_EQ(program_->ovalDia->SetRevArmPos1->text(), "SetRevArmPos");
+    EXPECT_EQ(program_->steamDia->DynVari->text(), "&DynamicVari");
+    EXPECT_EQ(program_->ovalDia->SetRevArmPos1->text(), "&SetRevArmPos");
 }

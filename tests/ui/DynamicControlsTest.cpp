@@ -10,6 +10,7 @@
 
 #include "DynamicControls.h"
 #include "DynamicVariables.h"
+#include "QtCanvas.h"
 #include "RecordingCanvas.h"
 #include "UiTestSupport.h"
 
@@ -91,6 +92,22 @@ TEST_F(DynamicControlsTest, ArrowClickNudgesByAThousandthAndTheAngleByATenth) {
     bar(2)->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_FLOAT_EQ(m.frame.Stroke, 3.260f);
     EXPECT_EQ(m.undoCount, 4);
+}
+
+TEST_F(DynamicControlsTest, KeysStepABarAsItsArrowsAndTrackDoAndKeepTheFocus) {
+    Model& m = model();
+    choose(2, "3.25");
+    bar(1)->setFocus();
+    QTest::keyClick(bar(1), Qt::Key_Right);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.251f);
+    QTest::keyClick(bar(1), Qt::Key_PageUp);  // a track step to the left
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.241f);
+    // Each key step is one entry, taken back on its own.
+    EXPECT_EQ(m.undoCount, 2);
+    EXPECT_FLOAT_EQ(m.undo[1].oldValue, 3.251f);
+    EXPECT_EQ(form().focusWidget(), static_cast<QWidget*>(bar(1)));
+    QTest::mouseClick(form().UnDoDn, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(m.frame.Stroke, 3.251f);
 }
 
 TEST_F(DynamicControlsTest, TheAngleStaysWithinOneTurn) {
@@ -202,34 +219,57 @@ TEST_F(DynamicControlsTest, ReadoutsShowEachSlotBesideItsBar) {
     EXPECT_TRUE(hidden.texts().empty());
 }
 
-TEST_F(DynamicControlsTest, UndoLineIsDrawnBesideTheUndoButtonWhileUndoIsOn) {
+TEST_F(DynamicControlsTest, UndoLineIsDrawnUnderTheUndoButtonWhileUndoIsOn) {
     choose(2, "3.25");
     bar(1)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    auto darkPixels = [this] {
-        int n = 0;
-        for (int y = 127; y < 143; ++y)
-            for (int x = 340; x < 530; ++x)
-                if (qGray(pixel(x, y)) < 100) ++n;
-        return n;
-    };
+    form().Deg00->click();  // the same picture on every tick
     tick();
-    EXPECT_GT(darkPixels(), 20);
+    const QImage on = form().frameImage().copy();
     form().SetUnDo->trigger();
     tick();
-    EXPECT_EQ(darkPixels(), 0);
+    const QImage off = form().frameImage().copy();
+    // The line changes only its own row: under the button (bottom 142), left of the valve
+    // read-outs (x 545).
+    int changed = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 632; ++x)
+            if (on.pixel(x, y) != off.pixel(x, y)) {
+                ++changed;
+                EXPECT_TRUE(y >= 145 && y < 162 && x >= 280 && x < 542) << x << "," << y;
+            }
+    EXPECT_GT(changed, 100);
+    // Its band keeps the coloured links out of the text.
+    for (int y = 146; y < 157; ++y)
+        for (int x = 282; x < 390; ++x) {
+            const QColor c(on.pixel(x, y));
+            EXPECT_LT(c.saturation(), 60) << x << "," << y;
+        }
 }
 
-TEST_F(DynamicControlsTest, LongUndoLineKeepsItsNumbersWithinTheBox) {
+TEST_F(DynamicControlsTest, UndoLineIsDrawnAsBuiltOnAWhiteBand) {
     Model& m = model();
-    choose(119, "1");
-    for (int i = 0; i < 20; ++i) bar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    choose(111, "0.5");
+    bar(1)->triggerAction(QAbstractSlider::SliderPageStepAdd);
     RecordingCanvas canvas;  // six pixels a character
     form().dynamicControls().drawUndoLine(canvas);
-    ASSERT_EQ(canvas.texts().size(), 1u);
-    const std::string line = canvas.texts()[0];
-    // From x 322 to the box's edge at 536: at most 35 characters, the name shortened.
-    EXPECT_LE(line.size(), 35u) << line;
-    EXPECT_EQ(line.rfind("20- Valve Length", 0), 0u) << line;
-    EXPECT_TRUE(line.ends_with(" 1.200 to 1.190.")) << line;
-    EXPECT_EQ(m.undoCount, 20);
+    // The name keeps its runs of spaces; only the padding blanks after the line are left off.
+    const std::string line = " 1- Bridge Width   Rear  0.510 to  0.500.";
+    ASSERT_EQ(m.undoLine.rfind(line, 0), 0u);
+    ASSERT_GE(canvas.calls.size(), 3u);
+    EXPECT_EQ(canvas.calls[canvas.calls.size() - 3], "brush 255,255,255");
+    EXPECT_EQ(canvas.calls[canvas.calls.size() - 2], "text 280 145 " + line);
+    // A line longer than its row (x 280 to 541) loses its end, and nothing else.
+    m.undo[1].newValue = m.undo[1].oldValue = 1e15f;
+    RecordingCanvas clipped;
+    form().dynamicControls().drawUndoLine(clipped);
+    const std::string shown = clipped.texts().at(0);
+    EXPECT_EQ(m.undoLine.rfind(shown, 0), 0u) << shown;
+    EXPECT_EQ(shown.size(), 43u);  // 261 pixels of room
+}
+
+TEST_F(DynamicControlsTest, LongestNameFitsItsRowWholeInTheFramesFont) {
+    QImage image(632, 380, QImage::Format_RGB32);
+    QtCanvas canvas(image);
+    canvas.setFont(FontSpec{8, false, colours::black});
+    EXPECT_LE(canvas.textWidth("20- Valve Length   Front Half -1.200 to -1.190."), 541 - 280);
 }

@@ -100,7 +100,7 @@ TEST_F(ExportTest, EachDiagramWindowHasTheExportMenuFirst) {
         QStringList captions;
         for (QAction* a : w->ExportMenu->actions())
             if (!a->isSeparator()) captions.append(a->text());
-        EXPECT_EQ(captions, QStringList({"Save as &PNG...", "Save as &SVG...", "&Copy Picture",
+        EXPECT_EQ(captions, QStringList({"Save as P&NG...", "Save as &SVG...", "&Copy Picture",
                                          "&Print..."}));
     }
 }
@@ -232,7 +232,7 @@ TEST_F(ExportTest, TheFileMenuOffersTheDrawingsExportsBeforeExit) {
     QStringList captions;
     for (QAction* a : file->actions()) captions.append(a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(captions, QStringList({"&OpenDimensions", "Sa&veDimensions", "Save&AsDimensions",
-                                     "&Recent Files", "-", "Export Drawing as &PNG...",
+                                     "&Recent Files", "-", "Export Drawing as P&NG...",
                                      "Export Drawing as &SVG...", "&Copy Drawing",
                                      "&Print Drawing...", "-", "E&xit"}));
 }

@@ -5,8 +5,10 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
+#include <algorithm>
 
 #include "Calc.h"
+#include "RecordingCanvas.h"
 #include "UiTestSupport.h"
 #include "View.h"
 
@@ -301,6 +303,52 @@ TEST_F(MainFormTest, SteamDisplayPlaysAnExhaustBeatEachHalfTurn) {
             coloured += c == kRed || c == kBlue || c == 0x008000 || c == kFuchsia;
         }
     EXPECT_GT(coloured, 50);
+}
+
+TEST_F(MainFormTest, TurningTheSteamDisplayOnFindsNoStaleExhaustBeat) {
+    // Stopped, so each tick solves where the angle is put.
+    form().Fwd->click();
+    stopAt(0);
+    form().SetSteam->trigger();
+    tick();  // the front end admits, its exhaust is shut
+    ASSERT_LT(model().openings.FrontExhaustOpening, 0.0f);
+    form().SetSteam->trigger();  // off
+    stopAt(180);
+    tick();  // half a turn on, the front end exhausts and the rear end admits
+    ASSERT_GT(model().openings.FrontExhaustOpening, 0.0f);
+    ASSERT_LT(model().openings.RearExhaustOpening, 0.0f);
+    form().SetSteam->trigger();  // on again, nothing has changed since the last frame
+    tick();
+    EXPECT_EQ(std::count(sound().played.begin(), sound().played.end(), "Exhaust.wav"), 0);
+}
+
+TEST_F(MainFormTest, DriverAngleReadoutIsTheAngleThePictureWasSolvedAt) {
+    stopAt(40);
+    form().RunClick();  // running at 10 degrees a tick
+    tick();
+    ASSERT_FLOAT_EQ(model().gear.DriverAngle, 50.0f);  // already the next tick's
+    RecordingCanvas canvas;
+    form().drawStillFrame(canvas);
+    EXPECT_TRUE(canvas.drewText("Driv Ang  40.00  "));
+    EXPECT_FALSE(canvas.drewText("Driv Ang  50.00  "));
+}
+
+TEST_F(MainFormTest, KeysMoveTheGearFromTheReverseArmBarWhichHasTheFocusAtStart) {
+    EXPECT_EQ(form().focusWidget(), static_cast<QWidget*>(form().SBRevArm));
+    const float c = model().ReverseArmCentre();
+    QTest::keyClick(form().SBRevArm, Qt::Key_Left);  // an arrow step: 0.001 toward reverse
+    EXPECT_EQ(form().SBRevArm->value(), -1);
+    EXPECT_EQ(model().gear.direction, Direction::Rev);
+    QTest::keyClick(form().SBRevArm, Qt::Key_PageDown);  // a track step of 20 to the right
+    EXPECT_EQ(form().SBRevArm->value(), 19);
+    EXPECT_FLOAT_EQ(model().gear.ReverseArmPosition, c + 0.019f);
+    // Tab reaches the driver angle bar after the buttons of its row.
+    form().Deg00->click();  // stopped: the angle bar is enabled
+    form().SBRevArm->setFocus();
+    for (int i = 0; i < 3; ++i) QTest::keyClick(form().focusWidget(), Qt::Key_Tab);  // 180, Run
+    ASSERT_EQ(form().focusWidget(), static_cast<QWidget*>(form().SBDrvAng));
+    QTest::keyClick(form().SBDrvAng, Qt::Key_Right);
+    EXPECT_FLOAT_EQ(model().gear.DriverAngle, 10.0f);  // the 10-degree step's small change
 }
 
 TEST_F(MainFormTest, ReadoutsShowTheGearFigures) {

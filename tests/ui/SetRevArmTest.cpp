@@ -143,3 +143,21 @@ TEST_F(SetRevArmTest, ATypedValueIsTakenWhenCloseIsClicked) {
     EXPECT_FLOAT_EQ(entry(2), 11.0f);
     EXPECT_EQ(model().PositionCount, 3);
 }
+
+TEST_F(SetRevArmTest, ABoxLeftWithoutAnEditKeepsItsExactValue) {
+    Model& m = model();
+    m.VerticalScale = 1.2345f;
+    const auto before = m.reverseArmPositions;
+    open();
+    for (int k : {1, 2, 3, 10}) {
+        box(k).setFocus();
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(&box(k), &out);
+    }
+    dialog().Close1->click();
+    // Mid gear is not a round number: its three-decimal text would lie off the centre.
+    EXPECT_EQ(entry(1), m.ReverseArmCentre());
+    EXPECT_NE(box(1).text().toFloat(), m.ReverseArmCentre());
+    for (int k = 1; k <= 9; ++k) EXPECT_EQ(entry(k), before[static_cast<std::size_t>(k)]) << k;
+    EXPECT_EQ(m.VerticalScale, 1.2345f);
+}

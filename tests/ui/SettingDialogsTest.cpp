@@ -87,6 +87,19 @@ TEST_F(SettingDialogsTest, StepAngleIsClampedAndShownOnTheStepBar) {
     EXPECT_EQ(model().gear.StepAngle, 10.0f);
 }
 
+TEST_F(SettingDialogsTest, TypedStepStandsWhenTheBarIsAlreadyInItsBand) {
+    TStpAng* d = program_->stpAng;
+    typeAndOk(d, d->Edit1, "11");  // moves the bar into the 10-degree band
+    typeAndOk(d, d->Edit1, "12");  // same band: the bar does not move
+    EXPECT_EQ(model().gear.StepAngle, 12.0f);
+    EXPECT_EQ(model().gear.ActiveStep, 12.0f);
+    EXPECT_EQ(form().SBDrvAng->singleStep(), 1200);
+    EXPECT_EQ(form().SBDrvAng->pageStep(), 6000);
+    EXPECT_TRUE(form().Step10->isEnabled());
+    form().SBStepAng->setValue(12001);  // the flag was used up: the bar's band applies again
+    EXPECT_EQ(model().gear.StepAngle, 10.0f);
+}
+
 TEST_F(SettingDialogsTest, ReferencePointsAreTypedAndZeroed) {
     TRefPnts* d = program_->refPnts;
     d->show();

@@ -204,7 +204,7 @@ TEST_F(ValveEventsWindowTest, RowsAndFiguresMatchTheDiagrams) {
     EXPECT_EQ(midGear(0, 1), "0.219");
     EXPECT_EQ(midGear(0, 2), "0.219");
     EXPECT_EQ(midGear(1, 1), "0.000");
-    EXPECT_EQ(midGear(2, 0), "Lead");
+    EXPECT_EQ(midGear(2, 0), "Max steam opening");  // the rows' lead is at dead centre
     EXPECT_EQ(midGear(2, 1), "0.021");
     EXPECT_EQ(midGear(2, 2), "0.021");
     EXPECT_EQ(midGear(3, 0), "Valve travel");
@@ -262,12 +262,13 @@ TEST_F(ValveEventsWindowTest, ReDrawShowsAPortThatNeverOpens) {
     for (const char* entry : {"Set 1", "Normal fwd", "Max rev"}) {
         EXPECT_EQ(at(entry, kFrontCutOff), "-");
         EXPECT_EQ(at(entry, "Front admission deg before dead centre"), "-");
-        EXPECT_EQ(at(entry, "Front max steam opening"), "-");
+        EXPECT_EQ(at(entry, "Front max port opening"), "-");
+        EXPECT_EQ(at(entry, "Front valve over-travel beyond port"), "-");
         EXPECT_EQ(at(entry, "Cut-off % front - rear"), "-");
         EXPECT_EQ(at(entry, "Note"), "Front steam never opens");
     }
-    EXPECT_EQ(at("Normal fwd", kRearCutOff), "83.9");     // the rear end is untouched
-    EXPECT_EQ(at("Normal fwd", "Front lead"), "-0.980");  // 0.020 - 1: still lapped
+    EXPECT_EQ(at("Normal fwd", kRearCutOff), "83.9");  // the rear end is untouched
+    EXPECT_EQ(at("Normal fwd", "Front lead at dead centre"), "-0.980");  // 0.020 - 1: lapped
     EXPECT_TRUE(window().Footnote->text().contains("\"-\": the event does not occur"));
 
     // Closed and opened again, the window works the table out afresh.
