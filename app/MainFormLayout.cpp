@@ -187,6 +187,7 @@ void TMainForm::createToolBar() {
         {15, "SD", Qt::blue, "View Steam Diagram"},
         {16, "PE", Qt::blue, "View Port Events vs Reverse Arm Position"},
         {17, "VE", Qt::blue, "View Valve Events Table"},
+        {19, "Bal", QColor(160, 82, 0), "Balance the Valve Events"},
     };
     for (const Tool& t : tools) {
         if (t.n == 0) {
@@ -274,6 +275,7 @@ void TMainForm::createMenu() {
     SteamDiag = item(graphs, "SteamDiag", "S&teamDiagram");
     FourEvents = item(graphs, "FourEvents", "&PortOpenClose");
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
+    Balance = item(graphs, "Balance", "&Balance...");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QPushButton>
 
+#include "BalanceDialog.h"
 #include "CylinOut.h"
 #include "DatTable.h"
 #include "DataFileCommands.h"
@@ -60,6 +61,7 @@ void Program::createWindows() {
     dataTable = own(new TDataTable(c));
     dataFile = own(new DataFileCommands(c, mainForm));
     valveEvents = own(new TValveEvents(c));
+    balance = own(new TBalance(c));
     connectWindows();
     mainForm->startRotation();
 }
@@ -91,6 +93,7 @@ void Program::connectWindows() {
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
+    opens({form.Balance, form.ToolButton[19]}, balance, [this] { balance->exec(); });
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });

@@ -33,6 +33,7 @@ class TDrawLines;
 class TDataTable;
 class TValveEvents;
 class DataFileCommands;
+class TBalance;
 
 class Program {
   public:
@@ -71,6 +72,7 @@ class Program {
     TDrawLines* drawLines = nullptr;
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
+    TBalance* balance = nullptr;
 
     // The open and save commands of the main window.
     DataFileCommands* dataFile = nullptr;
