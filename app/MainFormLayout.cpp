@@ -152,9 +152,11 @@ void TMainForm::createToolBar() {
     ToolBar1->setGeometry(0, 0, kClientWidth, 24);
     ToolBar1->setIconSize(QSize(24, 20));
     ToolBar1->setMovable(false);
+    // Narrow separators: every button must fit the window's width, or the bar hides the
+    // last ones behind its overflow arrow.
     ToolBar1->setStyleSheet(
         "QToolBar { border: none; background: transparent; spacing: 0px; }"
-        "QToolBar::separator { width: 8px; }");
+        "QToolBar::separator { width: 4px; }");
     struct Tool {
         int n;  // 0 = separator
         const char* glyph;

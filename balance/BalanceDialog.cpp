@@ -105,7 +105,6 @@ TBalance::TBalance(ProgramContext& context)
     CancelRun = button(this, "CancelRun", "&Cancel");
     Progress = new QProgressBar(this);
     Progress->setObjectName("Progress");
-    Progress->setFormat("%v of %m designs");
     Worst = new QLabel(this);
     Worst->setObjectName("Worst");
     Worst->setMinimumWidth(170);
@@ -136,7 +135,7 @@ TBalance::TBalance(ProgramContext& context)
     layout->addWidget(ResultGrid, 1);
     layout->addWidget(Outcome);
     layout->addLayout(end);
-    resize(620, 560);
+    resize(660, 560);
 
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
@@ -190,6 +189,7 @@ void TBalance::FormActivate() {
     ResultGrid->setRowCount(0);
     Progress->setRange(0, 1);
     Progress->setValue(0);
+    Progress->setTextVisible(false);
     Worst->clear();
     Outcome->setText("Choose what to vary and what to make equal, then Run.");
     setRunning(false);
@@ -234,6 +234,8 @@ void TBalance::RunClick() {
     Progress->setRange(
         0, r.maxEvaluations > 0 ? r.maxEvaluations : defaultBalanceEvaluations(r.vary.size()));
     Progress->setValue(0);
+    Progress->setFormat("%v of %m designs");
+    Progress->setTextVisible(true);
     Outcome->setText("Searching...");
     runner_->start(m, r);
     setRunning(true);
@@ -281,8 +283,13 @@ void TBalance::showResult(const BalanceResult& result) {
     fillBalanceResultGrid(ResultGrid, result);
     Outcome->setText(balanceOutcomeText(result, runner_->lastRunMs()) +
                      (result.improved() ? " Apply takes it into the design." : ""));
-    if (result.evaluations > 0)
+    if (result.evaluations > 0) {
+        // A search that met its goal early ends short of the most it may measure.
+        Progress->setFormat("%v designs");
+        Progress->setRange(0, result.evaluations);
+        Progress->setValue(result.evaluations);
         Worst->setText(QString("worst difference %1").arg(result.worstAfter, 0, 'f', 2));
+    }
     setRunning(false);
 }
 

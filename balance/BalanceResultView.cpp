@@ -48,6 +48,7 @@ void setUpBalanceResultGrid(QTableWidget* grid) {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setWordWrap(false);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setHighlightSections(false);
     grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     grid->setRowCount(0);
@@ -87,7 +88,7 @@ QString balanceOutcomeText(const BalanceResult& result, qint64 milliseconds) {
                               .arg(result.worstAfter, 0, 'f', 2);
     const QString effort = QString("%1 designs in %2 s")
                                .arg(result.evaluations)
-                               .arg(static_cast<double>(milliseconds) / 1000.0, 0, 'f', 1);
+                               .arg(static_cast<double>(milliseconds) / 1000.0, 0, 'f', 2);
     switch (result.outcome) {
         case BalanceOutcome::Improved:
             return "Improved: " + worst + ", " + effort + ".";

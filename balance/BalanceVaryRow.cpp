@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Data.h"
 #include "NumberField.h"
@@ -33,10 +34,15 @@ BalanceVaryRow::BalanceVaryRow(QWidget* parent, QGridLayout* grid, int row, int 
     : QObject(parent) {
     Code = new QComboBox(parent);
     Code->setObjectName(QString("VaryCode%1").arg(number));
-    Code->addItem("(none)", 0);
+    // In the order of the codes, so typing a code finds it.
+    std::vector<const DimensionInfo*> offered;
     for (const DimensionInfo& d : allDimensions())
-        if (varyCodeRefusal(d.code).empty())
-            Code->addItem(QString("%1  %2").arg(d.code).arg(qtext(d.caption)), d.code);
+        if (varyCodeRefusal(d.code).empty()) offered.push_back(&d);
+    std::sort(offered.begin(), offered.end(),
+              [](const DimensionInfo* a, const DimensionInfo* b) { return a->code < b->code; });
+    Code->addItem("(none)", 0);
+    for (const DimensionInfo* d : offered)
+        Code->addItem(QString("%1  %2").arg(d->code).arg(qtext(d->caption)), d->code);
     Code->setMaxVisibleItems(20);
     Present = new QLabel(parent);
     Present->setObjectName(QString("VaryPresent%1").arg(number));

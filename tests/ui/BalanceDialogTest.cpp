@@ -2,6 +2,7 @@
 // chosen, a search of the default gear run on its worker thread, Apply as one change that
 // one UnDo takes back, and a design left exactly as it was by Cancel and by closing.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <cmath>
 
 #include "BalanceDialog.h"
@@ -86,6 +88,11 @@ TEST_F(BalanceDialogTest, OpensFromTheMenuAndToolButtonWithTheSlotsDimensions) {
         command->trigger();
         EXPECT_TRUE(seen);
     }
+    QApplication::processEvents();
+    QWidget* button = form().ToolBar1->widgetForAction(form().ToolButton[19]);
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(button->isVisible());  // not pushed off the bar into its overflow
+    EXPECT_LE(button->geometry().right(), form().ToolBar1->width());
 }
 
 TEST_F(BalanceDialogTest, ARunEvensOutCutOffAndApplyIsOneChangeToUndo) {
