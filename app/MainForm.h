@@ -120,6 +120,7 @@ class TMainForm : public QMainWindow {
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
             *ValveEvents = nullptr;
+    QAction* Balance = nullptr;  // the Balance dialog
     QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
     QAction* Error = nullptr;
 

@@ -172,9 +172,11 @@ void TMainForm::createToolBar() {
     ToolBar1->setGeometry(0, 0, kClientWidth, 24);
     ToolBar1->setIconSize(QSize(24, 20));
     ToolBar1->setMovable(false);
+    // Narrow separators: every button must fit the window's width, or the bar hides the
+    // last ones behind its overflow arrow.
     ToolBar1->setStyleSheet(
         "QToolBar { border: none; background: transparent; spacing: 0px; }"
-        "QToolBar::separator { width: 8px; }");
+        "QToolBar::separator { width: 4px; }");
     struct Tool {
         int n;  // 0 = separator
         const char* glyph;
@@ -207,6 +209,7 @@ void TMainForm::createToolBar() {
         {15, "SD", Qt::blue, "View Steam Diagram"},
         {16, "PE", Qt::blue, "View Port Events vs Reverse Arm Position"},
         {17, "VE", Qt::blue, "View Valve Events Table"},
+        {19, "Bal", QColor(160, 82, 0), "Balance the Valve Events"},
     };
     for (const Tool& t : tools) {
         if (t.n == 0) {
@@ -302,6 +305,7 @@ void TMainForm::createMenu() {
     SteamDiag = item(graphs, "SteamDiag", "S&teamDiagram");
     FourEvents = item(graphs, "FourEvents", "&PortOpenClose");
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
+    Balance = item(graphs, "Balance", "&Balance...");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "BalanceDialog.h"
 #include "CylinOut.h"
 #include "DatTable.h"
 #include "DataFileCommands.h"
@@ -66,6 +67,7 @@ void Program::createWindows() {
     dataFile = own(new DataFileCommands(c, mainForm));
     valveEvents = own(new TValveEvents(c));
     recovery = own(new RecoveryKeeper(c, *dataFile));
+    balance = own(new TBalance(c));
     connectWindows();
     mainForm->startRotation();
     if (context_.options().startTimer) recovery->start();
@@ -104,6 +106,7 @@ void Program::connectWindows() {
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
+    opens({form.Balance, form.ToolButton[19]}, balance, [this] { balance->exec(); });
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });

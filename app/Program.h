@@ -35,6 +35,7 @@ class TDataTable;
 class TValveEvents;
 class DataFileCommands;
 class RecoveryKeeper;
+class TBalance;
 
 class Program {
   public:
@@ -73,6 +74,7 @@ class Program {
     TDrawLines* drawLines = nullptr;
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
+    TBalance* balance = nullptr;
 
     // The open and save commands of the main window, and the recovery file kept while the
     // design is unsaved.

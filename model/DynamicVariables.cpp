@@ -9,9 +9,47 @@
 namespace tarvell {
 namespace {
 
+constexpr int kUndoDepth = 20;
+
 void storeValue(Model& m, int code, float value) {
     if (code == 16) value = wrapAngle360(value);
     setDimensionValue(m, code, value);  // 102 and 109 also move the valve stem line
+}
+
+// Makes room for a new, empty entry 1. A full stack loses its oldest change: the oldest entry
+// and the later entries of the same change above it. `startsChange` is false for the later
+// entries of a change of several dimensions, which count with its first.
+void pushEntry(Model& m, bool startsChange) {
+    auto& u = m.undo;
+    const bool dropsChange = u[kUndoDepth].code != 0;
+    for (int i = kUndoDepth; i >= 1; --i) u[i] = u[i - 1];
+    u[1] = UndoEntry{};
+    u[1].joinsOlder = !startsChange;
+    for (int i = kUndoDepth; i >= 1 && u[i].joinsOlder; --i) u[i] = UndoEntry{};
+    m.undoCount =
+        std::clamp(m.undoCount + (startsChange ? 1 : 0) - (dropsChange ? 1 : 0), 0, kUndoDepth);
+}
+
+// A gray field's exit: stores the value, makes the dimension the most recent dynamic
+// variable and, when `record`, pushes an undo entry for it.
+void storeDimension(Model& m, const DimensionInfo& d, float value, bool record, bool startsChange) {
+    if (record) {
+        pushEntry(m, startsChange);
+        m.undo[1].code = d.code;
+        m.undo[1].oldValue = dimensionValue(m, d.code);
+    }
+    storeValue(m, d.code, value);
+    const float stored = dimensionValue(m, d.code);
+    DynamicSlot& s0 = m.dynamicSlots[0];
+    s0.code = d.code;
+    s0.value = stored;
+    s0.name = std::string(d.shortName);
+    RegisterDynamicVariable(m);
+    if (record) {
+        m.undo[1].newValue = stored;
+        m.undo[1].name = std::string(d.shortName);
+    }
+    m.undoPending = false;
 }
 
 }  // namespace
@@ -45,16 +83,20 @@ void ApplyDynamicChange(Model& m, int slot) {
 
 bool PushUndo(Model& m) {
     if (!m.undoPending) return false;
-    for (int i = 20; i >= 1; --i) m.undo[i] = m.undo[i - 1];
-    m.undoCount = std::min(m.undoCount + 1, 20);
+    pushEntry(m, true);
     return true;
 }
 
 bool PopUndo(Model& m) {
-    for (int i = 0; i <= 19; ++i) m.undo[i] = m.undo[i + 1];
-    const UndoEntry& undone = m.undo[0];
-    if (findDimension(undone.code) && undone.code != 27 && undone.code != 28)
-        storeValue(m, undone.code, undone.oldValue);
+    auto& u = m.undo;
+    // Newest first, so a dimension changed twice in one change ends at its first old value.
+    do {
+        for (int i = 0; i < kUndoDepth; ++i) u[i] = u[i + 1];
+        u[kUndoDepth] = UndoEntry{};
+        const UndoEntry& undone = u[0];
+        if (findDimension(undone.code) && undone.code != 27 && undone.code != 28)
+            storeValue(m, undone.code, undone.oldValue);
+    } while (u[0].joinsOlder && u[1].code != 0);
     // The slots show their dimensions' values again. (Applying +1 and then -1 would come
     // back to the same place but could move a value by its last bit.)
     for (int k = 1; k <= 4; ++k) {
@@ -62,9 +104,8 @@ bool PopUndo(Model& m) {
         if (s.code != 0) s.value = dimensionValue(m, s.code);
     }
     clearCutoffReadouts(m);
-    m.undo[20] = UndoEntry{};
     m.undoCount = std::max(m.undoCount - 1, 0);
-    return m.undo[1].code != 0;
+    return u[1].code != 0;
 }
 
 void ClearUndo(Model& m) {
@@ -79,24 +120,23 @@ bool StoreDimensionField(Model& m, int code, std::string_view text) {
 bool StoreDimensionValue(Model& m, int code, float value) {
     const DimensionInfo* d = findDimension(code);
     if (!d) return false;
-    const bool recording = m.undoPending && PushUndo(m);
-    if (recording) {
-        m.undo[1].code = code;
-        m.undo[1].oldValue = dimensionValue(m, code);
-    }
-    storeValue(m, code, value);
-    const float stored = dimensionValue(m, code);
-    DynamicSlot& s0 = m.dynamicSlots[0];
-    s0.code = code;
-    s0.value = stored;
-    s0.name = std::string(d->shortName);
-    RegisterDynamicVariable(m);
-    if (recording) {
-        m.undo[1].newValue = stored;
-        m.undo[1].name = std::string(d->shortName);
-    }
-    m.undoPending = false;
+    const bool recording = m.undoPending;
+    storeDimension(m, *d, value, recording, true);
     return recording;
+}
+
+bool StoreDimensionGroup(Model& m, std::span<const DimensionSetting> settings,
+                         std::string_view stepName) {
+    if (settings.empty() || settings.size() > kMaxUndoGroup) return false;
+    for (const DimensionSetting& s : settings)
+        if (!findDimension(s.code)) return false;
+    bool first = true;
+    for (const DimensionSetting& s : settings) {
+        storeDimension(m, *findDimension(s.code), s.value, true, first);
+        first = false;
+    }
+    m.undo[1].stepName = std::string(stepName);
+    return true;
 }
 
 void DynamicBarChange(Model& m, DynamicBar& bar, int slot, int p) {
@@ -128,9 +168,10 @@ bool RecordScrollUndo(Model& m, const DynamicBar& bar, int slot) {
 
 const std::string& RebuildUndoLine(Model& m) {
     const UndoEntry& e = m.undo[1];
-    std::string line = formatInt(m.undoCount, 2) + "- " + e.name + " " +
-                       formatFixed(e.newValue, 6, 3) + " to " + formatFixed(e.oldValue, 6, 3) +
-                       "." + std::string(46, ' ');
+    const std::string change = !e.stepName.empty() ? e.stepName
+                                                   : e.name + " " + formatFixed(e.newValue, 6, 3) +
+                                                         " to " + formatFixed(e.oldValue, 6, 3);
+    std::string line = formatInt(m.undoCount, 2) + "- " + change + "." + std::string(46, ' ');
     if (line.size() > 118) line.resize(118);
     m.undoLine = line;
     return m.undoLine;

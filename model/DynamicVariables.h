@@ -3,7 +3,9 @@
 // these and enable or disable their "UnDo" buttons from the results.
 #pragma once
 
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "Vari.h"
 
@@ -23,10 +25,12 @@ void RegisterDynamicVariable(Model& m);
 void ApplyDynamicChange(Model& m, int slot);
 
 // Pushes a new entry when the undo-pending flag is set; returns whether it did (the caller
-// then enables the "UnDo" buttons and fills entry 1).
+// then enables the "UnDo" buttons and fills entry 1). When the stack is full the oldest
+// change drops out, every entry of it.
 bool PushUndo(Model& m);
 
-// Takes back the most recent change; returns whether another change is left to undo.
+// Takes back the most recent change, all its entries when it changed several dimensions at
+// once; returns whether another change is left to undo.
 bool PopUndo(Model& m);
 
 // Zeroes every entry; the caller disables the "UnDo" buttons.
@@ -40,6 +44,23 @@ bool StoreDimensionField(Model& m, int code, std::string_view text);
 // The same exit with the value already known: a field left as it was filled stores the
 // dimension's exact value again, not the rounded or cut text it shows.
 bool StoreDimensionValue(Model& m, int code, float value);
+
+// One dimension's new value in a change of several at once.
+struct DimensionSetting {
+    int code = 0;
+    float value = 0;
+};
+
+// The longest change of several dimensions that can be recorded as one.
+inline constexpr std::size_t kMaxUndoGroup = 10;
+
+// Stores several dimensions as one change that one UnDo takes back whole: each is stored as
+// a typed gray field's exit stores it (with its own undo entry, the rocking angle kept in
+// [0, 360), made the most recent dynamic variable), and `stepName` describes the change on
+// the undo line. Returns whether it recorded anything; nothing is stored when a code names
+// no dimension or there are more than kMaxUndoGroup settings.
+bool StoreDimensionGroup(Model& m, std::span<const DimensionSetting> settings,
+                         std::string_view stepName);
 
 // The position history of one dynamic-variable scroll bar.
 struct DynamicBar {
@@ -59,7 +80,8 @@ void DynamicBarChange(Model& m, DynamicBar& bar, int slot, int p);
 bool RecordScrollUndo(Model& m, const DynamicBar& bar, int slot);
 
 // The undo line shown beside the "UnDo" buttons, rebuilt from the most recent entry and
-// stored in the model: count, name, value after and before the change.
+// stored in the model: count, name, value after and before the change; for a change of
+// several dimensions, count and its step name.
 const std::string& RebuildUndoLine(Model& m);
 
 }  // namespace tarvell

@@ -116,6 +116,11 @@ struct UndoEntry {
     float oldValue = 0;
     float newValue = 0;
     std::string name;
+    // Taken back together with the entry under it: the later entries of a change of several
+    // dimensions at once.
+    bool joinsOlder = false;
+    // The undo line's text for a change of several dimensions (on its newest entry), else "".
+    std::string stepName;
 };
 
 // One construction line or circle of the overlay; -1 marks an unset value.
@@ -163,8 +168,8 @@ struct Model {
 
     // Dynamic variables and undo
     std::array<DynamicSlot, 5> dynamicSlots{};
-    std::array<UndoEntry, 21> undo{};
-    int undoCount = 0;
+    std::array<UndoEntry, 21> undo{};  // 1 the newest, 20 the oldest; 0 the last undone
+    int undoCount = 0;  // changes left to undo; one of several dimensions at once counts once
     bool undoPending = false;
     std::string undoLine;  // the last change, as shown beside the "UnDo" buttons
     bool DynamicVariablesShown = false;

@@ -176,3 +176,52 @@ TEST(DynamicVariables, ChangesClearTheCutoffReadouts) {
     ClearUndo(m);
     EXPECT_EQ(m.undoCount, 0);
 }
+
+TEST(DynamicVariables, SeveralDimensionsStoredAtOnceAreOneChangeToUndo) {
+    Model m = startedModel();
+    store(m, 2, "3.5", true);
+    const DimensionSetting balanced[] = {{11, 9.9f}, {9, 3.0f}};
+    EXPECT_TRUE(StoreDimensionGroup(m, balanced, "Balance: 2 dimensions"));
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.9f);
+    EXPECT_EQ(m.frame.FulcrumLeverLower, 3.0f);
+    EXPECT_EQ(m.dynamicSlots[1].code, 9);
+    EXPECT_EQ(m.dynamicSlots[2].code, 11);
+    EXPECT_EQ(m.undoCount, 2);
+    EXPECT_EQ(RebuildUndoLine(m), " 2- Balance: 2 dimensions." + std::string(46, ' '));
+
+    EXPECT_TRUE(PopUndo(m));  // both at once; the stroke's change is still there
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.813f);
+    EXPECT_EQ(m.frame.FulcrumLeverLower, 3.113f);
+    EXPECT_EQ(m.dynamicSlots[2].value, 9.813f);
+    EXPECT_EQ(m.frame.Stroke, 3.5f);
+    EXPECT_EQ(m.undoCount, 1);
+    EXPECT_EQ(RebuildUndoLine(m), " 1- Stroke  3.500 to  3.250." + std::string(46, ' '));
+    EXPECT_FALSE(PopUndo(m));
+    EXPECT_EQ(m.frame.Stroke, 3.25f);
+}
+
+TEST(DynamicVariables, AFullStackLosesAChangeOfSeveralDimensionsWhole) {
+    Model m = startedModel();
+    const DimensionSetting balanced[] = {{11, 9.9f}, {9, 3.0f}};
+    StoreDimensionGroup(m, balanced, "Balance: 2 dimensions");
+    // 19 more changes need 21 entries: the two-entry change drops out, both its entries.
+    for (int i = 1; i <= 19; ++i) store(m, 2, std::to_string(3 + i).c_str(), true);
+    EXPECT_EQ(m.undoCount, 19);
+    EXPECT_EQ(m.undo[20].code, 0);
+    int undone = 0;
+    while (PopUndo(m)) ++undone;
+    EXPECT_EQ(undone + 1, 19);
+    EXPECT_EQ(m.frame.Stroke, 3.25f);
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.9f);
+    EXPECT_EQ(m.undoCount, 0);
+}
+
+TEST(DynamicVariables, AGroupWithAnUnknownCodeStoresNothing) {
+    Model m = startedModel();
+    const DimensionSetting bad[] = {{11, 9.9f}, {26, 1.0f}};
+    EXPECT_FALSE(StoreDimensionGroup(m, bad, "Balance"));
+    EXPECT_FALSE(StoreDimensionGroup(m, {}, "Balance"));
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.813f);
+    EXPECT_EQ(m.undoCount, 0);
+    EXPECT_EQ(m.dynamicSlots[1].code, 0);
+}

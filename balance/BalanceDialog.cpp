@@ -1,0 +1,304 @@
+// The Balance dialog (see BalanceDialog.h).
+#include "BalanceDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "BalanceResultView.h"
+#include "BalanceRunner.h"
+#include "BalanceVaryRow.h"
+#include "Calc.h"
+#include "DynamicVariables.h"
+#include "Fonts.h"
+#include "NumberField.h"
+#include "Readouts.h"
+#include "ValveEventsTable.h"
+
+namespace tarvell {
+namespace {
+
+const QString kTitleText = "Tarvell Outside Admission      Balance    ";
+constexpr float kDefaultTargetCutOff = 75.0f;
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox* varyBox(QWidget* parent, std::array<BalanceVaryRow*, kMaxBalanceVariables>& rows) {
+    auto* box = new QGroupBox("Vary", parent);
+    box->setObjectName("VaryBox");
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(6);
+    const char* headings[] = {"Dimension", "Now", "From", "", "To", "", "or"};
+    for (int c = 0; c < 7; ++c) grid->addWidget(new QLabel(headings[c], box), 0, c);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        rows[i] = new BalanceVaryRow(box, grid, n, n);
+    }
+    grid->setColumnStretch(0, 1);
+    return box;
+}
+
+}  // namespace
+
+TBalance::TBalance(ProgramContext& context)
+    : QDialog(nullptr), context_(context), runner_(new BalanceRunner(this)) {
+    setObjectName("TBalance");
+    setModal(true);
+    setFont(dialogFont(11));
+
+    QGroupBox* vary = varyBox(this, VaryRow);
+    varyBox_ = vary;
+
+    auto* equalise = new QGroupBox("Equalise front and rear", this);
+    equaliseBox_ = equalise;
+    equalise->setObjectName("EqualiseBox");
+    auto* objectives = new QVBoxLayout;
+    for (std::size_t i = 0; i < kBalanceObjectives.size(); ++i) {
+        const std::string_view name = balanceObjectiveName(kBalanceObjectives[i]);
+        Objective[i] = new QCheckBox(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), equalise);
+        Objective[i]->setObjectName(QString("Objective%1").arg(i + 1));
+        objectives->addWidget(Objective[i]);
+    }
+    objectives->addStretch();
+    auto* positions = new QVBoxLayout;
+    NormalPositions = new QRadioButton("at normal forward and reverse", equalise);
+    NormalPositions->setObjectName("NormalPositions");
+    SetPositions = new QRadioButton("at the position set", equalise);
+    SetPositions->setObjectName("SetPositions");
+    MaxPositions = new QRadioButton("at maximum forward and reverse", equalise);
+    MaxPositions->setObjectName("MaxPositions");
+    for (QRadioButton* r : {NormalPositions, SetPositions, MaxPositions}) positions->addWidget(r);
+    auto* target = new QHBoxLayout;
+    TargetOn = new QCheckBox("and bring the mean cut-off at normal forward to", equalise);
+    TargetOn->setObjectName("TargetOn");
+    TargetCutOff = new NumberField(equalise, false);
+    TargetCutOff->setObjectName("TargetCutOff");
+    TargetCutOff->setMaximumWidth(50);
+    TargetCutOff->setAlignment(Qt::AlignRight);
+    target->addWidget(TargetOn);
+    target->addWidget(TargetCutOff);
+    target->addWidget(new QLabel("%", equalise));
+    target->addStretch();
+    positions->addLayout(target);
+    positions->addStretch();
+    auto* equaliseLayout = new QHBoxLayout(equalise);
+    equaliseLayout->addLayout(objectives);
+    equaliseLayout->addSpacing(16);
+    equaliseLayout->addLayout(positions, 1);
+    connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
+
+    RunButton = button(this, "RunButton", "&Run");
+    CancelRun = button(this, "CancelRun", "&Cancel");
+    Progress = new QProgressBar(this);
+    Progress->setObjectName("Progress");
+    Worst = new QLabel(this);
+    Worst->setObjectName("Worst");
+    Worst->setMinimumWidth(170);
+    auto* run = new QHBoxLayout;
+    run->addWidget(RunButton);
+    run->addWidget(CancelRun);
+    run->addWidget(Progress, 1);
+    run->addWidget(Worst);
+
+    ResultGrid = new QTableWidget(this);
+    ResultGrid->setObjectName("ResultGrid");
+    setUpBalanceResultGrid(ResultGrid);
+    Outcome = new QLabel(this);
+    Outcome->setObjectName("Outcome");
+    Outcome->setWordWrap(true);
+
+    ApplyButton = button(this, "ApplyButton", "&Apply");
+    CloseButton = button(this, "CloseButton", "C&lose");
+    auto* end = new QHBoxLayout;
+    end->addStretch();
+    end->addWidget(ApplyButton);
+    end->addWidget(CloseButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(vary);
+    layout->addWidget(equalise);
+    layout->addLayout(run);
+    layout->addWidget(ResultGrid, 1);
+    layout->addWidget(Outcome);
+    layout->addLayout(end);
+    resize(660, 560);
+
+    connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
+    connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
+    connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
+    connect(runner_, &BalanceRunner::progressed, this,
+            [this](const BalanceProgress& p) { showProgress(p); });
+    connect(runner_, &BalanceRunner::finished, this,
+            [this](const BalanceResult& r) { showResult(r); });
+    context.registerTitledWindow(this, kTitleText);
+}
+
+TBalance::~TBalance() {
+    runner_->stopAndWait();
+}
+
+void TBalance::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;  // only restored from a minimised state
+    setWindowTitle(context_.titleFor(kTitleText));
+    FormActivate();
+}
+
+void TBalance::done(int r) {
+    // Closing stops a search under way; its result never reaches the design.
+    runner_->stopAndWait();
+    setRunning(false);
+    QDialog::done(r);
+}
+
+void TBalance::FormActivate() {
+    const Model& m = context_.model();
+    std::size_t row = 0;
+    for (std::size_t k = 1; k <= 4; ++k) {
+        const int code = m.dynamicSlots[k].code;
+        if (code != 0 && varyCodeRefusal(code).empty() && row < VaryRow.size())
+            VaryRow[row++]->choose(code, m);
+    }
+    for (; row < VaryRow.size(); ++row) VaryRow[row]->choose(0, m);
+    for (std::size_t i = 0; i < Objective.size(); ++i)
+        Objective[i]->setChecked(kBalanceObjectives[i] == BalanceObjective::CutOff);
+    const int entries = setEntryCount(m);
+    SetPositions->setText(QString("at the position set (%1 entries)").arg(entries));
+    SetPositions->setEnabled(entries > 0);
+    NormalPositions->setChecked(true);
+    TargetOn->setChecked(false);
+    TargetCutOff->setEnabled(false);
+    TargetCutOff->setValue(kDefaultTargetCutOff, 1);
+    result_.reset();
+    applied_ = false;
+    ResultGrid->setRowCount(0);
+    Progress->setRange(0, 1);
+    Progress->setValue(0);
+    Progress->setTextVisible(false);
+    Worst->clear();
+    Outcome->setText("Choose what to vary and what to make equal, then Run.");
+    setRunning(false);
+}
+
+BalanceRequest TBalance::request() const {
+    BalanceRequest r;
+    for (const BalanceVaryRow* row : VaryRow)
+        if (std::optional<BalanceVariable> v = row->variable()) r.vary.push_back(*v);
+    r.objectives.clear();
+    for (std::size_t i = 0; i < Objective.size(); ++i)
+        if (Objective[i]->isChecked()) r.objectives.push_back(kBalanceObjectives[i]);
+    if (SetPositions->isChecked()) {
+        r.positions = setBalancePositions(context_.model());
+    } else if (MaxPositions->isChecked()) {
+        r.positions = maximumBalancePositions();
+    } else {
+        r.positions = normalBalancePositions();
+    }
+    if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
+    return r;
+}
+
+bool TBalance::running() const {
+    return runner_->running();
+}
+
+void TBalance::RunClick() {
+    if (running()) return;
+    const BalanceRequest r = request();
+    const Model& m = context_.model();
+    result_.reset();
+    applied_ = false;
+    ResultGrid->setRowCount(0);
+    Worst->clear();
+    if (const std::string reason = checkBalanceRequest(m, r); !reason.empty()) {
+        BalanceResult refused;
+        refused.reason = reason;
+        showResult(refused);
+        return;
+    }
+    Progress->setRange(
+        0, r.maxEvaluations > 0 ? r.maxEvaluations : defaultBalanceEvaluations(r.vary.size()));
+    Progress->setValue(0);
+    Progress->setFormat("%v of %m designs");
+    Progress->setTextVisible(true);
+    Outcome->setText("Searching...");
+    runner_->start(m, r);
+    setRunning(true);
+}
+
+void TBalance::CancelRunClick() {
+    runner_->cancel();
+}
+
+void TBalance::ApplyClick() {
+    if (!result_ || !result_->improved() || applied_ || running()) return;
+    Model& m = context_.model();
+    std::vector<DimensionSetting> settings;
+    for (const DimensionChange& c : result_->dimensions) {
+        if (dimensionValue(m, c.code) != c.before) {
+            context_.showErrorMessage("The design has changed since the search: run it again.");
+            return;
+        }
+        if (c.after != c.before) settings.push_back({c.code, c.after});
+    }
+    const auto count = settings.size();
+    const QString step = QString("Balance: %1 dimension%2").arg(count).arg(count == 1 ? "" : "s");
+    if (StoreDimensionGroup(m, settings, step.toStdString())) {
+        // As the frame dialog's Close does after its dimensions change.
+        CalcMidGear(m);
+        emit context_.reverseArmMoveRequested(0);
+        clearCutoffReadouts(m);
+        context_.setUndoButtonsEnabled(true);
+    }
+    applied_ = true;
+    for (BalanceVaryRow* row : VaryRow) row->choose(row->code(), m);
+    Outcome->setText(balanceOutcomeText(*result_, runner_->lastRunMs()) +
+                     " Applied to the design; UnDo takes it back.");
+    setRunning(false);
+}
+
+void TBalance::showProgress(const BalanceProgress& progress) {
+    Progress->setRange(0, progress.maxEvaluations);
+    Progress->setValue(std::min(progress.evaluations, progress.maxEvaluations));
+    Worst->setText(QString("worst difference %1").arg(progress.worstDifference, 0, 'f', 2));
+}
+
+void TBalance::showResult(const BalanceResult& result) {
+    result_ = result;
+    fillBalanceResultGrid(ResultGrid, result);
+    Outcome->setText(balanceOutcomeText(result, runner_->lastRunMs()) +
+                     (result.improved() ? " Apply takes it into the design." : ""));
+    if (result.evaluations > 0) {
+        // A search that met its goal early ends short of the most it may measure.
+        Progress->setFormat("%v designs");
+        Progress->setRange(0, result.evaluations);
+        Progress->setValue(result.evaluations);
+        Worst->setText(QString("worst difference %1").arg(result.worstAfter, 0, 'f', 2));
+    }
+    setRunning(false);
+}
+
+void TBalance::setRunning(bool running) {
+    varyBox_->setEnabled(!running);
+    equaliseBox_->setEnabled(!running);
+    RunButton->setEnabled(!running);
+    CancelRun->setEnabled(running);
+    ApplyButton->setEnabled(!running && result_ && result_->improved() && !applied_);
+}
+
+}  // namespace tarvell

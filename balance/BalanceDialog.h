@@ -1,0 +1,83 @@
+// TBalance: the Balance dialog. The user names up to four dimensions the program may change
+// and the ranges they may take, the valve events to make equal front and rear and where; the
+// search runs on a worker thread on a copy of the design while a bar shows its progress, and
+// its result is shown before and after. Apply stores the new dimensions as one change that
+// UnDo takes back; Cancel, Close and the close box leave the design as it was.
+//
+// The dialog is modal: while it is up, no other window can change the design (the dimension
+// dialogs, the dynamic-variable bars, UnDo and opening a file are all out of reach), so the
+// result applies to the design it was found for. The rotation loop keeps turning the driver
+// meanwhile; it moves the gear, never its dimensions, and the search works on its own copy.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <optional>
+
+#include "Balance.h"
+#include "ProgramContext.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace tarvell {
+
+class BalanceRunner;
+class BalanceVaryRow;
+class NumberField;
+
+class TBalance : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit TBalance(ProgramContext& context);
+    ~TBalance() override;
+
+    // Vary
+    std::array<BalanceVaryRow*, kMaxBalanceVariables> VaryRow{};
+    // Equalise: one check box per objective, in kBalanceObjectives' order
+    std::array<QCheckBox*, kBalanceObjectives.size()> Objective{};
+    QRadioButton *NormalPositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
+    QCheckBox* TargetOn = nullptr;
+    NumberField* TargetCutOff = nullptr;
+    // Run and result
+    QPushButton *RunButton = nullptr, *CancelRun = nullptr, *ApplyButton = nullptr,
+                *CloseButton = nullptr;
+    QProgressBar* Progress = nullptr;
+    QLabel* Worst = nullptr;
+    QTableWidget* ResultGrid = nullptr;
+    QLabel* Outcome = nullptr;
+
+    // Fills the dialog afresh from the design: the dimensions of the dynamic-variable slots
+    // the search may vary, cut-off at normal forward and reverse, no result.
+    void FormActivate();
+    // What the dialog's choices ask for.
+    BalanceRequest request() const;
+    void RunClick();
+    void CancelRunClick();
+    void ApplyClick();
+    bool running() const;
+    // The last search's result, when it has one.
+    const std::optional<BalanceResult>& result() const { return result_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int r) override;
+
+  private:
+    void showProgress(const BalanceProgress& progress);
+    void showResult(const BalanceResult& result);
+    void setRunning(bool running);
+
+    ProgramContext& context_;
+    BalanceRunner* runner_ = nullptr;
+    QWidget *varyBox_ = nullptr, *equaliseBox_ = nullptr;  // held still while a search runs
+    std::optional<BalanceResult> result_;
+    bool applied_ = false;
+};
+
+}  // namespace tarvell
