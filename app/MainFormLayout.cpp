@@ -154,7 +154,7 @@ void TMainForm::createToolBar() {
     ToolBar1->setMovable(false);
     ToolBar1->setStyleSheet(
         "QToolBar { border: none; background: transparent; spacing: 0px; }"
-        "QToolBar::separator { width: 8px; }");
+        "QToolBar::separator { width: 4px; }");
     struct Tool {
         int n;  // 0 = separator
         const char* glyph;
@@ -187,6 +187,7 @@ void TMainForm::createToolBar() {
         {15, "SD", Qt::blue, "View Steam Diagram"},
         {16, "PE", Qt::blue, "View Port Events vs Reverse Arm Position"},
         {17, "VE", Qt::blue, "View Valve Events Table"},
+        {18, "ID", Qt::blue, "View Indicator Diagram"},
     };
     for (const Tool& t : tools) {
         if (t.n == 0) {
@@ -274,6 +275,7 @@ void TMainForm::createMenu() {
     SteamDiag = item(graphs, "SteamDiag", "S&teamDiagram");
     FourEvents = item(graphs, "FourEvents", "&PortOpenClose");
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
+    Indicator = item(graphs, "Indicator", "&Indicator");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

@@ -9,6 +9,8 @@
 #include "DataFileCommands.h"
 #include "DrawLines.h"
 #include "GraphicPosition.h"
+#include "IndicatorSettingsStore.h"
+#include "IndicatorWindow.h"
 #include "Instruct.h"
 #include "MainForm.h"
 #include "Oval.h"
@@ -41,6 +43,8 @@ void Program::createWindows() {
     // The program's creation order.
     mainForm = own(new TMainForm(c));
     TMainForm& form = *mainForm;
+    // The indicator settings are the user's, kept between runs apart from any data file.
+    c.model().indicator = loadIndicatorSettings();
     drivAng = own(new TDrivAng(form));
     setRevArm = own(new TSetRevArm(c));
     ovalDia = own(new TOvalDia(c, *setRevArm));
@@ -60,6 +64,7 @@ void Program::createWindows() {
     dataTable = own(new TDataTable(c));
     dataFile = own(new DataFileCommands(c, mainForm));
     valveEvents = own(new TValveEvents(c));
+    indicatorDia = own(new TIndicatorDia(c, *setRevArm));
     connectWindows();
     mainForm->startRotation();
 }
@@ -91,6 +96,8 @@ void Program::connectWindows() {
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
+    opens({form.Indicator, form.ToolButton[18]}, indicatorDia,
+          [this] { indicatorDia->showModal(); });
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });

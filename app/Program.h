@@ -32,6 +32,7 @@ class TCylDimen;
 class TDrawLines;
 class TDataTable;
 class TValveEvents;
+class TIndicatorDia;
 class DataFileCommands;
 
 class Program {
@@ -71,6 +72,7 @@ class Program {
     TDrawLines* drawLines = nullptr;
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
+    TIndicatorDia* indicatorDia = nullptr;
 
     // The open and save commands of the main window.
     DataFileCommands* dataFile = nullptr;
