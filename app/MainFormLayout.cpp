@@ -17,6 +17,8 @@ namespace tarvell {
 
 namespace {
 constexpr int kTickMs = 16;  // once per display frame
+// 21 buttons and six separators in the window's 632 pixels.
+constexpr int kToolButtonWidth = 28;
 }  // namespace
 
 void TMainForm::createControls() {
@@ -176,7 +178,7 @@ void TMainForm::createToolBar() {
     // last ones behind its overflow arrow.
     ToolBar1->setStyleSheet(
         "QToolBar { border: none; background: transparent; spacing: 0px; }"
-        "QToolBar::separator { width: 4px; }");
+        "QToolBar::separator { width: 6px; }");
     struct Tool {
         int n;  // 0 = separator
         const char* glyph;
@@ -209,6 +211,7 @@ void TMainForm::createToolBar() {
         {15, "SD", Qt::blue, "View Steam Diagram"},
         {16, "PE", Qt::blue, "View Port Events vs Reverse Arm Position"},
         {17, "VE", Qt::blue, "View Valve Events Table"},
+        {18, "ID", Qt::blue, "View Indicator Diagram"},
         {19, "Bal", QColor(160, 82, 0), "Balance the Valve Events"},
     };
     for (const Tool& t : tools) {
@@ -221,7 +224,7 @@ void TMainForm::createToolBar() {
         a->setToolTip(t.hint);
         if (QWidget* w = ToolBar1->widgetForAction(a)) {
             w->setObjectName(QString("ToolButton%1").arg(t.n));
-            w->setFixedSize(30, 22);
+            w->setFixedSize(kToolButtonWidth, 22);
         }
         ToolButton[static_cast<std::size_t>(t.n)] = a;
     }
@@ -305,6 +308,7 @@ void TMainForm::createMenu() {
     SteamDiag = item(graphs, "SteamDiag", "S&teamDiagram");
     FourEvents = item(graphs, "FourEvents", "&PortOpenClose");
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
+    Indicator = item(graphs, "Indicator", "&Indicator");
     Balance = item(graphs, "Balance", "&Balance...");
 
     QMenu* help = bar->addMenu("&Help");

@@ -13,6 +13,8 @@
 #include "DataFileCommands.h"
 #include "DrawLines.h"
 #include "GraphicPosition.h"
+#include "IndicatorSettingsStore.h"
+#include "IndicatorWindow.h"
 #include "Instruct.h"
 #include "MainForm.h"
 #include "Oval.h"
@@ -47,6 +49,8 @@ void Program::createWindows() {
     // The program's creation order.
     mainForm = own(new TMainForm(c));
     TMainForm& form = *mainForm;
+    // The indicator settings are the user's, kept between runs apart from any data file.
+    c.model().indicator = loadIndicatorSettings();
     drivAng = own(new TDrivAng(form));
     setRevArm = own(new TSetRevArm(c));
     ovalDia = own(new TOvalDia(c, *setRevArm));
@@ -68,6 +72,7 @@ void Program::createWindows() {
     valveEvents = own(new TValveEvents(c));
     recovery = own(new RecoveryKeeper(c, *dataFile));
     balance = own(new TBalance(c));
+    indicatorDia = own(new TIndicatorDia(c, *setRevArm));
     connectWindows();
     mainForm->startRotation();
     if (context_.options().startTimer) recovery->start();
@@ -107,6 +112,8 @@ void Program::connectWindows() {
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
     opens({form.Balance, form.ToolButton[19]}, balance, [this] { balance->exec(); });
+    opens({form.Indicator, form.ToolButton[18]}, indicatorDia,
+          [this] { indicatorDia->showModal(); });
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });

@@ -33,6 +33,7 @@ class TCylDimen;
 class TDrawLines;
 class TDataTable;
 class TValveEvents;
+class TIndicatorDia;
 class DataFileCommands;
 class RecoveryKeeper;
 class TBalance;
@@ -75,6 +76,7 @@ class Program {
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
     TBalance* balance = nullptr;
+    TIndicatorDia* indicatorDia = nullptr;
 
     // The open and save commands of the main window, and the recovery file kept while the
     // design is unsaved.

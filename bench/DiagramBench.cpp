@@ -1,11 +1,12 @@
 // Diagram timings, drawing into the window's image as the windows do: the sine diagram with
-// nine entries (603 solves and the drawing), the oval and steam diagrams with nine entries,
-// and the port events diagram in each mode.
+// nine entries (603 solves and the drawing), the oval, steam and indicator diagrams with nine
+// entries, and the port events diagram in each mode.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 
+#include "IndicatorDrawing.h"
 #include "OvalDrawing.h"
 #include "PortDrawing.h"
 #include "QtCanvas.h"
@@ -56,6 +57,12 @@ void BM_SteamDiagramNineEntries(benchmark::State& state) {
     drawLoop(state, m, {632, 414}, [](Canvas& c, Model& mm) { drawSteamDiagram(c, mm); });
 }
 BENCHMARK(BM_SteamDiagramNineEntries)->Unit(benchmark::kMillisecond);
+
+void BM_IndicatorDiagramNineEntries(benchmark::State& state) {
+    Model m = nineEntries();
+    drawLoop(state, m, {632, 414}, [](Canvas& c, Model& mm) { drawIndicatorDiagram(c, mm); });
+}
+BENCHMARK(BM_IndicatorDiagramNineEntries)->Unit(benchmark::kMillisecond);
 
 void BM_PortDiagram(benchmark::State& state) {
     Model m;

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "Fonts.h"
+#include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
 #include "SaveText.h"
 
@@ -73,10 +74,13 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     ReDraw = item("ReDraw", "&ReDraw");
     CopyTable = item("CopyTable", "&Copy");
     SaveCsv = item("SaveCsv", "&Save CSV...");
+    IndicatorSettings = item("IndicatorSettings", "&Indicator Settings...");
     CloseEvents = item("CloseEvents", "C&lose");
+    IndicatorSettingsDialog = new TIndicatorSettings(context, this);
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(CopyTable, &QAction::triggered, this, [this] { CopyClick(); });
     connect(SaveCsv, &QAction::triggered, this, [this] { SaveCsvClick(); });
+    connect(IndicatorSettings, &QAction::triggered, this, [this] { IndicatorSettingsClick(); });
     connect(CloseEvents, &QAction::triggered, this, [this] { CloseClick(); });
 
     EventsGrid = new KeyColumnsTable(this);
@@ -100,7 +104,10 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
         "(negative: still lapped). Port open: the greatest opening of the port, at most its "
         "width (Open % port: as a share of it); Over-travel: how far the valve's edge runs on "
         "past the port's far edge. Cut-off and release: per cent of the stroke done; "
-        "compression: per cent of the return stroke done. F - R: front less rear.\n"
+        "compression: per cent of the return stroke done. F - R: front less rear. MEP: the mean "
+        "effective pressure of that end's idealised indicator card, in the unit of the "
+        "indicator settings (Indicator Settings); MEP F - R: the front less the rear MEP in per "
+        "cent of their mean.\n"
         "\"-\": the event does not occur; the Note says why. Fwd and Cen positions run the "
         "driver forward, Rev positions backward.\n"
         "Mid gear: exhaust clearance above 0 is an opening to exhaust with the valve central, "
@@ -159,11 +166,11 @@ void TValveEvents::fillEvents() {
     EventsGrid->clear();
     EventsGrid->setColumnCount(count);
     EventsGrid->setRowCount(static_cast<int>(table_.rows.size()));
-    const int frontFirst = kEventsKeyColumns, rearFirst = frontFirst + kEventsEndColumns,
-              endsLast = rearFirst + kEventsEndColumns;
+    // A column of one end's figures is named after it.
     auto tintOf = [&](int c) {
-        if (c >= frontFirst && c < rearFirst) return kFrontTint;
-        if (c >= rearFirst && c < endsLast) return kRearTint;
+        const std::string_view name = columns[static_cast<std::size_t>(c)].name;
+        if (name.starts_with("Front ")) return kFrontTint;
+        if (name.starts_with("Rear ")) return kRearTint;
         return QColor();
     };
     for (int c = 0; c < count; ++c) {
@@ -262,6 +269,10 @@ void TValveEvents::SaveCsvClick() {
 
 void TValveEvents::CloseClick() {
     close();
+}
+
+void TValveEvents::IndicatorSettingsClick() {
+    if (IndicatorSettingsDialog->exec() == QDialog::Accepted) FormActivate();
 }
 
 void TValveEvents::FormClose() {

@@ -1,8 +1,9 @@
 // TValveEvents: the valve events window. One row per entry of the reverse arm position set
 // and per normal and maximum position either side of mid gear, giving for each end of the
 // cylinder its admission, lead, greatest openings, cut-off, release and compression, with
-// the mid-gear laps, clearances, leads and valve travel below. Worked out afresh each time it
-// opens and on ReDraw; copied as tab-separated text and saved as CSV.
+// the MEP of each end's indicator card, and the mid-gear laps, clearances, leads and valve
+// travel below. Worked out afresh each time it opens, on ReDraw and when the indicator
+// settings change; copied as tab-separated text and saved as CSV.
 #pragma once
 
 #include <QDialog>
@@ -19,6 +20,7 @@ class QTableWidget;
 namespace tarvell {
 
 class KeyColumnsTable;
+class TIndicatorSettings;
 
 class TValveEvents : public QDialog {
     Q_OBJECT
@@ -27,7 +29,9 @@ class TValveEvents : public QDialog {
     explicit TValveEvents(ProgramContext& context);
 
     QMenuBar* MainMenu1 = nullptr;
-    QAction *ReDraw = nullptr, *CopyTable = nullptr, *SaveCsv = nullptr, *CloseEvents = nullptr;
+    QAction *ReDraw = nullptr, *CopyTable = nullptr, *SaveCsv = nullptr, *CloseEvents = nullptr,
+            *IndicatorSettings = nullptr;
+    TIndicatorSettings* IndicatorSettingsDialog = nullptr;
     KeyColumnsTable* EventsGrid = nullptr;
     QTableWidget* MidGearGrid = nullptr;
     QLabel* Footnote = nullptr;
@@ -42,6 +46,8 @@ class TValveEvents : public QDialog {
     void SaveCsvClick();
     void CloseClick();
     void FormClose();
+    // The indicator settings dialog; the MEPs are worked out again with settings it stored.
+    void IndicatorSettingsClick();
 
     // The table as last worked out, and its copied and saved texts.
     const ValveEventsTable& table() const { return table_; }

@@ -41,8 +41,9 @@ struct DimensionChange {
     double lower = 0, upper = 0;  // the range searched
 };
 
-// One compared difference, front minus rear, in its own unit (per cent of the stroke, or
-// length for lead); empty where it cannot be had (an event that does not occur, say).
+// One compared difference, front minus rear, in its own unit (per cent of the stroke, length
+// for lead, per cent of the mean MEP for MEP); empty where it cannot be had (an event that
+// does not occur, say).
 struct BalanceDifference {
     BalanceObjective objective = BalanceObjective::CutOff;
     BalancePosition position;

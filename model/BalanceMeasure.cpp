@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Calc.h"
+#include "Indicator.h"
 #include "Numbers.h"
 #include "ValveEvents.h"
 #include "ValveEventsTable.h"
@@ -33,6 +34,8 @@ std::optional<double> difference(const PositionEvents& e, BalanceObjective objec
         case BalanceObjective::Compression:
             d = frontMinusRear(e.front.compression, e.rear.compression);
             break;
+        case BalanceObjective::Mep:
+            break;  // from the indicator cards, not the events (mepDifference)
     }
     if (d && !std::isfinite(*d)) return std::nullopt;
     return d;
@@ -46,6 +49,17 @@ std::optional<PositionEvents> trustedEvents(const Model& m, float position) {
     PositionEvents e = valveEvents(m, position);
     if (e.failedSolves > 0 || e.errorRaised) return std::nullopt;
     return e;
+}
+
+// The front-minus-rear MEP at `position` in per cent of their mean, with the design's own
+// indicator settings; nothing when a solve failed or a guard was raised on the way (the cards
+// would be made up), or when the mean is not above 0 (no work to share out).
+std::optional<double> mepDifference(const Model& m, float position) {
+    if (!std::isfinite(position)) return std::nullopt;
+    const IndicatorResult cards = indicatorDiagram(m, position, m.indicator);
+    if (cards.findings.failedSolves > 0 || cards.findings.errorRaised) return std::nullopt;
+    if (!std::isfinite(cards.differencePct)) return std::nullopt;
+    return cards.differencePct;
 }
 
 float resolvePosition(const Model& m, const std::array<float, 4>& named, const BalancePosition& p) {
@@ -88,7 +102,7 @@ Model balanceCandidate(const Model& base, const BalanceRequest& request,
 }
 
 double BalanceScale::points(BalanceObjective objective, double difference) const {
-    return isPercentOfStroke(objective) ? difference : difference * leadPointsPerUnit;
+    return objective == BalanceObjective::Lead ? difference * leadPointsPerUnit : difference;
 }
 
 BalanceScale balanceScale(const Model& start) {
@@ -128,7 +142,10 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
         out.positions.push_back(position);
         const std::optional<PositionEvents> events = trustedEvents(m, position);
         for (BalanceObjective objective : request.objectives) {
-            const std::optional<double> d = events ? difference(*events, objective) : std::nullopt;
+            const std::optional<double> d = objective == BalanceObjective::Mep
+                                                ? mepDifference(m, position)
+                                            : events ? difference(*events, objective)
+                                                     : std::nullopt;
             out.differences.push_back(d);
             addTerm(d ? scale.points(objective, *d) : kMissingPoints);
         }

@@ -18,9 +18,10 @@ Model balanceCandidate(const Model& base, const BalanceRequest& request,
                        std::span<const double> values);
 
 // How differences of unlike events are brought to one scale ("points"): per cents of the
-// stroke count as they are; a lead difference counts in per cent of the mean steam port
-// width of the starting design, so a lead 4 % of the port apart weighs like cut-offs 4 % of
-// the stroke apart, whatever the units the design is drawn in.
+// stroke, and MEP differences in per cent of the mean MEP, count as they are; a lead
+// difference counts in per cent of the mean steam port width of the starting design, so a
+// lead 4 % of the port apart weighs like cut-offs 4 % of the stroke apart, whatever the
+// units the design is drawn in.
 struct BalanceScale {
     double leadPointsPerUnit = 1;
     double points(BalanceObjective objective, double difference) const;
@@ -38,7 +39,8 @@ struct DesignMeasure {
     std::vector<float> positions;
     // Front minus rear, position by position and within a position objective by objective
     // (index position * objectives + objective), in the event's own unit (per cent of the
-    // stroke, or length for lead); empty when the difference cannot be had.
+    // stroke, length for lead, per cent of the mean MEP for MEP); empty when the difference
+    // cannot be had.
     std::vector<std::optional<double>> differences;
     // The mean of the front and rear cut-offs at normal forward, when a target is set.
     std::optional<double> targetMean;

@@ -37,13 +37,15 @@ std::string_view balanceObjectiveName(BalanceObjective objective) {
         case BalanceObjective::Release:
             return "release";
         case BalanceObjective::Compression:
+            return "compression";
+        case BalanceObjective::Mep:
             break;
     }
-    return "compression";
+    return "MEP";
 }
 
 bool isPercentOfStroke(BalanceObjective objective) {
-    return objective != BalanceObjective::Lead;
+    return objective != BalanceObjective::Lead && objective != BalanceObjective::Mep;
 }
 
 std::string balancePositionName(const BalancePosition& position) {

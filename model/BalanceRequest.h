@@ -13,18 +13,20 @@
 
 namespace tarvell {
 
-// A valve event compared between the front and the rear of the cylinder. More may follow
-// (the mean effective pressures, say); every switch over this enum names each one.
-enum class BalanceObjective { CutOff, Lead, Release, Compression };
+// What is compared between the front and the rear of the cylinder: a valve event, or the
+// mean effective pressure of each end's indicator card (worked out with the design's own
+// indicator settings). Every switch over this enum names each one.
+enum class BalanceObjective { CutOff, Lead, Release, Compression, Mep };
 
-inline constexpr std::array<BalanceObjective, 4> kBalanceObjectives = {
+inline constexpr std::array<BalanceObjective, 5> kBalanceObjectives = {
     BalanceObjective::CutOff, BalanceObjective::Lead, BalanceObjective::Release,
-    BalanceObjective::Compression};
+    BalanceObjective::Compression, BalanceObjective::Mep};
 
-// "cut-off", "lead", "release" or "compression".
+// "cut-off", "lead", "release", "compression" or "MEP".
 std::string_view balanceObjectiveName(BalanceObjective objective);
 
-// True for the events quoted in per cent of the stroke; lead is a length.
+// True for the events quoted in per cent of the stroke. Lead is a length; the MEP difference
+// is in per cent of the mean of the two MEPs (mepDifferencePercent).
 bool isPercentOfStroke(BalanceObjective objective);
 
 // A reverse arm position at which events are compared. The named ones are taken from each

@@ -1,5 +1,5 @@
-// tarvell-report balance: searches chosen dimensions for equal valve events front and rear,
-// prints the dimensions and events before and after, and saves the balanced design.
+// tarvell-report balance: searches chosen dimensions for equal valve events (or MEPs) front
+// and rear, prints the dimensions and events before and after, and saves the balanced design.
 #include <charconv>
 #include <cmath>
 #include <ostream>
@@ -16,16 +16,17 @@ namespace {
 
 constexpr std::string_view kBalanceUsage =
     "Usage: tarvell-report balance --vary CODE[,CODE...] [--reverse-arm P]...\n"
-    "                              [--objective cutoff|lead|release|compression[,...]]\n"
+    "                              [--objective cutoff|lead|release|compression|mep[,...]]\n"
     "                              [--range CODE=DELTA]... [--target-cutoff PCT]\n"
     "                              [--file PATH] [--save OUT.dtv]\n"
     "\n"
     "Searches for the values of up to four dimensions of the Tarvell gear (the default\n"
-    "dimension set, or a data file's) that make the chosen valve events the same at the\n"
-    "front and the rear of the cylinder, and prints the dimensions and the events before\n"
-    "and after as CSV sections separated by empty lines, each under a \"#\" line. Every\n"
-    "design tried has its mid gear and its normal and maximum positions recomputed, as\n"
-    "closing the frame dialog does.\n"
+    "dimension set, or a data file's) that make the chosen valve events, or the mean\n"
+    "effective pressures (MEP) of the indicator cards, the same at the front and the rear\n"
+    "of the cylinder, and prints the dimensions and the events before and after as CSV\n"
+    "sections separated by empty lines, each under a \"#\" line. Every design tried has\n"
+    "its mid gear and its normal and maximum positions recomputed, as closing the frame\n"
+    "dialog does.\n"
     "\n"
     "  --vary CODE,...     the dimension codes of the dialogs to vary, at most four: 11 the\n"
     "                      valve rod's total length, 9 the fulcrum lever's lower arm, 16 the\n"
@@ -36,7 +37,9 @@ constexpr std::string_view kBalanceUsage =
     "                      (default 5 % of the value and at least 0.05; for the rocking\n"
     "                      angle, 16, 5 degrees)\n"
     "  --objective LIST    what to make equal, separated by commas: cutoff, lead, release,\n"
-    "                      compression (default cutoff)\n"
+    "                      compression, mep (default cutoff). mep takes the idealised\n"
+    "                      indicator card of each end with the default settings (chest\n"
+    "                      115, back 15, n 1, clearances 8 %; see indicator --help)\n"
     "  --reverse-arm P     a position to compare at: fwd or rev (normal forward or reverse),\n"
     "                      max-fwd or max-rev (maximum forward or reverse), mid (mid gear),\n"
     "                      set (every entry of the reverse arm position set) or a number (a\n"
@@ -53,7 +56,8 @@ constexpr std::string_view kBalanceUsage =
     "  --help              show this text\n"
     "\n"
     "Differences are front minus rear: cut-off, release and compression in per cent of the\n"
-    "stroke, lead in length. The search makes the sum of their squares small, counting a\n"
+    "stroke, lead in length, MEP in per cent of the mean of the two. The search makes the sum of "
+    "their squares small, counting a\n"
     "lead difference in per cent of the mean steam port width; the worst difference is the\n"
     "largest of them on that scale (or the distance of the mean cut-off from its target).\n"
     "When no design tried is better the search says so and the design stays as it was.\n"
@@ -86,6 +90,8 @@ bool parseObjective(std::string_view text, BalanceObjective& objective) {
         objective = BalanceObjective::Release;
     } else if (text == "compression") {
         objective = BalanceObjective::Compression;
+    } else if (text == "mep") {
+        objective = BalanceObjective::Mep;
     } else {
         return false;
     }
@@ -249,9 +255,10 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
     for (std::string_view item : listItems(objectives)) {
         BalanceObjective objective;
         if (!parseObjective(item, objective)) {
-            in.complain() << "--objective takes cutoff, lead, release or compression separated "
-                             "by commas, not \""
-                          << objectives << "\"\n";
+            in.complain()
+                << "--objective takes cutoff, lead, release, compression or mep separated "
+                   "by commas, not \""
+                << objectives << "\"\n";
             return 2;
         }
         bool seen = false;

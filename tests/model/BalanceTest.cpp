@@ -12,6 +12,7 @@
 #include "Balance.h"
 #include "BalanceMeasure.h"
 #include "DataFile.h"
+#include "Indicator.h"
 #include "ReportRun.h"
 #include "TestModel.h"
 #include "ValveEvents.h"
@@ -40,6 +41,17 @@ std::array<double, 2> normalCutOffDifferences(Model m) {
         out[i] = static_cast<double>(e.front.cutOff.value) - e.rear.cutOff.value;
     }
     return out;
+}
+
+// Front minus rear MEP at normal forward in per cent of their mean, from the indicator cards
+// of the design with its mid gear recomputed.
+double normalForwardMepDifference(Model m) {
+    CalcMidGear(m);
+    const float forward = m.ReverseArmCentre() + m.frame.RevArmToCentNorm;
+    const IndicatorResult cards = indicatorDiagram(m, forward, m.indicator);
+    const double f = cards.front.mep, r = cards.rear.mep;
+    EXPECT_GT(f + r, 0);
+    return 100.0 * (f - r) / (0.5 * (f + r));
 }
 
 // Codes 11 and 9 moved within 5 % of their defaults (9.813 and 3.113); every other
@@ -88,6 +100,27 @@ TEST(Balance, EvensOutTheNormalCutOffs) {
     Model applied = m;
     for (const DimensionChange& c : result.dimensions) setDimensionValue(applied, c.code, c.after);
     for (double d : normalCutOffDifferences(applied)) EXPECT_LT(std::fabs(d), 0.3);
+}
+
+TEST(Balance, EvensOutTheMepsAtNormalForward) {
+    const Model m = test::startedModel();
+    const double before = normalForwardMepDifference(m);
+    EXPECT_GT(std::fabs(before), 2.0);
+
+    BalanceRequest request = valveRodAndLowerArm(m);
+    request.objectives = {BalanceObjective::Mep};
+    request.positions = {BalancePosition::named(BalancePosition::Kind::NormalForward)};
+    const BalanceResult result = balanceDesign(m, request);
+    ASSERT_TRUE(result.improved()) << result.reason;
+    expectOnlyRodAndArmChanged(m, result.design);
+    Model applied = m;
+    for (const DimensionChange& c : result.dimensions) setDimensionValue(applied, c.code, c.after);
+    const double after = normalForwardMepDifference(applied);
+    EXPECT_LT(std::fabs(after), 0.25 * std::fabs(before));
+    ASSERT_EQ(result.differences.size(), 1u);
+    ASSERT_TRUE(result.differences[0].before && result.differences[0].after);
+    EXPECT_NEAR(*result.differences[0].before, before, 0.01);
+    EXPECT_NEAR(*result.differences[0].after, after, 0.01);
 }
 
 TEST(Balance, VariesOnlyWhatMovesTheEvents) {

@@ -1,0 +1,16 @@
+// Where the indicator diagram's settings are kept between runs: the desktop's settings store
+// of the program (QSettings), group "indicator/", never the data file.
+#pragma once
+
+#include "IndicatorSettings.h"
+
+namespace tarvell {
+
+// The kept settings; a value never kept takes its default, and kept values that cannot be
+// used together (see indicatorSettingsProblem) give the defaults throughout.
+IndicatorSettings loadIndicatorSettings();
+
+// Keeps the settings for the next run.
+void saveIndicatorSettings(const IndicatorSettings& settings);
+
+}  // namespace tarvell
