@@ -35,6 +35,7 @@ struct TurnPoint {
 
 // Runs the solver on a model at driver angles and counts the solves. A solve depends only on
 // the angle (and the position), so each angle is solved once: pointAt remembers its answers.
+// (A failed solve leaves pivot 4 where the one before left it; its answer is kept as it was.)
 class Sampler {
   public:
     explicit Sampler(Model& m) : m_(m) { forget(); }
