@@ -180,7 +180,7 @@ void SolveLinkage(Model& m) {
     const float radius = f.LinkRadius;
     p[5].y = single(static_cast<double>(p[4].y) + f.ValveStemOffsetVert);
     s.SearchStep = 0.5f;
-    p[5].x = single(static_cast<double>(p[9].x) + f.ValveRodTotalLen - f.ValveRodShortEnd);
+    p[5].x = ValveRodSearchStart(m);
     const double sGuarded = GuardDenominator(m, sLen);
     const double rodRatio = total / sGuarded;  // die block beyond pivot 14, as a multiple
     const double cosineTerms = sLen * sLen - lift * lift;
@@ -238,6 +238,18 @@ void SolveLinkage(Model& m) {
     ComputeValveLimits(m);
 }
 
+float ValveRodSearchStart(const Model& m) {
+    const FrameDimensions& f = m.frame;
+    return single(static_cast<double>(m.pivots[9].x) + f.ValveRodTotalLen - f.ValveRodShortEnd);
+}
+
+double ValveRodSearchResolution(const Model& m) {
+    // The search walks on steps of 0.5 cut by five while above the tolerance (step 9 above).
+    float step = 0.5f;
+    for (int i = 0; i < 64 && 0.2f * step > m.solver.SolveTolerance; ++i) step = 0.2f * step;
+    return step;
+}
+
 void ComputeValveLimits(Model& m) {
     const CylinderDimensions& c = m.cyl;
     ValveLimits& v = m.limits;
@@ -263,7 +275,6 @@ void ComputeValveLimits(Model& m) {
 }
 
 void ComputePistonAndOpenings(Model& m) {
-    const CylinderDimensions& c = m.cyl;
     Openings& o = m.openings;
     const double theta = deg2rad(m.gear.DriverAngle);
     const double stroke = m.frame.Stroke;
@@ -273,7 +284,12 @@ void ComputePistonAndOpenings(Model& m) {
     const double q = GuardRoot(m, len * len - half * half);
     o.PistonTravel = single(
         320.0 - (std::cos(theta) + std::sqrt(q) / sGuarded * 2.0 - len / sGuarded * 2.0) * 320.0);
+    ComputeOpenings(m);
+}
 
+void ComputeOpenings(Model& m) {
+    const CylinderDimensions& c = m.cyl;
+    Openings& o = m.openings;
     // The valve's offset from the cylinder centre, from the current pivot 4.
     const double v = static_cast<double>(m.pivots[4].x) + c.ValveStem() - c.CylCtrToDriverCtr();
     const double h = c.ExhaustPortWidth() / 2.0;

@@ -18,11 +18,24 @@ double GuardCosine(Model& m, double c);
 // valve-rod search succeeds, the valve limits.
 void SolveLinkage(Model& m);
 
+// Where the valve-rod search starts its walk for the current pivots: pivot 9's X plus the
+// rod's long end. The walk's steps are fixed, so between driver angles where it takes the same
+// steps pivot 4 stands the same distance from this start (up to rounding).
+float ValveRodSearchStart(const Model& m);
+
+// The step the valve-rod search finishes on. A solve leaves pivot 4's X up to this much to one
+// side of where the die block meets the link's arc, so the X of nearby driver angles carries a
+// ripple of this size on top of the smooth motion.
+double ValveRodSearchResolution(const Model& m);
+
 // The valve limits from pivot 4's X and the cylinder dimensions (the solver's last step).
 void ComputeValveLimits(Model& m);
 
 // Piston travel and the four port openings for the current state.
 void ComputePistonAndOpenings(Model& m);
+
+// The four port openings alone, from the current pivot 4 (piston travel is left as it was).
+void ComputeOpenings(Model& m);
 
 // Advances the port-event latch of each end from the current openings.
 void UpdatePortEvents(Model& m);

@@ -84,14 +84,17 @@ struct PositionEvents {
     float valveTravel = 0;     // greatest minus least valve offset over the turn
     int failedSolves = 0;      // solves whose valve-rod search failed (their valve stood stale)
     bool errorRaised = false;  // a solver guard raised the error flag during the sweep
+    int solves = 0;            // solver runs the events took (the mid-gear one included)
     SolverFindings findings() const { return {failedSolves, errorRaised}; }
 };
 
-// The valve events at reverse arm `position`. Each crossing is found by sampling the turn
-// every degree and then bisecting on the driver angle through the solver to 0.01 degree; the
-// greatest openings are refined likewise. The forward side is taken from one solve at mid
-// gear. Works on a copy of the model: the live one is left exactly as it was (see
-// applySolverFindings for what it may want to show). Takes about 450 solves.
+// The valve events at reverse arm `position`, as a scan of the turn at every whole degree
+// finds them, each crossing then bisected on the driver angle to 0.01 degree and each extreme
+// of the valve refined; but the solver is asked only about the crossings and the extremes,
+// the rest being told by a curve through a turn sampled every 30 degrees (see DegreeScan.h).
+// The forward side is taken from one solve at mid gear. Works on a copy of the model: the live
+// one is left exactly as it was (see applySolverFindings for what it may want to show). Takes
+// about 50 solves (a motion the curve cannot follow takes up to the scan's 450 or so).
 PositionEvents valveEvents(const Model& m, float position);
 
 // The same with the driver running the way `forward` says whatever side `position` lies on

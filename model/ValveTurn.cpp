@@ -44,6 +44,25 @@ class TurnSampler {
     bool forward_;
 };
 
+// Adds a stretch to a band, joining it to the last one when it carries on that one's event the
+// same way: a band of one stretch per degree would be drawn several hundred times over.
+void addStretch(std::vector<BandSegment>& band, const BandSegment& s) {
+    if (!band.empty()) {
+        BandSegment& last = band.back();
+        if (last.outward == s.outward && last.event == s.event) {
+            if (last.to == s.from) {
+                last.to = s.to;
+                return;
+            }
+            if (last.from == s.to) {
+                last.from = s.from;
+                return;
+            }
+        }
+    }
+    band.push_back(s);
+}
+
 }  // namespace
 
 std::array<float, kPortLineCount> portLineDisplacements(const PortLines& l) {
@@ -127,10 +146,10 @@ SteamBands steamBands(const ValveTurn& turn) {
             const double fb = b.pistonTravel * kPercentPerTravel;
             if (fa == fb) continue;
             // The front end's stroke runs out as the travel grows; the rear end's as it falls.
-            bands.front.push_back(
-                {toSingle(std::min(fa, fb)), toSingle(std::max(fa, fb)), fb > fa, fe});
-            bands.rear.push_back({toSingle(100.0 - std::max(fa, fb)),
-                                  toSingle(100.0 - std::min(fa, fb)), fb < fa, re});
+            addStretch(bands.front,
+                       {toSingle(std::min(fa, fb)), toSingle(std::max(fa, fb)), fb > fa, fe});
+            addStretch(bands.rear, {toSingle(100.0 - std::max(fa, fb)),
+                                    toSingle(100.0 - std::min(fa, fb)), fb < fa, re});
         }
     }
     return bands;

@@ -66,7 +66,8 @@ struct BandSegment {
 
 // The events of each end along its stroke over the turn: the front end's per cent runs from
 // the front dead centre, the rear end's from the rear dead centre. Each stretch between two
-// points of the turn takes the event its middle is in; the latch is settled by a first pass.
+// points of the turn takes the event its middle is in, and joins the stretch before it when
+// that one carries the same event the same way; the latch is settled by a first pass.
 struct SteamBands {
     std::vector<BandSegment> front, rear;
 };

@@ -223,3 +223,12 @@ TEST(Solver, SearchAgreesWithTheLiteralArctangentForm) {
         }
     }
 }
+
+TEST(Solver, ValveRodSearchFinishesOnItsLastStep) {
+    Model m = startedModel();
+    // Steps of 0.5 cut by five while above the 0.0001 tolerance: 0.1, 0.02, 0.004, 0.0008 and
+    // 0.00016, whose fifth is within it.
+    EXPECT_NEAR(ValveRodSearchResolution(m), 0.00016, 1e-9);
+    m.solver.SolveTolerance = 0.01f;  // 0.5, 0.1, 0.02
+    EXPECT_NEAR(ValveRodSearchResolution(m), 0.02, 1e-8);
+}
