@@ -104,6 +104,10 @@ void Program::connectWindows() {
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
+    // The instructions open beside the main window, to be read while working in it.
+    for (InstructionWindow* help :
+         {static_cast<InstructionWindow*>(inst), static_cast<InstructionWindow*>(tavSpInst)})
+        if (help) help->setReferenceWindow(&form);
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });
