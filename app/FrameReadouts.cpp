@@ -35,11 +35,15 @@ double linkAngle(const PivotSet& p) {
 
 }  // namespace
 
-void drawGearReadouts(Canvas& canvas, const Model& m, float shownAngle) {
+void drawViewBarLabels(Canvas& canvas, const Model& m) {
     ScaledText text(canvas, m);
     text(546, 27, "Pan Vert");
     text(546, 51, "Pan Horz");
     text(546, 75, "Zoom");
+}
+
+void drawGearReadouts(Canvas& canvas, const Model& m, float shownAngle) {
+    ScaledText text(canvas, m);
     text(460, 25, "Rev Arm " + formatFixed(m.gear.ReverseArmPosition, 6, 3) + "  ");
     text(460, 39, "Driv Ang " + formatFixed(shownAngle, 6, 2) + "  ");
     text(460, 53, "Step Ang" + formatFixed(m.gear.StepAngle, 6, 2) + "  ");

@@ -173,7 +173,10 @@ void GraphicPosition::drawStill(Canvas& canvas) {
 void GraphicPosition::drawCaption(Canvas& canvas, int code) {
     const Model& m = form_.model();
     const std::string_view caption = findDimension(code)->caption;
+    // On a white band: the zoomed mechanism often runs under it.
+    canvas.setBrush(false, colours::white);
     canvas.textOut(roundToInt(30.0 * m.TextScaleX), roundToInt(75.0 * m.TextScaleY), caption);
+    canvas.setBrush(true);
 }
 
 void GraphicPosition::closeDialog(int code) {

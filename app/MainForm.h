@@ -171,6 +171,10 @@ class TMainForm : public QMainWindow {
     // steam display's pixels of the last frame, no sounds, no titles, no error mark, the
     // graphic-position display without counting a frame.
     void drawStillFrame(Canvas& canvas);
+    // The still frame as a picture of the mechanism alone, for the exports: without what
+    // belongs to the window's controls (the pan and zoom bars' labels, the dynamic variables'
+    // read-outs, the undo line, the prompts to pick pivots with the mouse).
+    void drawExportFrame(Canvas& canvas);
 
     // Screen points of the cylinder, piston and valve outlines of this tick.
     const CylinderOutline& cylinderOutline() const { return cylinder_; }
@@ -189,12 +193,15 @@ class TMainForm : public QMainWindow {
     void createControls();
     void createMenu();
     void createToolBar();
+    // What a frame is drawn for: a tick (which also runs the error report), the window's
+    // picture again, or an export.
+    enum class FrameUse { Tick, Still, Export };
     void DrawMainFrame();
+    void drawStill(Canvas& canvas, FrameUse use);
     void startFrame(Canvas& canvas);
-    void drawMechanism(Canvas& canvas);
+    void drawMechanism(Canvas& canvas, FrameUse use);
     void updateTitles();
-    // `live`: the frame of a tick, which also runs the error report.
-    void drawReadouts(Canvas& canvas, bool live);
+    void drawReadouts(Canvas& canvas, FrameUse use);
     void reportError();
 
     ProgramContext& context_;

@@ -56,8 +56,8 @@ void TMainForm::DrawMainFrame() {
         else
             steam_->followExhaust(m);  // so turning the display on finds no stale beat
         updateTitles();
-        drawMechanism(canvas);
-        if (screenDataOn_) drawReadouts(canvas, true);
+        drawMechanism(canvas, FrameUse::Tick);
+        if (screenDataOn_) drawReadouts(canvas, FrameUse::Tick);
         if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
     }
     // Repaint the picture around the controls only: repainting under them would make every
@@ -69,13 +69,21 @@ void TMainForm::DrawMainFrame() {
     view_->update(picture);
 }
 
-// The same steps in the same order as a tick's frame, without what only a tick does.
 void TMainForm::drawStillFrame(Canvas& canvas) {
+    drawStill(canvas, FrameUse::Still);
+}
+
+void TMainForm::drawExportFrame(Canvas& canvas) {
+    drawStill(canvas, FrameUse::Export);
+}
+
+// The same steps in the same order as a tick's frame, without what only a tick does.
+void TMainForm::drawStill(Canvas& canvas, FrameUse use) {
     Model& m = model();
     startFrame(canvas);
     if (m.SteamDisplay) steam_->drawStill(canvas, m, cylinder_, screenDataOn_);
-    drawMechanism(canvas);
-    if (screenDataOn_) drawReadouts(canvas, false);
+    drawMechanism(canvas, use);
+    if (screenDataOn_) drawReadouts(canvas, use);
     if (m.HighlightCode > 0) graphicPosition_->drawStill(canvas);
 }
 
@@ -86,14 +94,15 @@ void TMainForm::startFrame(Canvas& canvas) {
     canvas.setFont(FontSpec{8, false, colours::black});
 }
 
-void TMainForm::drawMechanism(Canvas& canvas) {
+void TMainForm::drawMechanism(Canvas& canvas, FrameUse use) {
     Model& m = model();
     drawCircles(canvas, m);
     drawCylinder(canvas, cylinder_);
     drawFixedMarksAndLinkArc(canvas, m);
     drawLinks(canvas, m);
     overlay_->draw(canvas);
-    if (screenDataOn_ && m.UndoEnabled) dynamicControls_->drawUndoLine(canvas);
+    if (screenDataOn_ && m.UndoEnabled && use != FrameUse::Export)
+        dynamicControls_->drawUndoLine(canvas);
 }
 
 void TMainForm::updateTitles() {
@@ -102,15 +111,23 @@ void TMainForm::updateTitles() {
         if (w.window) w.window->setWindowTitle(context_.titleFor(w.titleText));
 }
 
-void TMainForm::drawReadouts(Canvas& canvas, bool live) {
+void TMainForm::drawReadouts(Canvas& canvas, FrameUse use) {
     const Model& m = model();
+    // The reference crosses are lines: they go first, so no line runs through a text. Every
+    // text stands on a white band of its own height, the mechanism hidden behind it.
+    referencePoints_->drawReferenceMarks(canvas);
+    canvas.setBrush(false, colours::white);
+    if (use != FrameUse::Export) drawViewBarLabels(canvas, m);
     drawGearReadouts(canvas, m, solvedAngle_);
-    if (live) reportError();
+    if (use == FrameUse::Tick) reportError();
     referencePoints_->drawPivotData(canvas);
-    referencePoints_->drawPrompts(canvas);
+    // The prompts ask for mouse clicks on the window: nothing a picture can answer.
+    if (use != FrameUse::Export) referencePoints_->drawPrompts(canvas);
     drawCutoffReadouts(canvas, m);
-    referencePoints_->drawReferencePoints(canvas);
-    dynamicControls_->drawReadouts(canvas);
+    referencePoints_->drawReferenceReadouts(canvas);
+    // The slots' read-outs stand beside their bars, which an export leaves out.
+    if (use != FrameUse::Export) dynamicControls_->drawReadouts(canvas);
+    canvas.setBrush(true);
 }
 
 void TMainForm::reportError() {

@@ -114,6 +114,10 @@ void Program::connectWindows() {
     opens({form.Balance, form.ToolButton[19]}, balance, [this] { balance->exec(); });
     opens({form.Indicator, form.ToolButton[18]}, indicatorDia,
           [this] { indicatorDia->showModal(); });
+    // The instructions open beside the main window, to be read while working in it.
+    for (InstructionWindow* help :
+         {static_cast<InstructionWindow*>(inst), static_cast<InstructionWindow*>(tavSpInst)})
+        if (help) help->setReferenceWindow(&form);
     opens({form.Instructions}, inst, [this] { inst->InstructionsClick(); });
     opens({form.SpecInstr}, tavSpInst, [this] { tavSpInst->SpecInstrClick(); });
     opens({form.About1}, aboutBox, [this] { aboutBox->About1Click(); });

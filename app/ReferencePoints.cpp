@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "Canvas.h"
 #include "MainForm.h"
@@ -30,6 +32,27 @@ constexpr int kLineHeight = 12;
 bool nearPicture(const Pivot& p) {
     constexpr int kReach = 100000;
     return p.sx > -kReach && p.sx < kReach && p.sy > -kReach && p.sy < kReach;
+}
+
+// A reference point's number stands in one of the four corners beside its cross, first up
+// and to the right; kLabelHeight is a line of the read-outs' font with room to spare.
+constexpr int kLabelCorners = 4;
+constexpr int kLabelGap = 3;
+constexpr int kLabelHeight = 14;
+
+struct LabelCell {
+    int left, top, right, bottom;
+};
+
+LabelCell labelCell(const Canvas& canvas, const Pivot& p, std::string_view label, int corner) {
+    const int width = canvas.textWidth(label);
+    const int left = corner % 2 == 0 ? p.sx + kLabelGap : p.sx - kLabelGap - width;
+    const int top = corner < 2 ? p.sy - kLabelHeight : p.sy + kLabelGap;
+    return {left, top, left + width, top + kLabelHeight};
+}
+
+bool overlap(const LabelCell& a, const LabelCell& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 // A bar click moves a reference point by 0.001 per bar position.
@@ -237,23 +260,43 @@ void ReferencePoints::drawPrompts(Canvas& canvas) {
     canvas.setFont(normal);
 }
 
-void ReferencePoints::drawReferencePoints(Canvas& canvas) {
+void ReferencePoints::drawReferenceMarks(Canvas& canvas) {
     if (!form_.referencePointsShown) return;
     const Model& m = form_.model();
     const Rgb pen = canvas.penColour();
     canvas.setPenColour(colours::black);
-    const char* labels[] = {"1", "2"};
-    for (int k = 0; k < 2; ++k) {
-        const Pivot& p = m.pivots[k == 0 ? kReferencePoint1 : kReferencePoint2];
-        if (!nearPicture(p)) continue;
-        canvas.moveTo(p.sx - 10, p.sy);
-        canvas.lineTo(p.sx + 11, p.sy);
-        canvas.moveTo(p.sx, p.sy - 10);
-        canvas.lineTo(p.sx, p.sy + 11);
-        canvas.textOut(p.sx + 3, p.sy - 14, labels[k]);
+    const std::array<const Pivot*, 2> points = {&m.pivots[kReferencePoint1],
+                                                &m.pivots[kReferencePoint2]};
+    for (const Pivot* p : points) {
+        if (!nearPicture(*p)) continue;
+        canvas.moveTo(p->sx - 10, p->sy);
+        canvas.lineTo(p->sx + 11, p->sy);
+        canvas.moveTo(p->sx, p->sy - 10);
+        canvas.lineTo(p->sx, p->sy + 11);
     }
     canvas.setPenColour(pen);
 
+    // Each number on a white band up and right of its cross; where that would meet the
+    // first point's number (the two points on one pivot, or nearly), the second takes the
+    // first corner of its own cross that is clear of it.
+    canvas.setBrush(false, colours::white);
+    std::optional<LabelCell> first;
+    if (nearPicture(*points[0])) {
+        first = labelCell(canvas, *points[0], "1", 0);
+        canvas.textOut(first->left, first->top, "1");
+    }
+    if (nearPicture(*points[1])) {
+        LabelCell second = labelCell(canvas, *points[1], "2", 0);
+        for (int corner = 1; first && overlap(*first, second) && corner < kLabelCorners; ++corner)
+            second = labelCell(canvas, *points[1], "2", corner);
+        canvas.textOut(second.left, second.top, "2");
+    }
+    canvas.setBrush(true);
+}
+
+void ReferencePoints::drawReferenceReadouts(Canvas& canvas) {
+    if (!form_.referencePointsShown) return;
+    const Model& m = form_.model();
     const ReferenceReadouts r = referenceReadouts(m.pivots);
     const double fx = m.TextScaleX, fy = m.TextScaleY;
     auto text = [&](int x, int row, const std::string& s) {

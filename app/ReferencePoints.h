@@ -37,10 +37,12 @@ class ReferencePoints {
     void showReferencePoints(bool on);
     void showPivotData(bool on);
 
+    // The reference points' crosses and their numbers, drawn before the frame's texts.
+    void drawReferenceMarks(Canvas& canvas);
     // Frame read-outs, in the frame's order.
     void drawPivotData(Canvas& canvas);
     void drawPrompts(Canvas& canvas);
-    void drawReferencePoints(Canvas& canvas);
+    void drawReferenceReadouts(Canvas& canvas);
 
     // The screen data read-outs were turned on or off: off clears the reference points and
     // pivot data displays, and their commands wait until the read-outs are back.

@@ -2,6 +2,7 @@
 #include "DiagramWindow.h"
 
 #include <QAction>
+#include <QDate>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPaintEvent>
@@ -21,6 +22,13 @@
 #include "SetReverArm.h"
 
 namespace tarvell {
+
+namespace {
+// Where the dynamic variables' read-outs begin, at the top of every diagram between its own
+// texts and the Close button (before text scaling).
+constexpr int kReadoutLeft = 235;
+constexpr int kReadoutTop = 2;
+}  // namespace
 
 // The client area: paints the diagram image under the controls and reports mouse moves.
 class DiagramView : public QWidget {
@@ -131,7 +139,7 @@ void DiagramWindow::createExportMenu() {
     const QString title = pictureTitle(layout_.titleText);
     exporter_ = std::make_unique<PictureExporter>(
         context_, this,
-        PictureExporter::Source{pictureFileName(title), title, [this] { return image_; },
+        PictureExporter::Source{pictureFileName(title), title, [this] { return pictureImage(); },
                                 [this] { return image_.size(); },
                                 [this](Canvas& c) { drawPicture(c); }});
     // First in the bar, where a desktop keeps its file commands; the window's own commands
@@ -245,7 +253,23 @@ void DiagramWindow::draw(bool clear) {
 
 void DiagramWindow::drawPicture(Canvas& canvas) {
     drawOn(canvas, true);
-    drawReadouts(canvas, false);
+    // The read-outs go with the window's bars and UnDo button, which a picture leaves out;
+    // in their place it names the data set drawn.
+    const Model& m = model();
+    drawPictureCaption(canvas, roundToInt(kReadoutLeft * m.TextScaleX),
+                       roundToInt(kReadoutTop * m.TextScaleY),
+                       pictureCaption(m.DataSetName, QDate::currentDate()));
+}
+
+QImage DiagramWindow::pictureImage() {
+    // At the window image's resolution; the canvas draws in its logical pixels.
+    QImage picture(image_.size(), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(image_.devicePixelRatio());
+    {
+        QtCanvas canvas(picture);
+        drawPicture(canvas);
+    }
+    return picture;
 }
 
 void DiagramWindow::drawOn(Canvas& canvas, bool clear) {
@@ -276,8 +300,8 @@ void DiagramWindow::drawReadouts(Canvas& c, bool live) {
         if (named(1)) {
             for (int k = 1; k <= 4; ++k) {
                 const DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(k)];
-                text(235, 2 + 12 * (k - 1), s.name);
-                text(363, 2 + 12 * (k - 1), formatFixed(s.value, 6, 3));
+                text(kReadoutLeft, kReadoutTop + 12 * (k - 1), s.name);
+                text(363, kReadoutTop + 12 * (k - 1), formatFixed(s.value, 6, 3));
             }
         } else {
             const FontSpec plain = c.font();
@@ -285,9 +309,9 @@ void DiagramWindow::drawReadouts(Canvas& c, bool live) {
             red.colour = colours::red;
             c.setFont(red);
             const std::string stars(31, '*');
-            text(235, 2, stars);
-            text(235, 12, "* First Select Dimensions *");
-            text(235, 26, stars);
+            text(kReadoutLeft, kReadoutTop, stars);
+            text(kReadoutLeft, 12, "* First Select Dimensions *");
+            text(kReadoutLeft, 26, stars);
             c.setFont(FontSpec{plain.points, plain.bold, colours::black});
         }
     }

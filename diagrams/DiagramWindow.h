@@ -84,9 +84,11 @@ class DiagramWindow : public QDialog {
     QMenu* ExportMenu = nullptr;
     QAction *SavePng = nullptr, *SaveSvg = nullptr, *CopyPicture = nullptr, *PrintPicture = nullptr;
     PictureExporter& exporter() { return *exporter_; }
-    // The picture afresh on any canvas of the image's size: cleared, the diagram and the
-    // read-outs, leaving the window's controls as they are.
+    // The picture afresh on any canvas of the image's size, for the exports: cleared, the
+    // diagram and a caption naming the data set, leaving the window's controls as they are.
     void drawPicture(Canvas& canvas);
+    // That picture on an image of the window's (PNG and clipboard).
+    QImage pictureImage();
 
   protected:
     // The diagram's own picture, drawn from a copy of the model; the read-outs follow it.

@@ -7,7 +7,7 @@ TInst::TInst(ProgramContext& context)
     : InstructionWindow(context, "TInst", "Instructions", "instruct.doc") {}
 
 void TInst::InstructionsClick() {
-    exec();
+    bringForward();
 }
 
 }  // namespace tarvell

@@ -7,7 +7,7 @@ TTavSpInst::TTavSpInst(ProgramContext& context)
     : InstructionWindow(context, "TTavSpInst", "Tarvell Special Instructions", "TavSpIns.doc") {}
 
 void TTavSpInst::SpecInstrClick() {
-    exec();
+    bringForward();
 }
 
 }  // namespace tarvell

@@ -194,14 +194,21 @@ void QtCanvas::setPixel(int x, int y, Rgb colour) {
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (!brushClear_) {
-        const QFontMetrics fm(qfont_);
-        painter_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), qcolour(brush_));
-    }
     painter_.setPen(qcolour(font_.colour));
     if (image_) {
+        // The painter fills the cell as it lays the text out: measuring it apart would lay it
+        // out twice, on every tick for every read-out.
+        if (!brushClear_) {
+            painter_.setBackgroundMode(Qt::OpaqueMode);
+            painter_.setBackground(qcolour(brush_));
+        }
         painter_.drawText(x, y + ascent_, s);
+        painter_.setBackgroundMode(Qt::TransparentMode);
     } else {
+        if (!brushClear_) {
+            const QFontMetrics fm(qfont_);
+            painter_.fillRect(QRect(x, y, fm.horizontalAdvance(s), fm.height()), qcolour(brush_));
+        }
         // Not every SVG viewer keeps a run of spaces inside a text, and the read-outs line
         // their numbers up with them: each piece between runs goes where the whole text puts it.
         const QFontMetrics fm(qfont_);

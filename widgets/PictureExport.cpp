@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QDate>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintDialog>
@@ -15,6 +16,19 @@
 #include "SaveText.h"
 
 namespace tarvell {
+
+std::string pictureCaption(const std::string& dataSetName, const QDate& day) {
+    std::string name = QString::fromStdString(dataSetName).simplified().toStdString();
+    if (name.empty()) name = "Unnamed data set";
+    return name + "   " + day.toString(Qt::ISODate).toStdString();
+}
+
+void drawPictureCaption(Canvas& canvas, int x, int y, std::string_view caption) {
+    canvas.setFont(FontSpec{8, false, colours::black});
+    canvas.setBrush(false, colours::white);
+    canvas.textOut(x, y, caption);
+    canvas.setBrush(true);
+}
 
 QByteArray pngBytes(const QImage& image) {
     QByteArray bytes;

@@ -9,7 +9,10 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <string>
+#include <string_view>
 
+class QDate;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -22,6 +25,14 @@ class ProgramContext;
 // Draws the whole picture on a canvas of the picture's size, clearing it first. It must
 // leave the program's state as it found it: it runs for every export.
 using DrawPicture = std::function<void(Canvas&)>;
+
+// The line an exported picture carries, naming what it shows: the data set and the day it
+// was made ("Nominal   2024-05-01").
+std::string pictureCaption(const std::string& dataSetName, const QDate& day);
+
+// Draws a caption with its top-left corner at (x, y), in the read-outs' font on a white band.
+// The brush is left clear.
+void drawPictureCaption(Canvas& canvas, int x, int y, std::string_view caption);
 
 // The image as PNG bytes.
 QByteArray pngBytes(const QImage& image);

@@ -3,6 +3,7 @@
 // reported with the old file left alone.
 #include <QAction>
 #include <QClipboard>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -124,12 +125,12 @@ TEST_F(ExportTest, TheSineDiagramSavesAsPngAndSvgFromItsMenu) {
     EXPECT_EQ(model().gear.DriverAngle, angle);
     EXPECT_EQ(model().gear.ReverseArmPosition, position);
 
-    // The PNG is the window's picture, 632 x 414, with its port lines: the front lines lime
-    // and the rear ones red, each across x 15-583.
+    // The PNG is the window's picture drawn afresh, 632 x 414, with its port lines: the
+    // front lines lime and the rear ones red, each across x 15-583.
     QImage png(path("sine.png"));
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(632, 414));
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), shown);
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), sine.pictureImage());
     EXPECT_TRUE(rowWith(png, 0x00FF00, 500));
     EXPECT_TRUE(rowWith(png, 0xFF0000, 500));
 
@@ -163,6 +164,8 @@ TEST_F(ExportTest, EveryDiagramSavesAnSvgOfItsOwnPicture) {
         {program_->steamDia, form().SteamDiag, "steam-diagram", "ADMISSION"},
         {program_->portDia, form().FourEvents, "port-open-closed", "Reverse Arm from Center"},
     };
+    // The dynamic variables' read-outs go with the window's bars: no picture shows them.
+    form().DynamicVariables->trigger();
     for (const Case& c : cases) {
         exportRequests_.clear();
         exportPath_ = path(QString(c.name) + ".svg");
@@ -175,24 +178,25 @@ TEST_F(ExportTest, EveryDiagramSavesAnSvgOfItsOwnPicture) {
             QString("0 0 %1 %2").arg(c.window->image().width()).arg(c.window->image().height()));
         EXPECT_GT(svg.vectors(), 20) << c.name;
         EXPECT_TRUE(svg.hasText(c.text)) << c.name;
+        EXPECT_TRUE(svg.hasText("Nominal")) << c.name;  // the data set drawn
+        EXPECT_FALSE(svg.hasText("* First Select Dimensions *")) << c.name;
     }
     EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join("; ").toStdString();
 }
 
-TEST_F(ExportTest, CopyPicturePutsTheWindowsImageOnTheClipboard) {
+TEST_F(ExportTest, CopyPicturePutsTheExportedPictureOnTheClipboard) {
     TSineDia& sine = *program_->sineDia;
     QGuiApplication::clipboard()->clear();
     withDiagram(sine, form().SineDiag, [&] { sine.CopyPicture->trigger(); });
     const QImage copied = QGuiApplication::clipboard()->image();
     EXPECT_EQ(copied.size(), QSize(632, 414));
-    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), sine.image());
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), sine.pictureImage());
 
     tick(3);
     form().CopyDrawing->trigger();
     const QImage drawing = QGuiApplication::clipboard()->image();
     EXPECT_EQ(drawing.size(), QSize(632, 380));
-    EXPECT_EQ(drawing.convertToFormat(QImage::Format_RGB32),
-              form().frameImage().copy(0, 0, 632, 380));
+    EXPECT_EQ(drawing.convertToFormat(QImage::Format_RGB32), form().frameExport().pictureImage());
 }
 
 TEST_F(ExportTest, PrintingADiagramToAPdfFile) {
@@ -249,14 +253,49 @@ TEST_F(ExportTest, TheMainDrawingsSvgHoldsTheLinksInTheirColours) {
     // and valve rod blue, link con rod yellow, lifting link fuchsia.
     for (const char* colour : {"#ff0000", "#00ff00", "#0000ff", "#ffff00", "#ff00ff"})
         EXPECT_TRUE(svg.strokes.contains(colour)) << colour;
-    EXPECT_TRUE(svg.hasText("Pan Vert"));
     EXPECT_EQ(svg.elements.value("image"), 0);
+    EXPECT_TRUE(errorMessages_.isEmpty());
+}
 
+// An exported drawing is a picture of the mechanism: what belongs to the window's controls
+// stays on the screen, and a caption names the data set, the day and the reverse arm.
+TEST_F(ExportTest, TheMainDrawingLeavesTheControlsOutAndCarriesACaption) {
+    form().DynamicVariables->trigger();  // four empty slots: "??"
+    form().SetUnDo->trigger();           // the undo line, "0-  0.000 to  0.000."
+    form().FwdClick();                   // mid gear and the normal travel forward
+    const QString forward = QString::number(
+        static_cast<double>(model().ReverseArmCentre() + model().frame.RevArmToCentNorm), 'f', 3);
+    tick();
+    exportPath_ = path("drawing.svg");
+    form().ExportSvg->trigger();
+    const SvgContents svg(readAll(path("drawing.svg")));
+    ASSERT_TRUE(svg.wellFormed);
+    for (const char* screenOnly :
+         {"Pan Vert", "Pan Horz", "Zoom", "??", "0-", "0.000 to", "0.000."})
+        EXPECT_FALSE(svg.hasText(screenOnly)) << screenOnly;
+    // The caption's three parts, split at their runs of spaces.
+    EXPECT_TRUE(svg.hasText("Nominal"));
+    EXPECT_TRUE(svg.hasText(QDate::currentDate().toString("yyyy-MM-dd")));
+    EXPECT_TRUE(svg.hasText("Reverse arm " + forward + " (Fwd)"));
+    EXPECT_TRUE(svg.hasText("Rev Arm " + forward));  // the gear's own read-outs stay
+
+    // The PNG: on the screen "Pan Vert" stands at (546, 27), 13 pixels high; in the picture
+    // that place is white, and the caption's line is written at the foot (y 363-375).
     exportPath_ = path("drawing.png");
     form().ExportPng->trigger();
-    const QImage png(path("drawing.png"));
-    EXPECT_EQ(png.size(), QSize(632, 380));
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), form().frameImage().copy(0, 0, 632, 380));
+    const QImage png = QImage(path("drawing.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(png.size(), QSize(632, 380));
+    const auto inked = [](const QImage& image, QRect area) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu;
+        return n;
+    };
+    const QRect panVert(546, 27, 40, 13);
+    EXPECT_GT(inked(form().frameImage(), panVert), 20);
+    EXPECT_EQ(inked(png, panVert), 0);
+    EXPECT_GT(inked(png, QRect(8, 363, 150, 13)), 100);
     EXPECT_TRUE(errorMessages_.isEmpty());
 }
 

@@ -2,16 +2,22 @@
 // working directory, the message for a file that cannot be read, and the help menu.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <cerrno>
 #include <cstring>
 
+#include "HelpPlacement.h"
 #include "Instruct.h"
 #include "InstructionFile.h"
 #include "TavSpIns.h"
@@ -35,6 +41,7 @@ class HelpWindowsTest : public ProgramTest {
         ASSERT_TRUE(folder_.isValid());
         saved_ = QDir::currentPath();
         QDir::setCurrent(folder_.path());
+        QSettings().remove("help");  // no place remembered from another test
     }
     void TearDown() override { QDir::setCurrent(saved_); }
     void start() { ProgramTest::SetUp(); }
@@ -84,14 +91,10 @@ TEST_F(HelpWindowsTest, TheTextIsReadOnceAtStartUp) {
 
     // Changed while the program runs: the window still shows what was read at start-up.
     writeFile(path("instruct.doc"), "Changed\n");
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        shown = inst().isVisible();
-        EXPECT_EQ(inst().Memo1->toPlainText(), "First line\nSecond line\n");
-        inst().close();
-    });
     form().Instructions->trigger();
-    EXPECT_TRUE(shown);
+    EXPECT_TRUE(inst().isVisible());
+    EXPECT_EQ(inst().Memo1->toPlainText(), "First line\nSecond line\n");
+    inst().close();
 
     // The next start reads the new text.
     program_.reset();
@@ -111,31 +114,39 @@ TEST_F(HelpWindowsTest, FilesThatCannotBeShownAreRefusedWithAMessage) {
     EXPECT_EQ(special().Memo1->toPlainText(), "Memo1");
 }
 
-TEST_F(HelpWindowsTest, TheHelpMenuOpensEachWindowModally) {
+// The instructions stay open beside the work: the command returns at once and the main
+// window takes input; a second command brings the same window forward. The about box waits.
+TEST_F(HelpWindowsTest, TheInstructionsOpenWithoutWaitingAndTheAboutBoxModally) {
     start();
-    struct Case {
-        QAction* command;
-        QWidget* window;
-        QString caption;
-    };
-    const Case cases[] = {
-        {form().Instructions, &inst(), "Instructions"},
-        {form().SpecInstr, &special(), "Tarvell Special Instructions"},
-        {form().About1, program_->aboutBox, "About These Programs"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_TRUE(c.command->isEnabled());
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            shown = c.window->isVisible() && c.window->isModal();
-            c.window->close();
-        });
-        c.command->trigger();
-        EXPECT_TRUE(shown) << c.caption.toStdString();
-        EXPECT_EQ(c.window->windowTitle(), c.caption);
+    const std::pair<QAction*, InstructionWindow*> texts[] = {{form().Instructions, &inst()},
+                                                             {form().SpecInstr, &special()}};
+    for (const auto& [command, window] : texts) {
+        EXPECT_TRUE(command->isEnabled());
+        command->trigger();  // returns: no loop of its own runs
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->isModal());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        // It can be made larger and smaller.
+        EXPECT_LT(window->minimumWidth(), window->maximumWidth());
+        EXPECT_LT(window->minimumHeight(), window->maximumHeight());
+        command->trigger();
+        EXPECT_TRUE(window->isVisible());
     }
-    EXPECT_EQ(inst().size(), QSize(427, 273));
-    EXPECT_EQ(special().size(), QSize(427, 273));
+    // Both open at once.
+    EXPECT_TRUE(inst().isVisible());
+    EXPECT_EQ(inst().windowTitle(), "Instructions");
+    EXPECT_EQ(special().windowTitle(), "Tarvell Special Instructions");
+    inst().close();
+    special().close();
+
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        modal = program_->aboutBox->isVisible() && program_->aboutBox->isModal();
+        program_->aboutBox->close();
+    });
+    form().About1->trigger();
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(program_->aboutBox->windowTitle(), "About These Programs");
 }
 
 TEST_F(HelpWindowsTest, TheAboutBoxHasEightLinesAndNoButtons) {
@@ -178,6 +189,92 @@ TEST_F(HelpWindowsTest, TheShippedTextsFitTheirWindows) {
         }
         w->close();
     }
+}
+
+// The window's size and place are kept between runs; one no longer on any screen is not.
+TEST_F(HelpWindowsTest, TheWindowOpensWhereItWasLeft) {
+    start();
+    form().Instructions->trigger();
+    const QRect left(40, 50, 500, 400);
+    inst().setGeometry(left);
+    inst().close();
+
+    program_.reset();
+    start();
+    form().Instructions->trigger();
+    EXPECT_EQ(inst().geometry(), left);
+    inst().close();
+
+    program_.reset();
+    QSettings().setValue("help/TInst/geometry", QRect(9000, 9000, 500, 400));
+    start();
+    form().Instructions->trigger();
+    EXPECT_TRUE(liesOnAScreen(inst().frameGeometry()));
+}
+
+// Right of the window worked in if there is room, else left of it (narrower if need be), else
+// flush with the screen's side where it covers least of it. The screen's free area is
+// 1366 x 728; the help window 440 x 620, no narrower than 340.
+TEST(HelpPlacementTest, BesideTheMainWindow) {
+    const QRect screen(0, 0, 1366, 728);
+    const QSize help(440, 620);
+    // A main window at the top left: right of it, 8 pixels off, level with its top.
+    EXPECT_EQ(placeBeside(QRect(0, 0, 640, 420), help, 340, screen), QRect(648, 0, 440, 620));
+    // In the middle (x 367-1000): 357 pixels right of it and 359 left; the left is taken,
+    // that wide, and raised so the window's foot stays on the screen (728 - 620).
+    EXPECT_EQ(placeBeside(QRect(367, 176, 634, 440), help, 340, screen), QRect(0, 108, 359, 620));
+    // Too wide for either (x 100-1299): flush left covers 340 columns of it, flush right 374.
+    EXPECT_EQ(placeBeside(QRect(100, 0, 1200, 700), help, 340, screen), QRect(0, 0, 440, 620));
+}
+
+// Ctrl+F goes to the find box; typing finds the first match; Enter and F3 go on, with Shift
+// back, round the end of the text; every match is marked.
+TEST_F(HelpWindowsTest, TheFindBoxFindsEveryMatchEitherWay) {
+    // "valve" at 0, at 14 ("Valve one\n" is 10 characters, "The " 4 more) and at 38 (the
+    // third line, 14 characters, begins at 24).
+    writeFile(path("instruct.doc"), "Valve one\nThe valve two\nno match here\nVALVE three\n");
+    start();
+    InstructionWindow& w = inst();
+    form().Instructions->trigger();
+    QApplication::setActiveWindow(&w);
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(w.FindBox->hasFocus());
+
+    const auto selected = [&w] { return w.Memo1->textCursor().selectionStart(); };
+    QTest::keyClicks(w.FindBox, "valve");
+    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(w.Memo1->textCursor().selectedText(), "Valve");
+    EXPECT_EQ(w.Memo1->extraSelections().size(), 3);
+    EXPECT_EQ(w.FindNote->text(), "1 of 3");
+    QTest::keyClick(w.FindBox, Qt::Key_Return);
+    EXPECT_EQ(selected(), 14);
+    QTest::keyClick(&w, Qt::Key_F3);
+    EXPECT_EQ(selected(), 38);
+    EXPECT_EQ(w.FindNote->text(), "3 of 3");
+    QTest::keyClick(w.FindBox, Qt::Key_Enter);
+    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(w.FindNote->text(), "Wrapped, 1 of 3");
+    QTest::keyClick(w.FindBox, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(selected(), 38);
+    QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(selected(), 14);
+    w.FindPrevious->click();
+    EXPECT_EQ(selected(), 0);
+    w.FindNext->click();
+    EXPECT_EQ(selected(), 14);
+    // The match selected is marked apart from the others.
+    int apart = 0;
+    for (const QTextEdit::ExtraSelection& mark : w.Memo1->extraSelections())
+        apart += mark.format.background() != w.Memo1->extraSelections()[0].format.background();
+    EXPECT_EQ(apart, 1);
+
+    w.FindBox->setText("steam");
+    EXPECT_EQ(w.FindNote->text(), "Not found");
+    EXPECT_FALSE(w.Memo1->textCursor().hasSelection());
+    EXPECT_TRUE(w.Memo1->extraSelections().isEmpty());
+    EXPECT_FALSE(w.findNext());
+    w.FindBox->clear();
+    EXPECT_TRUE(w.FindNote->text().isEmpty());
 }
 
 }  // namespace

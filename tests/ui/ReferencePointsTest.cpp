@@ -99,7 +99,8 @@ TEST_F(ProgramTest, ReferencePointReadoutsAndCrosses) {
     model().pivots[19].y = 4.0f;
     tick();
     RecordingCanvas c;
-    f.referencePoints().drawReferencePoints(c);
+    f.referencePoints().drawReferenceMarks(c);
+    f.referencePoints().drawReferenceReadouts(c);
     // Point 1 at (3 * 21 + 100, 300 - 4 * 21) = (163, 216); point 2 at the origin (100, 300).
     EXPECT_TRUE(has(c, "moveTo 153 216"));
     EXPECT_TRUE(has(c, "lineTo 174 216"));
@@ -114,7 +115,8 @@ TEST_F(ProgramTest, ReferencePointReadoutsAndCrosses) {
 
     f.RefPoints->trigger();
     RecordingCanvas off;
-    f.referencePoints().drawReferencePoints(off);
+    f.referencePoints().drawReferenceMarks(off);
+    f.referencePoints().drawReferenceReadouts(off);
     EXPECT_TRUE(off.calls.empty());
 }
 
