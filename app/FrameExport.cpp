@@ -21,11 +21,16 @@ FrameExport::FrameExport(TMainForm& form)
 }
 
 QSize FrameExport::pictureSize() const {
-    return form_.client()->size().boundedTo(form_.frameImage().size());
+    return form_.client()->size().boundedTo(form_.frameImage().deviceIndependentSize().toSize());
 }
 
 QImage FrameExport::visibleImage() const {
-    return form_.frameImage().copy(QRect(QPoint(0, 0), pictureSize()));
+    // The frame at the screen's resolution: its device pixels under the client area.
+    const QImage& frame = form_.frameImage();
+    const qreal r = frame.devicePixelRatio();
+    QImage image = frame.copy(QRect(QPoint(0, 0), pictureSize() * r));
+    image.setDevicePixelRatio(r);
+    return image;
 }
 
 }  // namespace tarvell

@@ -19,6 +19,7 @@
 #include "Fonts.h"
 #include "KeyColumnsTable.h"
 #include "SaveText.h"
+#include "ScreenPlacement.h"
 
 namespace tarvell {
 namespace {
@@ -120,7 +121,6 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     layout->addWidget(EventsGrid, 1);
     layout->addLayout(below);
     resize(900, 480);
-    move(0, 10);
 
     context.registerTitledWindow(this, kTitleText);
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
@@ -137,6 +137,7 @@ void TValveEvents::showEvent(QShowEvent* event) {
     if (!pause_) pause_.emplace(context_);
     setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
+    placeOnScreen(this, QPoint(0, 10), context_.mainWindow());
     EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
 }
 
