@@ -25,7 +25,7 @@ FrameExport::FrameExport(TMainForm& form)
 }
 
 QSize FrameExport::pictureSize() const {
-    return form_.client()->size().boundedTo(form_.frameImage().size());
+    return form_.client()->size().boundedTo(form_.frameImage().deviceIndependentSize().toSize());
 }
 
 QImage FrameExport::pictureImage() const {

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "DeviceImage.h"
 #include "MainForm.h"
 #include "ReferencePoints.h"
 
@@ -31,7 +32,7 @@ class FrameView : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        p.drawImage(event->rect().topLeft(), frame_, event->rect());
+        paintImagePart(p, frame_, event->rect());
     }
     void mousePressEvent(QMouseEvent* event) override { form_.referencePoints().mousePress(event); }
     void keyPressEvent(QKeyEvent* event) override {

@@ -11,6 +11,7 @@
 #include "Canvas.h"
 #include "MainForm.h"
 #include "Numbers.h"
+#include "TextScale.h"
 #include "View.h"
 
 namespace tarvell {
@@ -144,7 +145,7 @@ void GraphicPosition::drawFrame(Canvas& canvas) {
     if (flashCount_ > 5) flashCount_ = 0;  // three red frames, three black
     if (tickCount_ > kFrames) finish();
     if (tickCount_ == 0) {
-        font.points = 8;
+        font.points = textPoints(m, 8);
         canvas.setFont(font);
         setWaitCursor(false);
     }

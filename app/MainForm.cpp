@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "Calc.h"
+#include "DeviceImage.h"
 #include "DynamicControls.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
@@ -25,6 +26,7 @@
 #include "ReferencePoints.h"
 #include "SteamDisplay.h"
 #include "StepTable.h"
+#include "TextScale.h"
 #include "ViewControls.h"
 
 namespace tarvell {
@@ -37,9 +39,8 @@ constexpr int kStatusMs = 5000;
 TMainForm::TMainForm(ProgramContext& context)
     : QMainWindow(nullptr),
       context_(context),
-      frame_(kFrameWidth, kFrameHeight, QImage::Format_RGB32) {
+      frame_(deviceImage(QSize(kFrameWidth, kFrameHeight), 1.0)) {
     setObjectName("TMainForm");
-    frame_.fill(Qt::white);
     view_ = new FrameView(*this, frame_);
     setCentralWidget(view_);
     QPalette pal = palette();
@@ -59,6 +60,7 @@ TMainForm::TMainForm(ProgramContext& context)
     frameExport_ = std::make_unique<FrameExport>(*this);
 
     context_.setRotationTimer(Timer1);
+    context_.setMainWindow(this);
     connect(&context_, &ProgramContext::reverseArmRangeChanged, this,
             [this] { updateReverseArmRange(); });
     connect(&context_, &ProgramContext::reverseArmMoveRequested, this,
@@ -332,6 +334,18 @@ void TMainForm::LargeFontClick() {
         m.TextScaleY = 1.0f;
         LargeFont->setText("SetLarge&Font");
     }
+    applyTextScale();
+}
+
+void TMainForm::applyTextScale() {
+    // The texts grow, so every control grows and moves with them, and the window with both.
+    const Model& m = model();
+    const double fx = m.TextScaleX, fy = m.TextScaleY;
+    scaleLayout(view_, fx, fy);
+    const QSize client(roundToInt(kClientWidth * fx), roundToInt(kClientHeight * fy));
+    view_->setMinimumSize(client);
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 void TMainForm::FindRevArmCentClick() {

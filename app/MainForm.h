@@ -114,6 +114,8 @@ class TMainForm : public QMainWindow {
     QAction *LargeFont = nullptr, *FindRevArmCent = nullptr, *SetSteam = nullptr,
             *SetBeepOnError = nullptr, *SetLineWidth = nullptr, *SetScreenData = nullptr,
             *SetPanZoom = nullptr, *StopRun = nullptr;
+    QMenu* InterfaceSize = nullptr;            // 100 to 200 %, the program connects them
+    std::array<QAction*, 5> InterfaceSizes{};  // in the order of kInterfaceSizes
     QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr,
             *UndoLastChange = nullptr;
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
@@ -191,6 +193,8 @@ class TMainForm : public QMainWindow {
 
   private:
     void createControls();
+    // Places and sizes the controls and the window for the text scale (large-font mode).
+    void applyTextScale();
     void createMenu();
     void createToolBar();
     // What a frame is drawn for: a tick (which also runs the error report), the window's

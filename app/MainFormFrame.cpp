@@ -5,6 +5,7 @@
 
 #include "Calc.h"
 #include "CylinderDrawing.h"
+#include "DeviceImage.h"
 #include "DynamicControls.h"
 #include "FrameReadouts.h"
 #include "FrameView.h"
@@ -15,6 +16,7 @@
 #include "QtCanvas.h"
 #include "ReferencePoints.h"
 #include "SteamDisplay.h"
+#include "TextScale.h"
 #include "View.h"
 
 namespace tarvell {
@@ -48,6 +50,7 @@ void TMainForm::Timer1Timer() {
 void TMainForm::DrawMainFrame() {
     Model& m = model();
     {
+        matchDeviceRatio(frame_, *view_);  // the screen's resolution, even after a move
         QtCanvas canvas(frame_, colours::white, view_->rect());
         startFrame(canvas);
         if (m.SteamDisplay)
@@ -91,7 +94,7 @@ void TMainForm::startFrame(Canvas& canvas) {
     canvas.refresh();
     canvas.setPen(colours::black, model().LineWidth);
     canvas.setBrush(true);
-    canvas.setFont(FontSpec{8, false, colours::black});
+    canvas.setFont(FontSpec{textPoints(model(), 8), false, colours::black});
 }
 
 void TMainForm::drawMechanism(Canvas& canvas, FrameUse use) {

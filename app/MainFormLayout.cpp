@@ -1,5 +1,6 @@
 // The main window's controls, tool bar and menu (see MainForm.h).
 #include <QAction>
+#include <QActionGroup>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 
 #include "Fonts.h"
 #include "FrameView.h"
+#include "InterfaceSize.h"
 #include "MainForm.h"
 #include "ScrollBarKeys.h"
 #include "ToolIcons.h"
@@ -279,6 +281,18 @@ void TMainForm::createMenu() {
     SetScreenData = item(setup, "SetScreenData", "SetScree&nData Off");
     SetPanZoom = item(setup, "SetPanZoom", "SetP&anZoom On");
     SetPanZoom->setEnabled(false);
+    InterfaceSize = setup->addMenu("&Interface Size");
+    InterfaceSize->setObjectName("InterfaceSize");
+    auto* sizes = new QActionGroup(this);
+    const char* sizeCaptions[] = {"&100 %", "1&25 %", "1&50 %", "1&75 %", "2&00 %"};
+    for (std::size_t i = 0; i < InterfaceSizes.size(); ++i) {
+        QAction* a =
+            item(InterfaceSize, qPrintable(QString("InterfaceSize%1").arg(kInterfaceSizes[i])),
+                 sizeCaptions[i]);
+        a->setCheckable(true);
+        sizes->addAction(a);
+        InterfaceSizes[i] = a;
+    }
     setup->addSeparator();
     // Space does this while the drawing has the focus (FrameView), so the menu only shows it.
     StopRun = item(setup, "StopRun", "Stop/R&un Driver\tSpace");

@@ -2,7 +2,9 @@
 #include "Program.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
@@ -16,11 +18,13 @@
 #include "IndicatorSettingsStore.h"
 #include "IndicatorWindow.h"
 #include "Instruct.h"
+#include "InterfaceSize.h"
 #include "MainForm.h"
 #include "Oval.h"
 #include "PortEvents.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
+#include "Restart.h"
 #include "SetReverArm.h"
 #include "SettingDialogs.h"
 #include "Sine.h"
@@ -33,7 +37,7 @@
 namespace tarvell {
 
 Program::Program(std::unique_ptr<Sound> sound, ProgramOptions options)
-    : context_(std::move(sound), std::move(options)) {}
+    : restart(restartProgram), context_(std::move(sound), std::move(options)) {}
 
 Program::~Program() {
     // Child windows first, the main window last.
@@ -137,6 +141,9 @@ void Program::connectWindows() {
     QObject::connect(dataFile, &DataFileCommands::openFinished, drawLines,
                      [this] { drawLines->LinesDataClick(); });
     form.graphicPosition().setDimensionDialogs(frameDi, cylDimen);
+    for (std::size_t i = 0; i < kInterfaceSizes.size(); ++i)
+        QObject::connect(form.InterfaceSizes[i], &QAction::triggered, &form,
+                         [this, i] { changeInterfaceSize(kInterfaceSizes[i]); });
 }
 
 void Program::fillRecentFiles() {
@@ -155,9 +162,41 @@ void Program::fillRecentFiles() {
     menu->setEnabled(!files.isEmpty());
 }
 
-void Program::startUp(const QStringList& arguments) {
+void Program::startUp(const QStringList& arguments, const QString& carryOver) {
+    if (!carryOver.isEmpty()) {
+        const QString error = recovery->takeCarryOver(carryOver);
+        if (!error.isEmpty())
+            context_.showErrorMessage(
+                "The design could not be taken over from before the "
+                "restart: " +
+                error);
+        return;
+    }
     recovery->offerRecovery();
     dataFile->openFromCommandLine(arguments);
+}
+
+void Program::setInterfaceSize(int percent) {
+    interfaceSize_ = percent;
+    for (std::size_t i = 0; i < kInterfaceSizes.size(); ++i)
+        mainForm->InterfaceSizes[i]->setChecked(kInterfaceSizes[i] == percent);
+}
+
+void Program::changeInterfaceSize(int percent) {
+    if (percent == interfaceSize_) return;
+    storeInterfaceSize(percent);
+    const QString carry =
+        QDir(QDir::tempPath())
+            .filePath(QString("tarvell-carry-over-%1.tvr").arg(QCoreApplication::applicationPid()));
+    const QString error = recovery->writeCarryOver(carry);
+    if (error.isEmpty()) {
+        restart({"--carry-over", carry});
+        QFile::remove(carry);  // still here: the program did not start again
+    }
+    setInterfaceSize(interfaceSize_);  // the menu shows the size this run still has
+    context_.showErrorMessage("The interface size becomes " + QString::number(percent) +
+                              " % at the next start: the program could not start again now" +
+                              (error.isEmpty() ? QString(".") : " (" + error + ")."));
 }
 
 }  // namespace tarvell

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,15 +84,26 @@ class Program {
     DataFileCommands* dataFile = nullptr;
     RecoveryKeeper* recovery = nullptr;
 
-    // At start-up, once the main window is shown: a design left unsaved by a run that did
-    // not end cleanly is offered back, then a data file named on the command line is opened.
-    void startUp(const QStringList& arguments);
+    // At start-up, once the main window is shown: a design handed over by the run that
+    // restarted itself (`carryOver`) is taken back; otherwise a design left unsaved by a run
+    // that did not end cleanly is offered back, then a data file named on the command line
+    // is opened.
+    void startUp(const QStringList& arguments, const QString& carryOver = {});
+
+    // The interface size this run has (checked in SetUp's Interface Size menu).
+    void setInterfaceSize(int percent);
+    // Another size, chosen from the menu: kept for the next starts, and the program starts
+    // afresh at it with the design, the view and any unsaved changes handed over.
+    void changeInterfaceSize(int percent);
+    // How the program starts afresh; tests look at the arguments instead.
+    std::function<void(const QStringList& arguments)> restart;
 
   private:
     void connectWindows();
     void fillRecentFiles();
 
     ProgramContext context_;
+    int interfaceSize_ = 100;
     std::vector<std::unique_ptr<QObject>> owned_;  // every window, deleted at exit
 };
 

@@ -1,29 +1,65 @@
 // tarvell: the Tarvell valve gear simulator. A data file named as the only argument is
-// opened at start-up (as a desktop opens a double-clicked ".dtv" file).
+// opened at start-up (as a desktop opens a double-clicked ".dtv" file);
+// "--interface-size PERCENT" draws every window at 100 to 200 % for this run.
 #include <QApplication>
+#include <QScreen>
 #include <QStringList>
 #include <QStyleFactory>
+#include <cstdio>
 #include <memory>
 
-#include "DataFileCommands.h"
+#include "InterfaceSize.h"
 #include "MainForm.h"
 #include "Program.h"
 #include "ProgramIcon.h"
 #include "QtSound.h"
+#include "Restart.h"
+
+namespace {
+
+// What the desktop adds above a window for its title bar, for judging what fits the screen
+// before the window has one.
+constexpr int kTitleBarAllowance = 30;
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    using namespace tarvell;
     QApplication::setOrganizationName("Tarvell");
     QApplication::setApplicationName("Tarvell");
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-    QApplication::setWindowIcon(tarvell::programIcon());
-    // QApplication has taken out the arguments that were its own.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    QStringList given;
+    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
+    const StartOptions start = parseStartOptions(given);
+    if (!start.error.isEmpty()) {
+        std::fprintf(stderr, "tarvell: %s\n", qPrintable(start.error));
+        return 2;
+    }
+    // The interface size is Qt's scale factor, which must be set before the application is.
+    const std::optional<int> size =
+        start.interfaceSize ? start.interfaceSize : storedInterfaceSize();
+    if (size) qputenv("QT_SCALE_FACTOR", QByteArray::number(*size / 100.0));
 
-    tarvell::Program program(std::make_unique<tarvell::QtSound>());
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setWindowIcon(programIcon());
+    // QApplication has taken out the arguments that were its own; these are what ours leave.
+    const QStringList arguments = parseStartOptions(QApplication::arguments().mid(1)).rest;
+
+    Program program(std::make_unique<QtSound>());
     program.createWindows();
+    program.setInterfaceSize(size.value_or(100));
+    if (!size) {
+        // The first start: the largest size at which the main window fits the screen, kept
+        // for later starts, and this start made again at it.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QSize window = program.mainForm->size() + QSize(0, kTitleBarAllowance);
+        const int chosen =
+            screen ? fittingInterfaceSize(screen->availableGeometry().size(), window) : 100;
+        storeInterfaceSize(chosen);
+        if (chosen != 100) restartProgram(given);  // returns only if the start failed
+        program.setInterfaceSize(100);
+    }
     program.mainForm->show();
-    program.startUp(arguments);
+    program.startUp(arguments, start.carryOver);
     return QApplication::exec();
 }

@@ -8,18 +8,22 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "DeviceImage.h"
 #include "DynamicBarControl.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
 #include "Numbers.h"
 #include "PictureExport.h"
 #include "QtCanvas.h"
+#include "ScreenPlacement.h"
 #include "ScrollBarKeys.h"
 #include "SetReverArm.h"
+#include "TextScale.h"
 
 namespace tarvell {
 
@@ -37,13 +41,13 @@ class DiagramView : public QWidget {
         : QWidget(&window), window_(window), image_(image) {
         setObjectName("Client");
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setFixedSize(image.size());
+        setFixedSize(image.deviceIndependentSize().toSize());
     }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        p.drawImage(event->rect().topLeft(), image_, event->rect());
+        paintImagePart(p, image_, event->rect());
     }
     void mouseMoveEvent(QMouseEvent*) override { window_.ClientMouseMove(); }
 
@@ -57,11 +61,10 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
       context_(context),
       positions_(positions),
       layout_(layout),
-      image_(layout.client, QImage::Format_RGB32) {
+      image_(deviceImage(layout.client, 1.0)) {
     setObjectName(layout.objectName);
     setModal(true);
     setFont(dialogFont(11));
-    image_.fill(Qt::white);
 
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -71,9 +74,17 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
     box->setMenuBar(menu_);
     createExportMenu();
     view_ = new DiagramView(*this, image_);
-    box->addWidget(view_);
     view_->setMouseTracking(layout.asksPositions);  // the port events window has no mouse handler
-    box->setSizeConstraint(QLayout::SetFixedSize);
+    // The window is as large as its picture, or smaller on a screen too small for it, which
+    // then scrolls the picture.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("ClientScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(view_);
+    box->addWidget(scroll);
+    const QSize whole(layout.client.width(), layout.client.height() + menu_->sizeHint().height());
+    setMaximumSize(whole);
+    resize(whole);
 
     closeButton_ = new QPushButton("Close", view_);
     closeButton_->setObjectName(layout.closeName);
@@ -110,10 +121,25 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
 
     context.registerTitledWindow(this, layout.titleText);
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
-    move(0, 10);
 }
 
 DiagramWindow::~DiagramWindow() = default;
+
+void DiagramWindow::applyTextScale() {
+    // In large-font mode the read-outs grow and stand further apart: the bars and buttons
+    // beside them grow with them, and the picture takes the room they need.
+    const Model& m = model();
+    const double fx = m.TextScaleX, fy = m.TextScaleY;
+    const QSize picture(roundToInt(layout_.client.width() * fx),
+                        roundToInt(layout_.client.height() * fy));
+    if (image_.deviceIndependentSize().toSize() != picture)
+        image_ = deviceImage(picture, view_->devicePixelRatioF());
+    view_->setFixedSize(picture);
+    scaleLayout(view_, fx, fy);
+    const QSize whole(picture.width(), picture.height() + menu_->sizeHint().height());
+    setMaximumSize(whole.expandedTo(maximumSize()));
+    resize(whole);
+}
 
 QWidget* DiagramWindow::client() const {
     return view_;
@@ -140,7 +166,7 @@ void DiagramWindow::createExportMenu() {
     exporter_ = std::make_unique<PictureExporter>(
         context_, this,
         PictureExporter::Source{pictureFileName(title), title, [this] { return pictureImage(); },
-                                [this] { return image_.size(); },
+                                [this] { return image_.deviceIndependentSize().toSize(); },
                                 [this](Canvas& c) { drawPicture(c); }});
     // First in the bar, where a desktop keeps its file commands; the window's own commands
     // follow in their order.
@@ -171,6 +197,9 @@ void DiagramWindow::showModal() {
 void DiagramWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
+    applyTextScale();
+    // At the top left of the main window's screen, wholly on it.
+    placeOnScreen(this, QPoint(0, 10), context_.mainWindow());
     if (!pause_) pause_.emplace(context_);  // at once: no tick comes between window and drawing
     setWindowTitle(context_.titleFor(layout_.titleText));
     closeButton_->setFocus();
@@ -244,6 +273,7 @@ void DiagramWindow::drawWithoutClearing() {
 
 void DiagramWindow::draw(bool clear) {
     {
+        matchDeviceRatio(image_, *view_);
         QtCanvas canvas(image_);
         drawOn(canvas, clear);
         drawReadouts(canvas, true);
@@ -283,6 +313,8 @@ void DiagramWindow::drawOn(Canvas& canvas, bool clear) {
 void DiagramWindow::drawReadouts(Canvas& c, bool live) {
     Model& m = model();
     const double fx = m.TextScaleX, fy = m.TextScaleY;
+    const FontSpec before = c.font();
+    c.setFont(FontSpec{textPoints(m, before.points), before.bold, before.colour});
     auto text = [&](int x, int y, const std::string& s) {
         c.textOut(roundToInt(x * fx), roundToInt(y * fy), s);
     };
@@ -319,10 +351,14 @@ void DiagramWindow::drawReadouts(Canvas& c, bool live) {
     if (live) undoButton_->setVisible(m.UndoEnabled);
     if (m.UndoEnabled) {
         text(150, 55, m.undoLine);
-        if (!live) return;  // a picture shows the line as it stands
+        if (!live) {
+            c.setFont(before);
+            return;  // a picture shows the line as it stands
+        }
         RebuildUndoLine(m);
         if (m.DynamicVariablesShown) text(150, 55, m.undoLine);
     }
+    c.setFont(before);
 }
 
 }  // namespace tarvell

@@ -106,6 +106,8 @@ class DiagramWindow : public QDialog {
 
   private:
     void draw(bool clear);
+    // Places and sizes the controls and the picture for the text scale (large-font mode).
+    void applyTextScale();
     void drawOn(Canvas& canvas, bool clear);
     // `live` also shows or hides the bars and the UnDo button and rebuilds the undo line.
     void drawReadouts(Canvas& canvas, bool live);

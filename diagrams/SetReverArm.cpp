@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "DeviceImage.h"
 #include "Fonts.h"
 #include "NumberField.h"
 #include "Numbers.h"
 #include "QtCanvas.h"
+#include "TextScale.h"
 #include "ValveEvents.h"
 
 namespace tarvell {
@@ -68,13 +70,13 @@ class SetRevArmView : public QWidget {
     SetRevArmView(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
         setObjectName("Client");
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setFixedSize(image.size());
+        setFixedSize(image.deviceIndependentSize().toSize());
     }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter p(this);
-        p.drawImage(event->rect().topLeft(), image_, event->rect());
+        paintImagePart(p, image_, event->rect());
     }
 
   private:
@@ -85,7 +87,7 @@ TSetRevArm::TSetRevArm(ProgramContext& context)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       context_(context),
-      image_(kClientWidth, kClientHeight, QImage::Format_RGB32) {
+      image_(deviceImage(QSize(kClientWidth, kClientHeight), 1.0)) {
     setObjectName("TSetRevArm");
     setWindowTitle("Set Reverse Arm Positions");
     setModal(true);
@@ -128,6 +130,14 @@ void TSetRevArm::showEvent(QShowEvent* event) {
 }
 
 void TSetRevArm::FormActivate() {
+    // Large-font mode: the drawn texts grow, so the boxes, the button and the dialog with them.
+    const Model& m = model();
+    const double fx = m.TextScaleX, fy = m.TextScaleY;
+    const QSize client(roundToInt(kClientWidth * fx), roundToInt(kClientHeight * fy));
+    if (image_.deviceIndependentSize().toSize() != client)
+        image_ = deviceImage(client, view_->devicePixelRatioF());
+    view_->setFixedSize(client);
+    scaleLayout(view_, fx, fy);
     Refresh();
     Refresh();
     Close1->setFocus();
@@ -149,7 +159,7 @@ void TSetRevArm::drawText(int x, int y, const std::string& text) {
     {
         QtCanvas canvas(image_, rgbOf(windowColour()));
         canvas.setBrush(false, rgbOf(windowColour()));
-        canvas.setFont(FontSpec{8, false, colours::black});
+        canvas.setFont(FontSpec{textPoints(m, 8), false, colours::black});
         canvas.textOut(roundToInt(x * static_cast<double>(m.TextScaleX)),
                        roundToInt(y * static_cast<double>(m.TextScaleY)), text);
     }
@@ -164,6 +174,7 @@ void TSetRevArm::drawPositionText(int k) {
 void TSetRevArm::Refresh() {
     Model& m = model();
     auto& set = m.reverseArmPositions;
+    matchDeviceRatio(image_, *view_);
     image_.fill(windowColour());  // the window repainted: earlier texts go
 
     // 1. The header: the travel limits and the normal positions, from the reverse side to

@@ -20,6 +20,7 @@
 #include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
 #include "SaveText.h"
+#include "ScreenPlacement.h"
 
 namespace tarvell {
 namespace {
@@ -127,7 +128,6 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     layout->addWidget(EventsGrid, 1);
     layout->addLayout(below);
     resize(900, 480);
-    move(0, 10);
 
     context.registerTitledWindow(this, kTitleText);
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
@@ -144,6 +144,7 @@ void TValveEvents::showEvent(QShowEvent* event) {
     if (!pause_) pause_.emplace(context_);
     setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
+    placeOnScreen(this, QPoint(0, 10), context_.mainWindow());
     EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
 }
 

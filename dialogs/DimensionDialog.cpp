@@ -13,6 +13,7 @@
 #include "NumberField.h"
 #include "Numbers.h"
 #include "ProgramContext.h"
+#include "TextScale.h"
 
 namespace tarvell {
 namespace {
@@ -148,10 +149,9 @@ QPushButton* DimensionDialog::addResetButton(const QString& name, const QString&
 }
 
 void DimensionDialog::placeLabels() {
-    const Model& m = context_.model();
-    const double sx = m.TextScaleX, sy = m.TextScaleY;
-    auto place = [&](QLabel* label, int x, int y, bool scaleX = true) {
-        label->move(scaleX ? roundToInt(sx * x) : x, roundToInt(sy * y));
+    // Each label where the normal layout puts it; large-font mode scales the whole layout.
+    auto place = [](QLabel* label, int x, int y) {
+        label->move(x, y);
         label->adjustSize();
     };
     for (const DimensionInfo& row : layout_.rows) {
@@ -160,15 +160,22 @@ void DimensionDialog::placeLabels() {
         place(label_[n], isDitto(row) ? kDittoLabelX[col] : kLabelX[col], row.labelY);
         if (label2_[n]) place(label2_[n], kSecondLineX[col], row.fieldY);
     }
-    place(instruction1_, 1, 190, false);
-    place(instruction2_, 1, 203, false);
-    // In large-font mode the texts spread out: the window grows with them so none is lost.
+    place(instruction1_, 1, 190);
+    place(instruction2_, 1, 203);
+}
+
+void DimensionDialog::applyTextScale() {
+    // In large-font mode the texts grow: every label, field and button is placed and sized by
+    // the same factors, so each text stays on its field's row, and the window grows with them.
+    const Model& m = context_.model();
+    const double sx = m.TextScaleX, sy = m.TextScaleY;
+    scaleLayout(this, sx, sy);
     setFixedSize(std::max(layout_.client.width(), roundToInt(sx * layout_.client.width())),
                  std::max(layout_.client.height(), roundToInt(sy * layout_.client.height())));
 }
 
 void DimensionDialog::FormActivate() {
-    placeLabels();
+    applyTextScale();
     const Model& m = context_.model();
     for (const DimensionInfo& row : layout_.rows) {
         const auto n = static_cast<std::size_t>(row.dialogNumber);

@@ -70,6 +70,7 @@ class DimensionDialog : public QDialog {
   private:
     const DimensionInfo* rowOf(QObject* field) const;
     void placeLabels();
+    void applyTextScale();
 
     Layout layout_;
     std::array<QString, 29> filledText_{};  // each field's text as last filled

@@ -12,7 +12,6 @@
 #include "DataFile.h"
 #include "DataFileCommands.h"
 #include "ProgramContext.h"
-#include "RecoveryFile.h"
 #include "SaveText.h"
 
 namespace tarvell {
@@ -48,16 +47,58 @@ void RecoveryKeeper::check() {
     if (written_ && *written_ == now) return;
     const QString path = recoveryPath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    RecoveryHeader header;
-    header.dataSetName = context_.model().DataSetName;
-    header.sourcePath = files_.currentPath().toStdString();
-    header.writtenAt = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
-    const std::vector<unsigned char> bytes = encodeRecoveryFile(header, context_.model());
+    const std::vector<unsigned char> bytes = encodeRecoveryFile(headerNow(), context_.model());
     // A write that fails is tried again at the next watch; it never troubles the user.
     if (writeFileSafely(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                          static_cast<qsizetype>(bytes.size())))
             .isEmpty())
         written_ = now;
+}
+
+RecoveryHeader RecoveryKeeper::headerNow() const {
+    RecoveryHeader header;
+    header.dataSetName = context_.model().DataSetName;
+    header.sourcePath = files_.currentPath().toStdString();
+    header.writtenAt = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString();
+    header.unsaved = context_.designModified();
+    return header;
+}
+
+QString RecoveryKeeper::writeCarryOver(const QString& path) {
+    const std::vector<unsigned char> bytes = encodeRecoveryFile(headerNow(), context_.model());
+    return writeFileSafely(path, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size())));
+}
+
+QString RecoveryKeeper::takeCarryOver(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+    const QByteArray bytes = file.read(64 * 1024);
+    file.close();
+    QFile::remove(path);
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const DecodedRecoveryFile decoded =
+        decodeRecoveryFile({data, static_cast<std::size_t>(bytes.size())});
+    if (!decoded.dataSet) return QString::fromStdString(decoded.reason);
+    restore(*decoded.header, *decoded.dataSet);
+    return {};
+}
+
+void RecoveryKeeper::restore(const RecoveryHeader& h, const DataSet& design) {
+    Model& m = context_.model();
+    const ReverseArmBar bar = applyDataSet(m, design);
+    m.DataSetName = h.dataSetName;
+    files_.setCurrentPath(QString::fromStdString(h.sourcePath));
+    emit context_.dataSetLoaded();
+    emit context_.reverseArmRangeChanged();
+    emit context_.reverseArmMoveRequested(bar.position);
+    if (h.unsaved) {
+        context_.markDesignUnsaved();
+    } else {
+        context_.markDesignSaved();
+        discard();  // nothing unsaved: a recovery file from before is out of date
+    }
+    written_.reset();
 }
 
 void RecoveryKeeper::discard() {
@@ -103,15 +144,8 @@ bool RecoveryKeeper::offerRecovery() {
         discard();
         return false;
     }
-    Model& m = context_.model();
-    const ReverseArmBar bar = applyDataSet(m, *decoded.dataSet);
-    m.DataSetName = h.dataSetName;
-    files_.setCurrentPath(QString::fromStdString(h.sourcePath));
-    context_.markDesignUnsaved();
-    emit context_.dataSetLoaded();
-    emit context_.reverseArmRangeChanged();
-    emit context_.reverseArmMoveRequested(bar.position);
-    written_ = designSnapshot(m);  // the file holds it already
+    restore(h, *decoded.dataSet);
+    written_ = designSnapshot(context_.model());  // the file holds it already
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "DesignSnapshot.h"
+#include "RecoveryFile.h"
 
 namespace tarvell {
 
@@ -39,11 +40,20 @@ class RecoveryKeeper : public QObject {
     // restored from it.
     bool offerRecovery();
 
+    // A design handed from one run of the program to the next (a restart for a new interface
+    // size): the design with its name, file and whether it is saved. Written through the safe
+    // writer; each returns an empty string or the reason it failed.
+    QString writeCarryOver(const QString& path);
+    QString takeCarryOver(const QString& path);
+
     // Seam for tests: asks whether to restore the design described by `question`.
     std::function<bool(const QString& question)> askRestore;
 
   private:
     bool askUser(const QString& question);
+    RecoveryHeader headerNow() const;
+    // Puts a checked design into the model as the recovery file or a carry-over gives it.
+    void restore(const RecoveryHeader& header, const DataSet& design);
 
     ProgramContext& context_;
     DataFileCommands& files_;

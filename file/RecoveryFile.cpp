@@ -31,6 +31,7 @@ std::vector<unsigned char> encodeRecoveryFile(const RecoveryHeader& header, cons
     appendLine(out, "name", header.dataSetName);
     appendLine(out, "path", header.sourcePath);
     appendLine(out, "time", header.writtenAt);
+    appendLine(out, "state", header.unsaved ? "unsaved" : "saved");
     out.push_back('\n');
     const std::vector<unsigned char> design = encodeDataFile(m);
     out.insert(out.end(), design.begin(), design.end());
@@ -66,6 +67,8 @@ DecodedRecoveryFile decodeRecoveryFile(std::span<const unsigned char> bytes) {
             header.sourcePath = value, pathed = true;
         } else if (key == "time") {
             header.writtenAt = value, timed = true;
+        } else if (key == "state" && (value == "saved" || value == "unsaved")) {
+            header.unsaved = value == "unsaved";
         } else {
             out.reason = "its header holds an unknown line.";
             return out;

@@ -17,6 +17,7 @@ struct RecoveryHeader {
     std::string dataSetName;  // as the title showed it
     std::string sourcePath;   // the data file it was opened from or saved to; empty for none
     std::string writtenAt;    // local date and time, "YYYY-MM-DD HH:MM:SS"
+    bool unsaved = true;      // the design differs from its file (a restart may hand over both)
 };
 
 std::vector<unsigned char> encodeRecoveryFile(const RecoveryHeader& header, const Model& m);

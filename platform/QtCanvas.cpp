@@ -6,6 +6,7 @@
 #include <QLineF>
 #include <QPaintDevice>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace tarvell {
@@ -36,13 +37,17 @@ constexpr double kPixelCentre = 0.5;
 QtCanvas::QtCanvas(QImage& image, Rgb background, QRect visible)
     : image_(&image), painter_(ownPainter_), ownsPainter_(true), background_(background) {
     Q_ASSERT(image.depth() == 32);
-    area_ = visible.isEmpty() ? image.rect() : visible.intersected(image.rect());
+    // Coordinates are the picture's (logical) pixels; an image at a higher resolution holds
+    // `ratio_` of its own pixels to each.
+    ratio_ = image.devicePixelRatio() > 0 ? image.devicePixelRatio() : 1.0;
+    const QRect picture(QPoint(0, 0), image.deviceIndependentSize().toSize());
+    area_ = visible.isEmpty() ? picture : visible.intersected(picture);
     // Pixels are written straight into the image; take the pointer before painting starts
     // so no later detach can move the data.
     bits_ = image.bits();
     bytesPerLine_ = image.bytesPerLine();
     painter_.begin(&image);
-    if (area_ != image.rect()) painter_.setClipRect(area_);
+    if (area_ != picture) painter_.setClipRect(area_);
     begin();
 }
 
@@ -179,8 +184,19 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int
 void QtCanvas::setPixel(int x, int y, Rgb colour) {
     if (!area_.contains(x, y)) return;
     if (image_) {
-        auto* line = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
-        line[x] = qRgb(colour.r, colour.g, colour.b);
+        const QRgb value = qRgb(colour.r, colour.g, colour.b);
+        if (ratio_ == 1.0) {
+            reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = value;
+            return;
+        }
+        // The picture pixel's block of image pixels.
+        const int x0 = static_cast<int>(x * ratio_), y0 = static_cast<int>(y * ratio_);
+        const int x1 = std::max(x0 + 1, static_cast<int>((x + 1) * ratio_));
+        const int y1 = std::max(y0 + 1, static_cast<int>((y + 1) * ratio_));
+        for (int yy = y0; yy < y1 && yy < image_->height(); ++yy) {
+            auto* line = reinterpret_cast<QRgb*>(bits_ + yy * bytesPerLine_);
+            for (int xx = x0; xx < x1 && xx < image_->width(); ++xx) line[xx] = value;
+        }
         return;
     }
     // A point one pixel square in the pixel's colour, whatever the pen was.

@@ -70,6 +70,7 @@ class QtCanvas : public Canvas {
     QFont qfont_;     // as measured: laid out exactly as on the window's image
     QFont drawFont_;  // as drawn: the same pixel size at the device's resolution
     double fontScale_ = 1.0;
+    double ratio_ = 1.0;  // image pixels per picture pixel
     int ascent_ = 0;
     int x_ = 0, y_ = 0;
     uchar* bits_ = nullptr;  // the image's pixels

@@ -13,6 +13,7 @@
 #include "PivotTableCsv.h"
 #include "PivotTableText.h"
 #include "SaveText.h"
+#include "ScreenPlacement.h"
 
 namespace tarvell {
 
@@ -78,7 +79,6 @@ TDataTable::TDataTable(ProgramContext& context) : QDialog(nullptr), context_(con
     layout->setMenuBar(MainMenu1);
     layout->addWidget(DataMemo);
     resize(620, 400);
-    move(150, 110);
 
     connect(Close1, &QAction::triggered, this, [this] { Close1Click(); });
     connect(Edit1, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
@@ -95,6 +95,7 @@ void TDataTable::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // only restored from a minimised state
     // The table is a snapshot of the gear: the driver stays where it was while it is read.
+    placeOnScreen(this, QPoint(150, 110), context_.mainWindow());
     if (!pause_) pause_.emplace(context_);
     FormActivate();
 }

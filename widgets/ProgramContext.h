@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -21,7 +22,6 @@
 #include "Vari.h"
 
 class QAbstractButton;
-class QWidget;
 
 namespace tarvell {
 
@@ -61,6 +61,9 @@ class ProgramContext : public QObject {
 
     // The rotation loop's timer, which a RotationPause stops.
     void setRotationTimer(QTimer* timer) { rotationTimer_ = timer; }
+    // The main window: other windows open on its screen.
+    void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    QWidget* mainWindow() const { return mainWindow_; }
 
     // Shows or hides the dynamic variables everywhere: the model's switch, then the signal.
     void setDynamicVariablesShown(bool shown);
@@ -111,6 +114,7 @@ class ProgramContext : public QObject {
     std::optional<DesignSnapshot> savedDesign_;  // none: nothing saved matches
     std::function<bool()> guard_;
     QPointer<QTimer> rotationTimer_;
+    QPointer<QWidget> mainWindow_;
     int pauses_ = 0;
     bool resumeOnLastRelease_ = false;
 };
