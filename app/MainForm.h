@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "CylinderDrawing.h"
+#include "DirtyBands.h"
 #include "ProgramContext.h"
 
 class QAction;
@@ -210,6 +211,7 @@ class TMainForm : public QMainWindow {
 
     ProgramContext& context_;
     QImage frame_;
+    DirtyBands lastDrawn_;  // where the frame shown drew
     CylinderOutline cylinder_;
     float solvedAngle_ = 0;  // the driver angle this tick's frame was solved at
     FrameView* view_ = nullptr;

@@ -22,6 +22,8 @@
 namespace tarvell {
 
 namespace {
+constexpr int kRepaintBandRows = 32;
+constexpr int kRepaintJoinGap = 64;
 const QString kMainTitle = "Tarvell Outside Admission            ";
 }  // namespace
 
@@ -49,9 +51,13 @@ void TMainForm::Timer1Timer() {
 
 void TMainForm::DrawMainFrame() {
     Model& m = model();
+    // Only where the last frame drew is there anything to clear, and only there and where
+    // this one draws is there anything to repaint.
+    if (matchDeviceRatio(frame_, *view_)) lastDrawn_.clear();  // the screen's resolution
+    DirtyBands drawn;
     {
-        matchDeviceRatio(frame_, *view_);  // the screen's resolution, even after a move
         QtCanvas canvas(frame_, colours::white, view_->rect());
+        canvas.trackDrawing(&drawn, &lastDrawn_);
         startFrame(canvas);
         if (m.SteamDisplay)
             steam_->draw(canvas, m, cylinder_, context_.sound(), screenDataOn_,
@@ -63,13 +69,17 @@ void TMainForm::DrawMainFrame() {
         if (screenDataOn_) drawReadouts(canvas, FrameUse::Tick);
         if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
     }
+    // Repainted in coarse bands: fewer, larger rectangles cost the window system less.
+    DirtyBands repaint = drawn.coarsened(kRepaintBandRows, kRepaintJoinGap);
+    lastDrawn_.forEachRect([&repaint](const QRect& r) { repaint.addRect(r); });
+    QRegion changed = repaint.region();
+    lastDrawn_ = std::move(drawn);
     // Repaint the picture around the controls only: repainting under them would make every
     // control redraw itself on every tick.
-    QRegion picture(view_->rect());
     for (QObject* child : view_->children())
         if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
-            picture -= QRegion(w->geometry());
-    view_->update(picture);
+            changed -= QRegion(w->geometry());
+    view_->update(changed);
 }
 
 void TMainForm::drawStillFrame(Canvas& canvas) {

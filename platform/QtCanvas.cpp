@@ -144,12 +144,17 @@ void QtCanvas::setFont(const FontSpec& font) {
     painter_.setFont(drawFont_);
 }
 
+void QtCanvas::touched(QRect r, int margin) {
+    if (drawn_) drawn_->addRect(r.normalized().adjusted(-margin, -margin, margin, margin) & area_);
+}
+
 void QtCanvas::moveTo(int x, int y) {
     x_ = x;
     y_ = y;
 }
 
 void QtCanvas::lineTo(int x, int y) {
+    if (drawn_) drawn_->addLine(QPoint(x_, y_), QPoint(x, y), width_ + 1);
     if (image_)
         painter_.drawLine(x_, y_, x, y);
     else
@@ -160,6 +165,7 @@ void QtCanvas::lineTo(int x, int y) {
 
 void QtCanvas::ellipse(int left, int top, int right, int bottom) {
     const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized();
+    if (drawn_) drawn_->addEllipse(rect, width_ + 1);
     if (image_)
         painter_.drawEllipse(rect);
     else
@@ -168,6 +174,7 @@ void QtCanvas::ellipse(int left, int top, int right, int bottom) {
 
 void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
     const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized();
+    if (drawn_) drawn_->addEllipse(rect, width_ + 1);  // the whole outline: a little more
     const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
     const double start = rayAngle(cx, cy, x3, y3);
     double span = rayAngle(cx, cy, x4, y4) - start;
@@ -183,6 +190,7 @@ void QtCanvas::arc(int left, int top, int right, int bottom, int x3, int y3, int
 
 void QtCanvas::setPixel(int x, int y, Rgb colour) {
     if (!area_.contains(x, y)) return;
+    if (drawn_) drawn_->addRect(QRect(x, y, 1, 1));
     if (image_) {
         const QRgb value = qRgb(colour.r, colour.g, colour.b);
         if (ratio_ == 1.0) {
@@ -210,6 +218,10 @@ void QtCanvas::setPixel(int x, int y, Rgb colour) {
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (drawn_) {
+        const QFontMetrics fm(qfont_);
+        touched(QRect(x, y, fm.horizontalAdvance(s), fm.height()), 2);
+    }
     painter_.setPen(qcolour(font_.colour));
     if (image_) {
         // The painter fills the cell as it lays the text out: measuring it apart would lay it
@@ -243,12 +255,37 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
 }
 
 void QtCanvas::drawImage(int x, int y, const Canvas& source) {
-    if (const auto* q = dynamic_cast<const QtCanvas*>(&source); q && q->image())
+    if (const auto* q = dynamic_cast<const QtCanvas*>(&source); q && q->image()) {
+        touched(QRect(QPoint(x, y), q->image()->deviceIndependentSize().toSize()), 0);
         painter_.drawImage(QPoint(x, y), *q->image());
+    }
 }
 
 void QtCanvas::refresh() {
-    painter_.fillRect(area_, qcolour(background_));
+    if (cleared_) {
+        cleared_->forEachRect([this](const QRect& r) { clearRect(r & area_); });
+        return;
+    }
+    clearRect(area_);
+}
+
+void QtCanvas::clearRect(const QRect& r) {
+    if (r.isEmpty()) return;
+    if (!image_) {
+        painter_.fillRect(r, qcolour(background_));
+        return;
+    }
+    // Straight into the image's rows: the painter would hand a large fill to other threads
+    // and wait for them, on every tick.
+    const QRect device =
+        QRect(QPoint(static_cast<int>(r.left() * ratio_), static_cast<int>(r.top() * ratio_)),
+              QPoint(static_cast<int>(std::ceil((r.right() + 1) * ratio_)) - 1,
+                     static_cast<int>(std::ceil((r.bottom() + 1) * ratio_)) - 1))
+            .intersected(image_->rect());
+    const QRgb value = qRgb(background_.r, background_.g, background_.b);
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_) + device.left(),
+                    device.width(), value);
 }
 
 int QtCanvas::textWidth(std::string_view text) const {

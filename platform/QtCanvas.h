@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include "Canvas.h"
+#include "DirtyBands.h"
 
 class QPaintDevice;
 
@@ -47,6 +48,14 @@ class QtCanvas : public Canvas {
     void refresh() override;
     int textWidth(std::string_view text) const override;
 
+    // On an image drawn afresh each frame: `drawn` collects where this frame draws, and
+    // refresh clears only where `cleared` says the last frame drew (the rest is white
+    // already). Either may be null.
+    void trackDrawing(DirtyBands* drawn, const DirtyBands* cleared) {
+        drawn_ = drawn;
+        cleared_ = cleared;
+    }
+
     // The image drawn on, or null when the canvas draws on another device.
     const QImage* image() const { return image_; }
     // The face every drawn text uses: the toolkit's default sans-serif face.
@@ -55,6 +64,10 @@ class QtCanvas : public Canvas {
   private:
     void begin();
     void applyPen();
+    // Clears a rectangle (picture pixels) to the background.
+    void clearRect(const QRect& r);
+    // Notes a drawing's bounds (picture pixels), with a margin for pens and antialiasing.
+    void touched(QRect r, int margin);
 
     QImage* image_ = nullptr;
     QPainter ownPainter_;
@@ -74,6 +87,8 @@ class QtCanvas : public Canvas {
     int ascent_ = 0;
     int x_ = 0, y_ = 0;
     uchar* bits_ = nullptr;  // the image's pixels
+    DirtyBands* drawn_ = nullptr;
+    const DirtyBands* cleared_ = nullptr;
     qsizetype bytesPerLine_ = 0;
 };
 

@@ -184,3 +184,24 @@ TEST_F(Screens, LargeFontKeepsEachTextBesideItsControl) {
         d->reject();
     }
 }
+
+TEST_F(Screens, EachTickClearsOnlyWhereTheLastDrewAndLeavesNoTrace) {
+    // A frame cleared only where the last one drew is the frame drawn on a white page, tick
+    // after tick, as the gear turns and moves across the picture.
+    model().view.current.scale = 30;  // larger: the gear sweeps more of the picture
+    for (int k = 0; k < 40; ++k) {
+        tick();
+        if (k % 13 != 12) continue;
+        const QImage& shown = form().frameImage();
+        QImage fresh = deviceImage(shown.deviceIndependentSize().toSize(), 1.0);
+        {
+            QtCanvas canvas(fresh, colours::white, form().client()->rect());
+            form().drawStillFrame(canvas);
+        }
+        int differing = 0;
+        for (int y = 0; y < form().client()->height(); ++y)
+            for (int x = 0; x < form().client()->width(); ++x)
+                differing += shown.pixel(x, y) != fresh.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "after tick " << k;
+    }
+}
