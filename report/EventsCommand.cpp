@@ -57,15 +57,6 @@ void appendEvent(std::string& out, const ValveEvent& e) {
 
 // The reverse arm cannot reach a position further from mid gear than its maximum travel;
 // the linkage still solves there, so the events are reported, with this said.
-void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err) {
-    const double c = m.ReverseArmCentre();
-    const double max = std::fabs(static_cast<double>(m.frame.RevArmToCentMax));
-    if (!(std::fabs(position - c) > max + 1e-6 * (1.0 + max))) return;
-    err << "tarvell-report: warning: reverse arm position " << csvNumber(position)
-        << " is beyond the maximum travel of " << formatFixed(max, 0, 3)
-        << " either side of mid gear (" << formatFixed(c - max, 0, 3) << " to "
-        << formatFixed(c + max, 0, 3) << "); the gear cannot reach it\n";
-}
 
 }  // namespace
 
@@ -130,20 +121,10 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
             return 2;
         }
     }
-    if (named.empty()) named = {"mid", "fwd", "rev"};
-
     Model m;
     if (const int status = loadDimensionSet(m, file, err)) return status;
     std::vector<float> positions;
-    for (const std::string& p : named) {
-        float position = 0;
-        if (!resolveReverseArm(m, p, position)) {
-            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
-            return 2;
-        }
-        positions.push_back(position);
-        warnBeyondMaximumTravel(m, position, err);
-    }
+    if (!resolveReverseArms(m, named, positions, in, err)) return 2;
     out << eventsCsv(m, positions);
     return 0;
 }

@@ -165,20 +165,11 @@ int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first,
         in.complain() << "indicator: " << problem << "\n";
         return 2;
     }
-    if (named.empty()) named = {"mid", "fwd", "rev"};
-
     Model m;
     if (const int status = loadDimensionSet(m, file, err)) return status;
     m.indicator = settings;
     std::vector<float> positions;
-    for (const std::string& p : named) {
-        float position = 0;
-        if (!resolveReverseArm(m, p, position)) {
-            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
-            return 2;
-        }
-        positions.push_back(position);
-    }
+    if (!resolveReverseArms(m, named, positions, in, err)) return 2;
     out << indicatorCsv(m, positions, cards);
     return 0;
 }

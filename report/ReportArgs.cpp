@@ -11,6 +11,8 @@
 #include <system_error>
 
 #include "DataFile.h"
+#include "Numbers.h"
+#include "Report.h"
 
 namespace tarvell {
 
@@ -53,6 +55,35 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position) {
         double v;
         if (!parseNumber(text, v) || std::fabs(v) > 1e30) return false;
         position = static_cast<float>(v);
+    }
+    return true;
+}
+
+namespace {
+
+void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err) {
+    const double c = m.ReverseArmCentre();
+    const double max = std::fabs(static_cast<double>(m.frame.RevArmToCentMax));
+    if (!(std::fabs(position - c) > max + 1e-6 * (1.0 + max))) return;
+    err << "tarvell-report: warning: reverse arm position " << csvNumber(position)
+        << " is beyond the maximum travel of " << formatFixed(max, 0, 3)
+        << " either side of mid gear (" << formatFixed(c - max, 0, 3) << " to "
+        << formatFixed(c + max, 0, 3) << "); the gear cannot reach it\n";
+}
+
+}  // namespace
+
+bool resolveReverseArms(const Model& m, std::vector<std::string> named,
+                        std::vector<float>& positions, ArgReader& in, std::ostream& err) {
+    if (named.empty()) named = {"mid", "fwd", "rev"};
+    for (const std::string& p : named) {
+        float position = 0;
+        if (!resolveReverseArm(m, p, position)) {
+            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
+            return false;
+        }
+        positions.push_back(position);
+        warnBeyondMaximumTravel(m, position, err);
     }
     return true;
 }

@@ -40,6 +40,12 @@ bool parseStep(std::string_view text, double& step, std::ostream& err);
 // of the model's dimension set). Returns false for anything else.
 bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 
+// The positions named by --reverse-arm words (mid, fwd and rev when there are none), each as
+// resolveReverseArm gives it; a position beyond the maximum travel is still taken, with a
+// warning on `err`. False, after saying which word is bad, for a word that names none.
+bool resolveReverseArms(const Model& m, std::vector<std::string> named,
+                        std::vector<float>& positions, ArgReader& in, std::ostream& err);
+
 // The dimension set to report on: the defaults, or the data file `file` when it is not
 // empty, opened as the program opens one (mid gear recomputed). Returns 0, or 1 with the
 // reason on `err` when the file cannot be used.
