@@ -8,6 +8,7 @@
 
 #include "Calc.h"
 #include "DataFileLayout.h"
+#include "DesignCheck.h"
 #include "Numbers.h"
 
 namespace tarvell {
@@ -104,6 +105,11 @@ DecodedDataFile decodeDataFile(std::span<const unsigned char> bytes) {
             return result;
         }
         set.fields[n] = mend(layout[n], v);
+    }
+    // Well-formed numbers may still be no design at all (a picture renamed ".dtv").
+    if (std::string reason = implausibleDesignReason(set); !reason.empty()) {
+        result.reason = std::move(reason);
+        return result;
     }
     result.dataSet = set;
     return result;

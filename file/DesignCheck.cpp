@@ -1,0 +1,92 @@
+// Refusing data sets no real gear has (see DesignCheck.h).
+#include "DesignCheck.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "Calc.h"
+#include "Data.h"
+#include "DataFileLayout.h"
+#include "Numbers.h"
+
+namespace tarvell {
+namespace {
+
+constexpr int kLinkRockingAngleCode = 16;  // the one angle among the dimensions
+// A reverse arm further from mid gear than this many maximum travels (or units, when the
+// travel is small) is not a position of the gear at all.
+constexpr float kTravelsBeyond = 100;
+constexpr float kDegreesBetweenChecks = 30;
+
+// A field that holds a length or a position along the frame.
+bool holdsLength(const FieldSlot& slot) {
+    switch (slot.kind) {
+        case FieldKind::Dimension:
+            return slot.index != kLinkRockingAngleCode;
+        case FieldKind::PivotX:
+        case FieldKind::PivotY:
+        case FieldKind::ReverseArmPosition:
+        case FieldKind::LastPlotted:
+        case FieldKind::ArmPosition:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string shortNumber(float v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", static_cast<double>(v));
+    return text;
+}
+
+bool finite(const Model& m) {
+    for (const Pivot& p : m.pivots.p)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    const Openings& o = m.openings;
+    for (float v : {o.PistonTravel, o.FrontSteamOpening, o.FrontExhaustOpening, o.RearSteamOpening,
+                    o.RearExhaustOpening, m.limits.ValveOffset})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::string implausibleDesignReason(const DataSet& set) {
+    const auto& layout = dataFileLayout();
+    const int used = set.hasOverlay() ? kFieldCount : kBaseRecordCount * kFieldsPerRecord;
+    bool anyDimension = false;
+    for (int i = 0; i < used; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        const FieldSlot& slot = layout[n];
+        if (!fieldIsRead(slot)) continue;
+        const float v = set.fields[n];
+        if (slot.kind == FieldKind::Dimension && v != 0) anyDimension = true;
+        if (holdsLength(slot) && std::fabs(v) > kLargestLength)
+            return "it does not hold a design: " + describeField(slot) + " is " + shortNumber(v) +
+                   ", beyond any gear's size.";
+    }
+    if (!anyDimension) return "it does not hold a design: every dimension in it is zero.";
+
+    Model m;
+    StartUp(m);
+    applyDataSet(m, set);
+    const float centre = m.ReverseArmCentre();
+    const float travel = std::fmax(std::fabs(m.frame.RevArmToCentMax), 1.0f);
+    const float position = m.gear.ReverseArmPosition;
+    if (std::fabs(position - centre) > kTravelsBeyond * travel)
+        return "it does not hold a design: its reverse arm position " +
+               formatFixed(position, 0, 3) + " lies far outside the arm's travel about " +
+               formatFixed(centre, 0, 3) + ".";
+    for (float angle = 0; angle < 360; angle += kDegreesBetweenChecks) {
+        m.gear.DriverAngle = angle;
+        SolveLinkage(m);
+        ComputePistonAndOpenings(m);
+        if (!finite(m))
+            return "its dimensions give no gear: the linkage cannot be solved at driver angle " +
+                   formatFixed(angle, 0, 0) + ".";
+    }
+    return {};
+}
+
+}  // namespace tarvell
