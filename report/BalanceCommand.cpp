@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Balance.h"
+#include "CommandOptions.h"
 #include "DataFile.h"
 #include "Report.h"
 #include "ReportArgs.h"
@@ -64,17 +65,6 @@ constexpr std::string_view kBalanceUsage =
     "Exit status: 0 when the search ran, improved or not; 1 when the data file cannot be\n"
     "read or the result cannot be saved; 2 for bad arguments. Numbers use \".\" as the\n"
     "decimal point.\n";
-
-// The items of a comma-separated list; an empty item stays, for the caller to refuse.
-std::vector<std::string_view> listItems(std::string_view text) {
-    std::vector<std::string_view> items;
-    for (;;) {
-        const std::size_t comma = text.find(',');
-        items.push_back(text.substr(0, comma));
-        if (comma == std::string_view::npos) return items;
-        text.remove_prefix(comma + 1);
-    }
-}
 
 bool parseCode(std::string_view text, int& code) {
     const auto res = std::from_chars(text.data(), text.data() + text.size(), code);
@@ -184,45 +174,37 @@ std::string resultText(const BalanceResult& r, Model& start) {
 
 int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err) {
-    ArgReader in(args, first, err);
-    std::string vary, objectives = "cutoff", file, save, target;
-    std::vector<std::string> positionArgs;
+    static constexpr OptionSpec kOptions[] = {
+        {"--vary", OptionKind::List},
+        {"--objective", OptionKind::List},
+        {"--reverse-arm", OptionKind::Repeated},
+        {"--range", OptionKind::Repeated},
+        {"--target-cutoff", OptionKind::Once},
+        {"--file", OptionKind::Once},
+        {"--save", OptionKind::Once},
+    };
+    CommandOptions options;
+    if (const auto done =
+            readCommandOptions(args, first, kOptions, "balance", kBalanceUsage, options, out, err))
+        return *done;
+    const std::vector<std::string> vary = options.values("--vary");
+    std::vector<std::string> objectives = options.values("--objective");
+    if (objectives.empty()) objectives = {"cutoff"};
+    const std::vector<std::string> positionArgs = options.values("--reverse-arm");
+    const std::string file = options.value("--file"), save = options.value("--save"),
+                      target = options.value("--target-cutoff");
     std::vector<RangeArg> ranges;
-    while (!in.done()) {
-        const std::string a = in.next();
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            out << kBalanceUsage;
-            return 0;
-        } else if (a == "--vary") {
-            if (!in.value(a, vary)) return 2;
-        } else if (a == "--objective") {
-            if (!in.value(a, objectives)) return 2;
-        } else if (a == "--reverse-arm") {
-            if (!in.value(a, v)) return 2;
-            positionArgs.push_back(v);
-        } else if (a == "--range") {
-            RangeArg range;
-            if (!in.value(a, v)) return 2;
-            if (!parseRange(v, range)) {
-                in.complain() << "--range takes CODE=DELTA with DELTA a positive number, not \""
-                              << v << "\"\n";
-                return 2;
-            }
-            ranges.push_back(range);
-        } else if (a == "--target-cutoff") {
-            if (!in.value(a, target)) return 2;
-        } else if (a == "--file") {
-            if (!in.value(a, file)) return 2;
-        } else if (a == "--save") {
-            if (!in.value(a, save)) return 2;
-        } else {
-            in.complain() << "balance: unknown argument \"" << a << "\" (see balance --help)\n";
+    for (const std::string& v : options.values("--range")) {
+        RangeArg range;
+        if (!parseRange(v, range)) {
+            complain(err) << "--range takes CODE=DELTA with DELTA a positive number, not \"" << v
+                          << "\"\n";
             return 2;
         }
+        ranges.push_back(range);
     }
     if (vary.empty()) {
-        in.complain() << "balance needs --vary CODE[,CODE...] (see balance --help)\n";
+        complain(err) << "balance needs --vary CODE[,CODE...] (see balance --help)\n";
         return 2;
     }
 
@@ -230,10 +212,10 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
     if (const int status = loadDimensionSet(m, file, err)) return status;
 
     BalanceRequest request;
-    for (std::string_view item : listItems(vary)) {
+    for (const std::string& item : vary) {
         int code = 0;
         if (!parseCode(item, code)) {
-            in.complain() << "--vary takes dimension codes separated by commas, not \"" << vary
+            complain(err) << "--vary takes dimension codes separated by commas, not \"" << item
                           << "\"\n";
             return 2;
         }
@@ -244,7 +226,7 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
         for (BalanceVariable& candidate : request.vary)
             if (candidate.code == range.code) v = &candidate;
         if (!v) {
-            in.complain() << "--range names code " << range.code << ", which --vary does not\n";
+            complain(err) << "--range names code " << range.code << ", which --vary does not\n";
             return 2;
         }
         const double value = dimensionValue(m, range.code);
@@ -252,13 +234,13 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
         v->upper = value + range.delta;
     }
     request.objectives.clear();
-    for (std::string_view item : listItems(objectives)) {
+    for (const std::string& item : objectives) {
         BalanceObjective objective;
         if (!parseObjective(item, objective)) {
-            in.complain()
+            complain(err)
                 << "--objective takes cutoff, lead, release, compression or mep separated "
                    "by commas, not \""
-                << objectives << "\"\n";
+                << item << "\"\n";
             return 2;
         }
         bool seen = false;
@@ -269,7 +251,7 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
         std::vector<BalancePosition> positions;
         for (const std::string& p : positionArgs)
             if (!parsePositions(m, p, positions)) {
-                in.complain() << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
+                complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
                                  "number, not \""
                               << p << "\"\n";
                 return 2;
@@ -284,13 +266,13 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
     if (!target.empty()) {
         double pct = 0;
         if (!parseNumber(target, pct)) {
-            in.complain() << "--target-cutoff takes a per cent, not \"" << target << "\"\n";
+            complain(err) << "--target-cutoff takes a per cent, not \"" << target << "\"\n";
             return 2;
         }
         request.targetCutOff = pct;
     }
     if (const std::string reason = checkBalanceRequest(m, request); !reason.empty()) {
-        in.complain() << "balance: " << reason << "\n";
+        complain(err) << "balance: " << reason << "\n";
         return 2;
     }
 

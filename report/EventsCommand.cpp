@@ -2,6 +2,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "CommandOptions.h"
 #include "Numbers.h"
 #include "Report.h"
 #include "ReportArgs.h"
@@ -102,29 +103,20 @@ std::string eventsCsv(Model& m, const std::vector<float>& positions) {
 
 int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                      std::ostream& err) {
-    ArgReader in(args, first, err);
-    std::vector<std::string> named;
-    std::string file;
-    while (!in.done()) {
-        const std::string a = in.next();
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            out << kEventsUsage;
-            return 0;
-        } else if (a == "--reverse-arm") {
-            if (!in.value(a, v)) return 2;
-            named.push_back(v);
-        } else if (a == "--file") {
-            if (!in.value(a, file)) return 2;
-        } else {
-            in.complain() << "events: unknown argument \"" << a << "\" (see events --help)\n";
-            return 2;
-        }
-    }
+    static constexpr OptionSpec kOptions[] = {
+        {"--reverse-arm", OptionKind::Repeated},
+        {"--file", OptionKind::Once},
+    };
+    CommandOptions options;
+    if (const auto done =
+            readCommandOptions(args, first, kOptions, "events", kEventsUsage, options, out, err))
+        return *done;
+    const std::string file = options.value("--file");
+    const std::vector<std::string> named = options.values("--reverse-arm");
     Model m;
     if (const int status = loadDimensionSet(m, file, err)) return status;
     std::vector<float> positions;
-    if (!resolveReverseArms(m, named, positions, in, err)) return 2;
+    if (!resolveReverseArms(m, named, positions, err)) return 2;
     out << eventsCsv(m, positions);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "CommandOptions.h"
 #include "Indicator.h"
 #include "Report.h"
 #include "ReportArgs.h"
@@ -110,67 +111,55 @@ std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bo
 
 int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                         std::ostream& err) {
-    ArgReader in(args, first, err);
-    std::vector<std::string> named;
-    std::string file;
-    bool cards = false, bothClearances = false, oneClearance = false;
-    IndicatorSettings settings;
-    auto number = [&](std::string_view name, double& target) {
-        std::string v;
-        if (!in.value(name, v)) return false;
-        if (parseNumber(v, target)) return true;
-        in.complain() << name << " takes a number, not \"" << v << "\"\n";
-        return false;
+    static constexpr OptionSpec kOptions[] = {
+        {"--reverse-arm", OptionKind::Repeated},
+        {"--file", OptionKind::Once},
+        {"--card", OptionKind::Flag},
+        {"--chest", OptionKind::Once},
+        {"--back", OptionKind::Once},
+        {"--n", OptionKind::Once},
+        {"--clearance", OptionKind::Once},
+        {"--clearance-front", OptionKind::Once},
+        {"--clearance-rear", OptionKind::Once},
     };
-    while (!in.done()) {
-        const std::string a = in.next();
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            out << kIndicatorUsage;
-            return 0;
-        } else if (a == "--reverse-arm") {
-            if (!in.value(a, v)) return 2;
-            named.push_back(v);
-        } else if (a == "--file") {
-            if (!in.value(a, file)) return 2;
-        } else if (a == "--card") {
-            cards = true;
-        } else if (a == "--chest") {
-            if (!number(a, settings.chestPressure)) return 2;
-        } else if (a == "--back") {
-            if (!number(a, settings.backPressure)) return 2;
-        } else if (a == "--n") {
-            if (!number(a, settings.polytropicIndex)) return 2;
-        } else if (a == "--clearance") {
-            if (!number(a, settings.frontClearancePct)) return 2;
-            settings.rearClearancePct = settings.frontClearancePct;
-            bothClearances = true;
-        } else if (a == "--clearance-front") {
-            if (!number(a, settings.frontClearancePct)) return 2;
-            oneClearance = true;
-        } else if (a == "--clearance-rear") {
-            if (!number(a, settings.rearClearancePct)) return 2;
-            oneClearance = true;
-        } else {
-            in.complain() << "indicator: unknown argument \"" << a << "\" (see indicator --help)\n";
+    CommandOptions options;
+    if (const auto done = readCommandOptions(args, first, kOptions, "indicator", kIndicatorUsage,
+                                             options, out, err))
+        return *done;
+    IndicatorSettings settings;
+    // Each number given replaces its default.
+    for (const auto& [name, target] :
+         {std::pair<std::string_view, double*>{"--chest", &settings.chestPressure},
+          {"--back", &settings.backPressure},
+          {"--n", &settings.polytropicIndex},
+          {"--clearance", &settings.frontClearancePct},
+          {"--clearance-front", &settings.frontClearancePct},
+          {"--clearance-rear", &settings.rearClearancePct}}) {
+        if (!options.has(name)) continue;
+        const std::string v = options.value(name);
+        if (!parseNumber(v, *target)) {
+            complain(err) << name << " takes a number, not \"" << v << "\"\n";
             return 2;
         }
     }
+    const bool bothClearances = options.has("--clearance");
+    const bool oneClearance = options.has("--clearance-front") || options.has("--clearance-rear");
+    if (bothClearances) settings.rearClearancePct = settings.frontClearancePct;
     if (bothClearances && oneClearance) {
-        in.complain() << "indicator: --clearance sets both ends; give it or --clearance-front "
+        complain(err) << "indicator: --clearance sets both ends; give it or --clearance-front "
                          "and --clearance-rear, not both\n";
         return 2;
     }
     if (const std::string problem = indicatorSettingsProblem(settings); !problem.empty()) {
-        in.complain() << "indicator: " << problem << "\n";
+        complain(err) << "indicator: " << problem << "\n";
         return 2;
     }
     Model m;
-    if (const int status = loadDimensionSet(m, file, err)) return status;
+    if (const int status = loadDimensionSet(m, options.value("--file"), err)) return status;
     m.indicator = settings;
     std::vector<float> positions;
-    if (!resolveReverseArms(m, named, positions, in, err)) return 2;
-    out << indicatorCsv(m, positions, cards);
+    if (!resolveReverseArms(m, options.values("--reverse-arm"), positions, err)) return 2;
+    out << indicatorCsv(m, positions, options.has("--card"));
     return 0;
 }
 

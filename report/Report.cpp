@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "Calc.h"
+#include "CommandOptions.h"
 #include "ReportArgs.h"
 #include "Sweep.h"
 
@@ -95,27 +96,18 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!args.empty() && args[0] == "balance") return runBalanceCommand(args, 1, out, err);
     const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
 
-    ArgReader in(args, first, err);
-    std::string reverseArm = "mid";
-    std::string file;
+    static constexpr OptionSpec kOptions[] = {
+        {"--reverse-arm", OptionKind::Once},
+        {"--file", OptionKind::Once},
+        {"--step", OptionKind::Once},
+    };
+    CommandOptions options;
+    if (const auto done = readCommandOptions(args, first, kOptions, "", kUsage, options, out, err))
+        return *done;
     double step = 10;
-    while (!in.done()) {
-        const std::string a = in.next();
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            out << kUsage;
-            return 0;
-        } else if (a == "--reverse-arm") {
-            if (!in.value(a, reverseArm)) return 2;
-        } else if (a == "--file") {
-            if (!in.value(a, file)) return 2;
-        } else if (a == "--step") {
-            if (!in.value(a, v) || !parseStep(v, step, err)) return 2;
-        } else {
-            in.complain() << "unknown argument \"" << a << "\" (see --help)\n";
-            return 2;
-        }
-    }
+    if (options.has("--step") && !parseStep(options.value("--step"), step, err)) return 2;
+    const std::string file = options.value("--file");
+    const std::string reverseArm = options.value("--reverse-arm", "mid");
 
     Model m;
     if (const int status = loadWithReverseArm(m, file, reverseArm, err)) return status;

@@ -1,33 +1,17 @@
 // Argument reading shared by the report tool's commands (see ReportArgs.h).
 #include "ReportArgs.h"
 
-#include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
-#include <system_error>
 
+#include "CommandOptions.h"
 #include "DataFile.h"
+#include "FileAccess.h"
 #include "Numbers.h"
 #include "Report.h"
 
 namespace tarvell {
-
-bool ArgReader::value(std::string_view name, std::string& out) {
-    if (done()) {
-        complain() << name << " needs a value\n";
-        return false;
-    }
-    out = next();
-    return true;
-}
-
-std::ostream& ArgReader::complain() {
-    return err_ << "tarvell-report: ";
-}
 
 bool parseNumber(std::string_view text, double& value) {
     if (text.empty()) return false;
@@ -74,12 +58,12 @@ void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err) 
 }  // namespace
 
 bool resolveReverseArms(const Model& m, std::vector<std::string> named,
-                        std::vector<float>& positions, ArgReader& in, std::ostream& err) {
+                        std::vector<float>& positions, std::ostream& err) {
     if (named.empty()) named = {"mid", "fwd", "rev"};
     for (const std::string& p : named) {
         float position = 0;
         if (!resolveReverseArm(m, p, position)) {
-            in.complain() << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
+            complain(err) << "--reverse-arm takes a number, mid, fwd or rev, not \"" << p << "\"\n";
             return false;
         }
         positions.push_back(position);
@@ -88,50 +72,14 @@ bool resolveReverseArms(const Model& m, std::vector<std::string> named,
     return true;
 }
 
-namespace {
-
-// The operating system's text for the last failure, as the end of a sentence.
-std::string systemReason() {
-    std::string text = std::generic_category().message(errno);
-    if (!text.empty())
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-    return text;
-}
-
-// The whole file, or false with the reason.
-bool readFileBytes(const std::string& path, std::vector<unsigned char>& bytes,
-                   std::string& reason) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        reason = "this is a folder, not a data file.";
-        return false;
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = "the file cannot be opened (" + systemReason() + ").";
-        return false;
-    }
-    // Nothing after the 72nd record matters, so a huge file (or a device) is not read on.
-    bytes.resize(kFullFileBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        reason = "the file cannot be read (" + systemReason() + ").";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 int loadDimensionSet(Model& m, const std::string& file, std::ostream& err) {
     StartUp(m);
     if (file.empty()) return 0;
-    std::vector<unsigned char> bytes;
-    std::string reason;
-    if (readFileBytes(file, bytes, reason)) {
-        const DecodedDataFile decoded = decodeDataFile(bytes);
+    // Nothing after the 72nd record matters, so a huge file is not read on.
+    const FileBytes read = readRegularFile(file, kFullFileBytes);
+    std::string reason = read.reason;
+    if (read.ok()) {
+        const DecodedDataFile decoded = decodeDataFile(read.bytes);
         if (decoded.dataSet) {
             applyDataSet(m, *decoded.dataSet);
             m.DataSetName = dataSetNameFromPath(file);
@@ -148,8 +96,8 @@ int loadWithReverseArm(Model& m, const std::string& file, std::string_view rever
     if (const int status = loadDimensionSet(m, file, err)) return status;
     float position = 0;
     if (!resolveReverseArm(m, reverseArm, position)) {
-        err << "tarvell-report: --reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
-            << "\"\n";
+        complain(err) << "--reverse-arm takes a number, mid, fwd or rev, not \"" << reverseArm
+                      << "\"\n";
         return 2;
     }
     m.gear.ReverseArmPosition = position;

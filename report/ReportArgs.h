@@ -1,4 +1,4 @@
-// Argument reading shared by the report tool's commands: options with values, the step,
+// What the report tool's commands share once their options are read: numbers, the step,
 // reverse arm positions, and the dimension set to report on.
 #pragma once
 
@@ -10,25 +10,6 @@
 #include "Vari.h"
 
 namespace tarvell {
-
-// Walks the arguments of one command. Every complaint goes to `err` prefixed with the
-// tool's name; callers return 2 when a read fails.
-class ArgReader {
-  public:
-    ArgReader(const std::vector<std::string>& args, std::size_t first, std::ostream& err)
-        : args_(args), pos_(first), err_(err) {}
-
-    bool done() const { return pos_ >= args_.size(); }
-    const std::string& next() { return args_[pos_++]; }
-    // The value after option `name`; false (with a message) when there is none.
-    bool value(std::string_view name, std::string& out);
-    std::ostream& complain();
-
-  private:
-    const std::vector<std::string>& args_;
-    std::size_t pos_;
-    std::ostream& err_;
-};
 
 // A finite decimal number filling the whole text.
 bool parseNumber(std::string_view text, double& value);
@@ -44,7 +25,7 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 // resolveReverseArm gives it; a position beyond the maximum travel is still taken, with a
 // warning on `err`. False, after saying which word is bad, for a word that names none.
 bool resolveReverseArms(const Model& m, std::vector<std::string> named,
-                        std::vector<float>& positions, ArgReader& in, std::ostream& err);
+                        std::vector<float>& positions, std::ostream& err);
 
 // The dimension set to report on: the defaults, or the data file `file` when it is not
 // empty, opened as the program opens one (mid gear recomputed). Returns 0, or 1 with the

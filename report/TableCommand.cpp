@@ -5,6 +5,7 @@
 #include <ctime>
 #include <ostream>
 
+#include "CommandOptions.h"
 #include "PivotTableText.h"
 #include "Report.h"
 #include "ReportArgs.h"
@@ -67,39 +68,29 @@ PivotTableHeading localHeading(const std::string& name) {
 
 int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err) {
-    ArgReader in(args, first, err);
-    std::string reverseArm = "mid";
-    std::string file;
-    std::string pivots;
-    bool pivotsGiven = false;
+    static constexpr OptionSpec kOptions[] = {
+        {"--pivots", OptionKind::Once},
+        {"--reverse-arm", OptionKind::Once},
+        {"--file", OptionKind::Once},
+        {"--step", OptionKind::Once},
+    };
+    CommandOptions options;
+    if (const auto done =
+            readCommandOptions(args, first, kOptions, "table", kTableUsage, options, out, err))
+        return *done;
     double step = 10;
-    while (!in.done()) {
-        const std::string a = in.next();
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            out << kTableUsage;
-            return 0;
-        } else if (a == "--pivots") {
-            if (!in.value(a, pivots)) return 2;
-            pivotsGiven = true;
-        } else if (a == "--reverse-arm") {
-            if (!in.value(a, reverseArm)) return 2;
-        } else if (a == "--file") {
-            if (!in.value(a, file)) return 2;
-        } else if (a == "--step") {
-            if (!in.value(a, v) || !parseStep(v, step, err)) return 2;
-        } else {
-            in.complain() << "table: unknown argument \"" << a << "\" (see table --help)\n";
-            return 2;
-        }
-    }
+    if (options.has("--step") && !parseStep(options.value("--step"), step, err)) return 2;
+    const bool pivotsGiven = options.has("--pivots");
+    const std::string pivots = options.value("--pivots");
+    const std::string file = options.value("--file");
+    const std::string reverseArm = options.value("--reverse-arm", "mid");
     std::array<int, 6> slots{};
     if (!pivotsGiven) {
-        in.complain() << "table needs --pivots N,N,N,N,N,N (see table --help)\n";
+        complain(err) << "table needs --pivots N,N,N,N,N,N (see table --help)\n";
         return 2;
     }
     if (!parsePivots(pivots, slots)) {
-        in.complain() << "--pivots takes up to six pivot numbers from 0 to 26 separated by "
+        complain(err) << "--pivots takes up to six pivot numbers from 0 to 26 separated by "
                          "commas, not \""
                       << pivots << "\"\n";
         return 2;
