@@ -34,6 +34,8 @@ namespace tarvell {
 namespace {
 const QString kMainTitle = "Tarvell Outside Admission            ";
 constexpr int kStatusMs = 5000;
+// A note needs no answer but takes longer to read than a refusal.
+constexpr int kNoteMs = 15000;
 }  // namespace
 
 TMainForm::TMainForm(ProgramContext& context)
@@ -72,6 +74,11 @@ TMainForm::TMainForm(ProgramContext& context)
     status->setSizeGripEnabled(false);
     connect(&context_, &ProgramContext::refused, this,
             [status](const QString& why) { status->showMessage(why, kStatusMs); });
+    // Notes that come together (at start-up, say) are read together.
+    connect(&context_, &ProgramContext::noted, this, [status](const QString& text) {
+        const QString shown = status->currentMessage();
+        status->showMessage(shown.isEmpty() ? text : shown + "  " + text, kNoteMs);
+    });
 
     FormCreate();
     solvedAngle_ = model().gear.DriverAngle;

@@ -8,7 +8,6 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kMagic = "TARVELL RECOVERY 1\n";
-constexpr std::size_t kLongestHeader = 8192;
 
 // One header line's value: line ends and other control characters would break the header,
 // so they become spaces.
@@ -41,7 +40,7 @@ std::vector<unsigned char> encodeRecoveryFile(const RecoveryHeader& header, cons
 DecodedRecoveryFile decodeRecoveryFile(std::span<const unsigned char> bytes) {
     DecodedRecoveryFile out;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
-                                std::min(bytes.size(), kLongestHeader));
+                                std::min(bytes.size(), kLongestRecoveryHeader));
     if (!text.starts_with(kMagic)) {
         out.reason = "it is not a recovery file of this program.";
         return out;
@@ -75,12 +74,22 @@ DecodedRecoveryFile decodeRecoveryFile(std::span<const unsigned char> bytes) {
         }
     }
     if (!named || !pathed || !timed) {
-        out.reason = "its header is incomplete.";
+        out.reason = std::string("its header has no ") +
+                     (!named    ? "name"
+                      : !pathed ? "path"
+                                : "time") +
+                     " line.";
         return out;
     }
     const std::span<const unsigned char> design = bytes.subspan(at);
-    if (design.size() != kFullFileBytes) {
-        out.reason = "the design in it is incomplete.";
+    if (design.size() < kFullFileBytes) {
+        out.reason = "the design in it is cut short: it holds " + std::to_string(design.size()) +
+                     " of its " + std::to_string(kFullFileBytes) + " bytes.";
+        return out;
+    }
+    if (design.size() > kFullFileBytes) {
+        out.reason = std::to_string(design.size() - kFullFileBytes) +
+                     " bytes follow the design in it, where a recovery file ends.";
         return out;
     }
     DecodedDataFile decoded = decodeDataFile(design);

@@ -13,6 +13,10 @@
 
 namespace tarvell {
 
+// The longest header a recovery file may have, and so the longest file.
+inline constexpr std::size_t kLongestRecoveryHeader = 8192;
+inline constexpr std::size_t kLongestRecoveryFile = kLongestRecoveryHeader + kFullFileBytes;
+
 struct RecoveryHeader {
     std::string dataSetName;  // as the title showed it
     std::string sourcePath;   // the data file it was opened from or saved to; empty for none

@@ -74,6 +74,10 @@ bool ProgramContext::mayLoseChanges() {
     return guard_ ? guard_() : true;
 }
 
+void ProgramContext::note(const QString& text) {
+    emit noted(text);
+}
+
 void ProgramContext::refuse(const QString& why) {
     sound_->beep();
     emit refused(why);

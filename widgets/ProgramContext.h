@@ -83,6 +83,9 @@ class ProgramContext : public QObject {
 
     // An action refused: the beep, and why, for the main window's status line.
     void refuse(const QString& why);
+    // Something the user should know that needs no answer (a setting that could not be kept,
+    // work that is not protected): no beep, the status line for a while.
+    void note(const QString& text);
 
   signals:
     // RevArmToCentMax changed: the reverse arm scroll bar takes its range from the model.
@@ -98,6 +101,8 @@ class ProgramContext : public QObject {
     void designReset();
     // An action was refused, and why.
     void refused(const QString& why);
+    // A note for the status line (see note()).
+    void noted(const QString& text);
 
   private:
     friend class RotationPause;

@@ -64,3 +64,34 @@ TEST(RecoveryFile, RoundTripsAndRefusesWhatIsNotWhole) {
     odd[20] = 'X';  // "name" becomes an unknown line
     EXPECT_FALSE(decodeRecoveryFile(odd).dataSet.has_value());
 }
+
+TEST(RecoveryFile, NamesAndPathsOfAnyAlphabetComeBackExactly) {
+    const RecoveryHeader header{"Lok Größe", "/home/ü/Lok Größe.dtv", "2026-12-08 10:11:12"};
+    const DecodedRecoveryFile back = decodeRecoveryFile(encodeRecoveryFile(header, started()));
+    ASSERT_TRUE(back.header.has_value()) << back.reason;
+    EXPECT_EQ(back.header->dataSetName, "Lok Größe");
+    EXPECT_EQ(back.header->sourcePath, "/home/ü/Lok Größe.dtv");
+}
+
+TEST(RecoveryFile, EachFaultIsNamed) {
+    const RecoveryHeader header{"Loco", "/home/x/Loco.dtv", "2026-12-08 10:11:12"};
+    const std::vector<unsigned char> whole = encodeRecoveryFile(header, started());
+    const std::string text(whole.begin(), whole.end());
+    // Each of the header's three lines left out in turn.
+    for (const char* line :
+         {"name Loco\n", "path /home/x/Loco.dtv\n", "time 2026-12-08 10:11:12\n"}) {
+        std::string without = text;
+        without.erase(without.find(line), std::string(line).size());
+        const std::string key = std::string(line).substr(0, 4);
+        EXPECT_EQ(decodeRecoveryFile(
+                      {reinterpret_cast<const unsigned char*>(without.data()), without.size()})
+                      .reason,
+                  "its header has no " + key + " line.");
+    }
+    std::vector<unsigned char> longer = whole;
+    longer.insert(longer.end(), 7, 0);
+    EXPECT_EQ(decodeRecoveryFile(longer).reason,
+              "7 bytes follow the design in it, where a recovery file ends.");
+    EXPECT_EQ(decodeRecoveryFile({whole.data(), whole.size() - 40}).reason,
+              "the design in it is cut short: it holds 1400 of its 1440 bytes.");
+}

@@ -2,11 +2,15 @@
 // resetting loses them (Save, Discard, Cancel, and a save that fails), the recovery file after
 // a run that did not end cleanly, the recent files, the shortcuts and the status line that
 // says why an action was refused.
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,12 +36,15 @@ class UnsavedChanges : public test::DimensionDialogTest {
         files().showError = [this](const QString&, const QString& m) { errors_.append(m); };
     }
     void TearDown() override { removeRecoveryFiles(); }
-    // The recovery file and any set aside, in the tests' own data folder.
+    // The recovery files and any set aside, in the tests' own data folder.
     static void removeRecoveryFiles() {
-        const QFileInfo file(RecoveryKeeper::recoveryPath());
-        for (const QString& f : file.dir().entryList({file.fileName() + "*"}))
-            QFile::remove(file.dir().filePath(f));
+        const QDir folder(RecoveryKeeper::recoveryFolder());
+        // The lock files stay: they belong to the copies running in the test.
+        for (const QString& f :
+             folder.entryList({"recovery*.tvr", "recovery*.damaged"}, QDir::Files | QDir::System))
+            QFile::remove(folder.filePath(f));
     }
+    QString recoveryFile() const { return program_->recovery->recoveryPath(); }
     DataFileCommands& files() { return *program_->dataFile; }
     QString path(const QString& name) const { return dir_.filePath(name); }
     void saveAs(const QString& p) {
@@ -184,9 +191,10 @@ TEST_F(UnsavedChanges, ARunThatDiedOffersItsDesignBack) {
     changeStroke("3.5");
     model().DataSetName = "Loco";
     program_->recovery->check();
-    ASSERT_TRUE(QFile::exists(RecoveryKeeper::recoveryPath()));
+    ASSERT_TRUE(QFile::exists(recoveryFile()));
 
     // The program is killed: nothing removes the file. The next run offers it.
+    program_->recovery->abandon();
     std::unique_ptr<Program> next = restart();
     QString asked;
     next->recovery->askRestore = [&](const QString& q) {
@@ -201,31 +209,166 @@ TEST_F(UnsavedChanges, ARunThatDiedOffersItsDesignBack) {
 
     // Declined, it goes for good.
     next->recovery->check();
+    next->recovery->abandon();
     next.reset();
     next = restart();
     next->recovery->askRestore = [](const QString&) { return false; };
     next->startUp({});
     EXPECT_EQ(next->model().frame.Stroke, 3.25f);
-    EXPECT_FALSE(QFile::exists(RecoveryKeeper::recoveryPath()));
+    EXPECT_TRUE(QDir(RecoveryKeeper::recoveryFolder()).entryList({"*.tvr"}).isEmpty());
 }
 
-TEST_F(UnsavedChanges, ADamagedRecoveryFileIsSetAsideNotLoaded) {
-    const QString file = RecoveryKeeper::recoveryPath();
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile f(file);
+TEST_F(UnsavedChanges, EachRunningCopyKeepsItsOwnRecoveryFile) {
+    changeStroke("3.5");
+    program_->recovery->check();
+    std::unique_ptr<Program> second = restart();
+    second->model().undoPending = true;
+    StoreDimensionField(second->model(), 2, "4.5");
+    second->recovery->check();
+    ASSERT_NE(second->recovery->recoveryPath(), recoveryFile());
+    ASSERT_TRUE(QFile::exists(second->recovery->recoveryPath()));
+
+    // A copy that is still running is never offered, and its file is never removed by
+    // another that quits cleanly.
+    std::unique_ptr<Program> third = restart();
+    int offered = 0;
+    third->recovery->askRestore = [&](const QString&) { return ++offered, false; };
+    third->startUp({});
+    EXPECT_EQ(offered, 0);
+    third.reset();
+    second->recovery->discard();
+    EXPECT_TRUE(QFile::exists(recoveryFile()));
+
+    // Both copies killed: every design left is offered, one per start.
+    second->model().undoPending = true;
+    StoreDimensionField(second->model(), 2, "4.5");
+    second->recovery->check();
+    second->recovery->abandon();
+    program_->recovery->abandon();
+    QList<float> restored;
+    for (int start = 0; start < 2; ++start) {
+        std::unique_ptr<Program> next = restart();
+        next->recovery->askRestore = [](const QString&) { return true; };
+        next->startUp({});
+        restored << next->model().frame.Stroke;
+        if (start == 0) {
+            EXPECT_TRUE(next->mainForm->statusBar()->currentMessage().contains(
+                "offered at the next start"));
+        }
+        next->recovery->discard();  // this one saves and quits cleanly
+    }
+    std::sort(restored.begin(), restored.end());
+    EXPECT_EQ(restored, (QList<float>{3.5f, 4.5f}));
+}
+
+TEST_F(UnsavedChanges, AFullDiskSaveSaysSoAndKeepsTheMarkTheRecoveryFileAndTheOldFile) {
+    saveAs(path("Loco.dtv"));
+    QFile saved(path("Loco.dtv"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray before = saved.readAll();
+    saved.close();
+    changeStroke("3.5");
+    program_->recovery->check();
+    ASSERT_TRUE(QFile::exists(recoveryFile()));
+    {
+        // Files of at most 1,024 bytes: the data file's 1,440 do not fit, as on a full disk.
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        form().SaveDimensions->trigger();
+        setrlimit(RLIMIT_FSIZE, &old);
+    }
+    ASSERT_EQ(errors_.size(), 1);
+    EXPECT_TRUE(errors_[0].contains("saving failed")) << errors_[0].toStdString();
+    EXPECT_TRUE(marked());
+    program_->recovery->check();
+    EXPECT_TRUE(QFile::exists(recoveryFile()));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), before);
+}
+
+TEST_F(UnsavedChanges, ARecoveryFileThatCannotBeReadIsSetAsideNotLoaded) {
+    const QDir folder(RecoveryKeeper::recoveryFolder());
+    const QString damaged = folder.filePath("recovery-30.tvr");
+    QFile f(damaged);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("TARVELL RECOVERY 1\nname Loco\npath \ntime 2026-12-08 10:00:00\n\nshort");
     f.close();
+    // A pipe in a recovery file's place: opening it would wait for a writer for ever.
+    const QString pipe = folder.filePath("recovery-31.tvr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     bool asked = false;
     program_->recovery->askRestore = [&](const QString&) { return asked = true; };
     program_->startUp({});
     EXPECT_FALSE(asked);
     EXPECT_EQ(model().frame.Stroke, 3.25f);
-    ASSERT_EQ(errorMessages_.size(), 1);
-    EXPECT_TRUE(errorMessages_[0].contains("set aside"));
-    EXPECT_FALSE(QFile::exists(file));
-    const QStringList aside = QFileInfo(file).dir().entryList({"recovery.tvr.*.damaged"});
-    EXPECT_EQ(aside.size(), 1);
+    ASSERT_EQ(errorMessages_.size(), 2);
+    const QString messages = errorMessages_.join('\n');
+    EXPECT_TRUE(messages.contains("cut short: it holds 5 of its 1440 bytes"))
+        << messages.toStdString();
+    EXPECT_TRUE(messages.contains("not an ordinary file")) << messages.toStdString();
+    EXPECT_FALSE(QFile::exists(damaged));
+    EXPECT_FALSE(QFileInfo::exists(pipe));
+    EXPECT_EQ(folder.entryList({"recovery-3?.tvr.*.damaged"}, QDir::Files | QDir::System).size(),
+              2);
+}
+
+TEST_F(UnsavedChanges, AReadOnlyDataFolderIsSaidOnceAndNothingIsClaimedSetAside) {
+    const QString folder = RecoveryKeeper::recoveryFolder();
+    const QString damaged = QDir(folder).filePath("recovery.tvr");
+    QFile f(damaged);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a recovery file");
+    f.close();
+    program_->recovery->abandon();
+    // A folder nobody may write to: permissions, and for a superuser the immutable flag; made
+    // writable again however the test ends.
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    QProcess::execute("chattr", {"+i", folder});
+    const std::shared_ptr<void> unlock(nullptr, [&](void*) {
+        QProcess::execute("chattr", {"-i", folder});
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        QFile::remove(folder + "/probe");
+    });
+    if (QFile(folder + "/probe").open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "no way to make a folder unwritable here";
+    std::unique_ptr<Program> next = restart();
+    next->startUp({});
+    const QStringList setAside = restartMessages_.filter("earlier run");
+    ASSERT_EQ(setAside.size(), 1);
+    EXPECT_TRUE(setAside[0].contains("could not be set aside")) << setAside[0].toStdString();
+    EXPECT_TRUE(QFile::exists(damaged));
+    next->model().undoPending = true;
+    StoreDimensionField(next->model(), 2, "3.5");
+    for (int watch = 0; watch < 3; ++watch) next->recovery->check();
+    EXPECT_TRUE(next->mainForm->statusBar()->currentMessage().startsWith(
+        "unsaved changes are not protected: "));
+}
+
+TEST_F(UnsavedChanges, OnlyAHandedOverFileOfTheProgramsOwnIsTakenAndRemoved) {
+    saveAs(path("Loco.dtv"));
+    changeStroke("3.5");
+    // A design named by mistake where a handed-over file belongs stays where it is.
+    EXPECT_FALSE(program_->recovery->takeCarryOver(path("Loco.dtv")).isEmpty());
+    EXPECT_TRUE(QFile::exists(path("Loco.dtv")));
+    QString carried;
+    ASSERT_TRUE(program_->recovery->writeCarryOver(carried).isEmpty());
+    std::unique_ptr<Program> next = restart();
+    EXPECT_TRUE(next->recovery->takeCarryOver(carried).isEmpty());
+    EXPECT_EQ(next->model().frame.Stroke, 3.5f);
+    EXPECT_FALSE(QFile::exists(carried));
+}
+
+TEST_F(UnsavedChanges, ASecondFileArgumentIsNamedNotDropped) {
+    model().frame.Stroke = 3.5f;
+    saveAs(path("One.dtv"));
+    model().frame.Stroke = 4.0f;
+    saveAs(path("Other.dtv"));
+    files().openFromCommandLine({path("One.dtv"), path("Two.dtv")});
+    EXPECT_EQ(model().frame.Stroke, 3.5f);
+    EXPECT_TRUE(form().statusBar()->currentMessage().contains("Two.dtv\" was not opened"));
 }
 
 TEST_F(UnsavedChanges, RecentFilesKeepTheNewestAndDropOneThatIsGone) {
