@@ -1,14 +1,16 @@
 // The interface size: how large every window is drawn, 100 to 200 per cent, as a whole
 // (controls, texts and drawings together, at the screen's resolution). Qt scales the program
-// by a factor set before it starts, so a new size takes a restart; the specified pixel
-// positions stay the windows' coordinates. The choice is kept with QSettings; a first start
-// picks the largest size at which the main window fits the screen.
+// by a factor set before it starts, so a new size chosen from the menu takes a restart; the
+// specified pixel positions stay the windows' coordinates. The choice is kept with QSettings;
+// a first start picks the largest size at which the main window fits the screen, looking at
+// the screen before the program's application starts, so it needs no restart.
 #pragma once
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace tarvell {
@@ -22,18 +24,41 @@ std::optional<int> parseInterfaceSize(const QString& text);
 // 90 % of the screen's available area.
 int fittingInterfaceSize(QSize available, QSize windowAt100);
 
-// The size kept from an earlier run, if any.
-std::optional<int> storedInterfaceSize();
-void storeInterfaceSize(int percent);
+// The size kept from an earlier run: none, one of the sizes, or a value that is none of them
+// (`invalid` holds its text then).
+struct StoredInterfaceSize {
+    std::optional<int> percent;
+    QString invalid;
+};
+StoredInterfaceSize storedInterfaceSize();
+// Keeps the size for later starts; returns an empty string, or why it could not be kept.
+QString storeInterfaceSize(int percent);
+
+// The size this run is drawn at: the one asked for on the command line, else the one kept from
+// before, else (a first start, or a kept value that is no size) what `lookAtScreen` finds,
+// which is then kept. Nothing here restarts the program. `notes` says what the user should
+// know: a kept value that was no size, or a choice that could not be kept.
+struct ChosenInterfaceSize {
+    int percent = 100;
+    QStringList notes;
+};
+ChosenInterfaceSize chooseInterfaceSize(std::optional<int> asked,
+                                        const std::function<int()>& lookAtScreen);
 
 // The program's own options, taken out of its arguments: "--interface-size PERCENT" (for this
-// run only) and "--carry-over PATH" (a design handed over by a run that restarted itself).
+// run only), "--help", "--version", and "--carry-over PATH" (a design handed over by a run
+// that restarted itself; not for users, so not in the help).
 struct StartOptions {
     std::optional<int> interfaceSize;
     QString carryOver;
+    bool help = false;
+    bool version = false;
     QStringList rest;  // what the options leave, e.g. a data file to open
     QString error;     // a bad option, said in one sentence
 };
 StartOptions parseStartOptions(const QStringList& arguments);
+
+// What "tarvell --help" prints.
+QString startUsage();
 
 }  // namespace tarvell

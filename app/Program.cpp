@@ -165,12 +165,10 @@ void Program::fillRecentFiles() {
 void Program::startUp(const QStringList& arguments, const QString& carryOver) {
     if (!carryOver.isEmpty()) {
         const QString error = recovery->takeCarryOver(carryOver);
-        if (!error.isEmpty())
-            context_.showErrorMessage(
-                "The design could not be taken over from before the "
-                "restart: " +
-                error);
-        return;
+        if (error.isEmpty()) return;
+        // Nothing was handed over: the start goes on as any other.
+        context_.showErrorMessage("The design could not be taken over from before the restart: " +
+                                  error);
     }
     recovery->offerRecovery();
     dataFile->openFromCommandLine(arguments);
@@ -184,19 +182,24 @@ void Program::setInterfaceSize(int percent) {
 
 void Program::changeInterfaceSize(int percent) {
     if (percent == interfaceSize_) return;
-    storeInterfaceSize(percent);
-    const QString carry =
-        QDir(QDir::tempPath())
-            .filePath(QString("tarvell-carry-over-%1.tvr").arg(QCoreApplication::applicationPid()));
+    const QString kept = storeInterfaceSize(percent);
+    if (!kept.isEmpty())
+        context_.showErrorMessage("The interface size " + QString::number(percent) +
+                                  " % cannot be kept for later starts: " + kept +
+                                  ". It is taken for this run only.");
+    QString carry;
     const QString error = recovery->writeCarryOver(carry);
     if (error.isEmpty()) {
-        restart({"--carry-over", carry});
+        // The size goes with the restart itself, so the next run has it even when the settings
+        // cannot keep it, and never needs to restart again.
+        restart({"--interface-size", QString::number(percent), "--carry-over", carry});
         QFile::remove(carry);  // still here: the program did not start again
     }
     setInterfaceSize(interfaceSize_);  // the menu shows the size this run still has
-    context_.showErrorMessage("The interface size becomes " + QString::number(percent) +
-                              " % at the next start: the program could not start again now" +
-                              (error.isEmpty() ? QString(".") : " (" + error + ")."));
+    context_.showErrorMessage("The interface size " + QString::number(percent) +
+                              " % could not be taken now: the " + "program could not start again" +
+                              (error.isEmpty() ? QString(".") : " (" + error + ").") +
+                              (kept.isEmpty() ? " It is kept for the next start." : QString()));
 }
 
 }  // namespace tarvell

@@ -2,7 +2,6 @@
 // opened at start-up (as a desktop opens a double-clicked ".dtv" file);
 // "--interface-size PERCENT" draws every window at 100 to 200 % for this run.
 #include <QApplication>
-#include <QScreen>
 #include <QStringList>
 #include <QStyleFactory>
 #include <cstdio>
@@ -13,13 +12,11 @@
 #include "Program.h"
 #include "ProgramIcon.h"
 #include "QtSound.h"
-#include "Restart.h"
+#include "ScreenProbe.h"
 
 namespace {
 
-// What the desktop adds above a window for its title bar, for judging what fits the screen
-// before the window has one.
-constexpr int kTitleBarAllowance = 30;
+constexpr const char* kVersion = "2.6";
 
 }  // namespace
 
@@ -31,13 +28,22 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
     const StartOptions start = parseStartOptions(given);
     if (!start.error.isEmpty()) {
-        std::fprintf(stderr, "tarvell: %s\n", qPrintable(start.error));
+        std::fprintf(stderr, "tarvell: %s (see --help)\n", qPrintable(start.error));
         return 2;
     }
+    if (start.help) {
+        std::fputs(qPrintable(startUsage()), stdout);
+        return 0;
+    }
+    if (start.version) {
+        std::printf("tarvell %s\n", kVersion);
+        return 0;
+    }
+
     // The interface size is Qt's scale factor, which must be set before the application is.
-    const std::optional<int> size =
-        start.interfaceSize ? start.interfaceSize : storedInterfaceSize();
-    if (size) qputenv("QT_SCALE_FACTOR", QByteArray::number(*size / 100.0));
+    const ChosenInterfaceSize size = chooseInterfaceSize(
+        start.interfaceSize, [&] { return interfaceSizeForScreen(argc, argv); });
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(size.percent / 100.0));
 
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
@@ -47,19 +53,10 @@ int main(int argc, char** argv) {
 
     Program program(std::make_unique<QtSound>());
     program.createWindows();
-    program.setInterfaceSize(size.value_or(100));
-    if (!size) {
-        // The first start: the largest size at which the main window fits the screen, kept
-        // for later starts, and this start made again at it.
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const QSize window = program.mainForm->size() + QSize(0, kTitleBarAllowance);
-        const int chosen =
-            screen ? fittingInterfaceSize(screen->availableGeometry().size(), window) : 100;
-        storeInterfaceSize(chosen);
-        if (chosen != 100) restartProgram(given);  // returns only if the start failed
-        program.setInterfaceSize(100);
-    }
+    program.setInterfaceSize(size.percent);
     program.mainForm->show();
+    // Said once the window shows.
+    if (!size.notes.isEmpty()) program.context().note(size.notes.join(' '));
     program.startUp(arguments, start.carryOver);
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 #include "DataFile.h"
+#include "FileAccess.h"
 #include "ProgramContext.h"
 #include "RecentFiles.h"
 #include "SaveText.h"
@@ -147,7 +148,21 @@ void DataFileCommands::openChosen(const QString& path) {
 }
 
 void DataFileCommands::openFromCommandLine(const QStringList& arguments) {
-    if (arguments.size() != 1 || arguments.first().isEmpty()) return;
+    if (arguments.isEmpty()) return;
+    if (arguments.size() > 1) {
+        // One design at a time: the first is opened, and the rest are named, not dropped.
+        QStringList rest = arguments.mid(1);
+        for (QString& a : rest) a = "\"" + displayName(a) + "\"";
+        context_.note("Only one data file is opened at a time; " + rest.join(", ") +
+                      (rest.size() == 1 ? " was" : " were") + " not opened.");
+    }
+    if (arguments.first().isEmpty()) {
+        showError("Open Dimensional Data",
+                  "The data file named when the program was started "
+                  "has an empty name; the defaults are used.");
+        emit openFinished();
+        return;
+    }
     if (maybeSave()) {
         const QString message = openFile(arguments.first());
         if (!message.isEmpty()) showError("Open Dimensional Data", message);
@@ -174,17 +189,11 @@ bool DataFileCommands::saveTo(const QString& path) {
 }
 
 QString DataFileCommands::openFile(const QString& path) {
-    // The whole file is read and checked before anything changes.
-    QFile file(path);
-    if (QFileInfo(path).isDir()) return displayName(path) + ": this is a folder, not a data file.";
-    if (!file.open(QIODevice::ReadOnly))
-        return displayName(path) + ": the file cannot be opened (" + file.errorString() + ").";
-    const QByteArray bytes = file.read(static_cast<qint64>(kFullFileBytes));
-    if (file.error() != QFileDevice::NoError)
-        return displayName(path) + ": the file cannot be read (" + file.errorString() + ").";
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const DecodedDataFile decoded = decodeDataFile(
-        std::span<const unsigned char>(data, static_cast<std::size_t>(bytes.size())));
+    // The whole file is read and checked before anything changes; nothing after the 72nd
+    // record matters, so a huge file is not read on.
+    const FileBytes read = readRegularFile(QFile::encodeName(path).toStdString(), kFullFileBytes);
+    if (!read.ok()) return displayName(path) + ": " + QString::fromStdString(read.reason);
+    const DecodedDataFile decoded = decodeDataFile(read.bytes);
     if (!decoded.dataSet) return displayName(path) + ": " + QString::fromStdString(decoded.reason);
 
     Model& m = context_.model();

@@ -3,6 +3,7 @@
 // start), windows wholly on the main window's screen, and a large-font mode in which each text
 // stays beside its control.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
@@ -37,6 +38,42 @@ TEST(InterfaceSize, OptionsAndTheSizeAFirstStartPicks) {
     EXPECT_EQ(fittingInterfaceSize(QSize(1920, 1040), QSize(632, 454)), 200);
     EXPECT_EQ(fittingInterfaceSize(QSize(1366, 728), QSize(632, 454)), 125);
     EXPECT_EQ(fittingInterfaceSize(QSize(800, 600), QSize(632, 454)), 100);  // nothing fits
+}
+
+TEST(InterfaceSize, AFirstStartChoosesInPlaceAndSaysWhatCannotBeKept) {
+    int looks = 0;
+    const auto lookAtScreen = [&] { return ++looks, 150; };
+    EXPECT_EQ(chooseInterfaceSize(125, lookAtScreen).percent, 125);  // asked for: as it is
+    EXPECT_EQ(looks, 0);
+
+    // A kept value that is no size is chosen afresh, and said.
+    QSettings().setValue("interface/size", "130");
+    ChosenInterfaceSize chosen = chooseInterfaceSize(std::nullopt, lookAtScreen);
+    EXPECT_EQ(chosen.percent, 150);
+    ASSERT_EQ(chosen.notes.size(), 1);
+    EXPECT_TRUE(chosen.notes[0].contains("\"130\""));
+    EXPECT_EQ(storedInterfaceSize().percent, 150);
+
+    // Settings that cannot be written (their file a folder): chosen once, used, and said;
+    // nothing in the choice starts the program again.
+    QSettings().remove("interface");
+    QSettings().sync();
+    const QString file = QSettings().fileName();
+    QFile::remove(file);
+    ASSERT_TRUE(QDir().mkpath(file));
+    looks = 0;
+    chosen = chooseInterfaceSize(std::nullopt, lookAtScreen);
+    EXPECT_EQ(chosen.percent, 150);
+    EXPECT_EQ(looks, 1);
+    ASSERT_EQ(chosen.notes.size(), 1);
+    EXPECT_TRUE(chosen.notes[0].startsWith("The interface size cannot be kept for later starts"));
+    QDir(file).removeRecursively();
+}
+
+TEST(InterfaceSize, HelpAndVersionAreOptionsNotFiles) {
+    EXPECT_TRUE(parseStartOptions({"--help"}).help);
+    EXPECT_TRUE(parseStartOptions({"--version"}).version);
+    EXPECT_TRUE(parseStartOptions({"--help"}).rest.isEmpty());
 }
 
 namespace {
@@ -91,24 +128,27 @@ TEST_F(Screens, AnotherSizeHandsTheDesignAndItsUnsavedStateToTheNextStart) {
     model().view.current.scale = 30;
     form().InterfaceSizes[2]->trigger();  // 150 %
     EXPECT_EQ(QSettings().value("interface/size").toInt(), 150);
-    ASSERT_EQ(restartedWith.size(), 2);
-    EXPECT_EQ(restartedWith[0], "--carry-over");
+    // The size goes with the restart, so the next run never has to choose and restart again.
+    ASSERT_EQ(restartedWith.size(), 4);
+    EXPECT_EQ(restartedWith.mid(0, 3), QStringList({"--interface-size", "150", "--carry-over"}));
     // The restart did not happen here: the handed-over file is gone and the user told.
-    EXPECT_FALSE(QFile::exists(restartedWith[1]));
+    EXPECT_FALSE(QFile::exists(restartedWith[3]));
     EXPECT_EQ(errorMessages_.size(), 1);
 
     // As the next start would: the file taken back, the design as it was, still unsaved.
-    program_->restart = [&](const QStringList&) {
+    program_->restart = [&](const QStringList& args) {
+        ASSERT_EQ(args.size(), 4);
+        const QString carried = args[3];
         ProgramOptions options;
         options.startTimer = false;
         options.showError = [](const QString&) {};  // the instruction texts are not here
         Program next(std::make_unique<RecordingSound>(), options);
         next.createWindows();
-        next.startUp({}, restartedWith[1]);
+        next.startUp({}, carried);
         EXPECT_EQ(next.model().frame.Stroke, 3.5f);
         EXPECT_EQ(next.model().view.current.scale, 30.0f);
         EXPECT_TRUE(next.context().designModified());
-        EXPECT_FALSE(QFile::exists(restartedWith[1]));
+        EXPECT_FALSE(QFile::exists(carried));
     };
     form().InterfaceSizes[3]->trigger();
     QSettings().remove("interface");
