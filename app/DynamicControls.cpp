@@ -52,6 +52,13 @@ DynamicControls::DynamicControls(TMainForm& form) : form_(form) {
         else
             form_.context().refuse("There is no change to undo.");
     });
+    // Ctrl+Shift+Z and Ctrl+Y make again what UnDo took back, until the next change.
+    QObject::connect(form.RedoLastChange, &QAction::triggered, &form, [this] {
+        if (RedoChange(form_.model()))
+            form_.context().setUndoButtonsEnabled(true);
+        else
+            form_.context().refuse("There is no undone change to redo.");
+    });
 }
 
 void DynamicControls::DynamicVariablesClick() {

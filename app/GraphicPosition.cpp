@@ -10,6 +10,7 @@
 
 #include "Canvas.h"
 #include "MainForm.h"
+#include "ModalDialog.h"
 #include "Numbers.h"
 #include "TextScale.h"
 #include "View.h"
@@ -202,7 +203,7 @@ void GraphicPosition::finish() {
 
 void GraphicPosition::reopenDialog(bool frameDialog) {
     QDialog* dialog = frameDialog ? frameDimensions_ : cylinderDimensions_;
-    if (dialog && !dialog->isVisible()) dialog->exec();
+    if (dialog && !dialog->isVisible()) execModal(*dialog, &form_);
 }
 
 void GraphicPosition::setWaitCursor(bool on) {

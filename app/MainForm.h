@@ -118,7 +118,7 @@ class TMainForm : public QMainWindow {
     QMenu* InterfaceSize = nullptr;            // 100 to 200 %, the program connects them
     std::array<QAction*, 5> InterfaceSizes{};  // in the order of kInterfaceSizes
     QAction *FrameDim = nullptr, *CylDim = nullptr, *GraphicZoom = nullptr, *ResetAll = nullptr,
-            *UndoLastChange = nullptr;
+            *UndoLastChange = nullptr, *RedoLastChange = nullptr;
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,

@@ -307,6 +307,7 @@ void TMainForm::createMenu() {
     ResetAll = item(edit, "ResetAll", "&ResetAllDimensions");
     edit->addSeparator();
     UndoLastChange = item(edit, "UndoLastChange", "&Undo Last Change");
+    RedoLastChange = item(edit, "RedoLastChange", "R&edo Last Undone Change");
 
     RefPoints = top("RefPoints", "&ReferPoints");
     DrawLines1 = top("DrawLines1", "&DrawLinesCircles");
@@ -342,6 +343,7 @@ void TMainForm::createMenu() {
     SaveAsDimensions->setShortcut(QKeySequence("Ctrl+Shift+S"));
     Exit1->setShortcut(QKeySequence("Ctrl+Q"));
     UndoLastChange->setShortcut(QKeySequence("Ctrl+Z"));
+    RedoLastChange->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
     Instructions->setShortcut(QKeySequence("F1"));
 
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });

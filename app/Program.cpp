@@ -20,6 +20,7 @@
 #include "Instruct.h"
 #include "InterfaceSize.h"
 #include "MainForm.h"
+#include "ModalDialog.h"
 #include "Oval.h"
 #include "PortEvents.h"
 #include "RecentFiles.h"
@@ -97,25 +98,28 @@ void Program::connectWindows() {
     opens({form.SaveDimensions}, dataFile, [this] { dataFile->SaveDimensionsClick(); });
     opens({form.SaveAsDimensions, form.ToolButton[2]}, dataFile,
           [this] { dataFile->SaveAsDimensionsClick(); });
+    // The menu follows the list: one that was empty at start comes alive with the first save.
+    QObject::connect(&dataFile->recentFiles(), &RecentFiles::changed, dataFile,
+                     [this] { fillRecentFiles(); });
     QObject::connect(form.RecentFiles, &QMenu::aboutToShow, dataFile,
                      [this] { fillRecentFiles(); });
     fillRecentFiles();
     // Leaving cleanly (nothing unsaved, or the user let it go) needs no kept copy.
     QObject::connect(&form, &TMainForm::exiting, recovery, [this] { recovery->discard(); });
-    opens({form.FrameDim, form.ToolButton[4]}, frameDi, [this] { frameDi->exec(); });
-    opens({form.CylDim, form.ToolButton[5]}, cylDimen, [this] { cylDimen->exec(); });
-    opens({form.DriverAng, form.ToolButton[6]}, drivAng, [this] { drivAng->exec(); });
-    opens({form.StepAng1, form.ToolButton[7]}, stpAng, [this] { stpAng->exec(); });
-    opens({form.RevArmPos, form.ToolButton[8]}, revPos, [this] { revPos->exec(); });
-    opens({form.RefPoints1}, refPnts, [this] { refPnts->exec(); });
-    opens({form.GraphicZoom}, graphZoom, [this] { graphZoom->exec(); });
+    opens({form.FrameDim, form.ToolButton[4]}, frameDi, [this] { execModal(*frameDi, mainForm); });
+    opens({form.CylDim, form.ToolButton[5]}, cylDimen, [this] { execModal(*cylDimen, mainForm); });
+    opens({form.DriverAng, form.ToolButton[6]}, drivAng, [this] { execModal(*drivAng, mainForm); });
+    opens({form.StepAng1, form.ToolButton[7]}, stpAng, [this] { execModal(*stpAng, mainForm); });
+    opens({form.RevArmPos, form.ToolButton[8]}, revPos, [this] { execModal(*revPos, mainForm); });
+    opens({form.RefPoints1}, refPnts, [this] { execModal(*refPnts, mainForm); });
+    opens({form.GraphicZoom}, graphZoom, [this] { execModal(*graphZoom, mainForm); });
     opens({form.SineDiag, form.ToolButton[13]}, sineDia, [this] { sineDia->showModal(); });
     opens({form.OvalDiag, form.ToolButton[14]}, ovalDia, [this] { ovalDia->showModal(); });
     opens({form.SteamDiag, form.ToolButton[15]}, steamDia, [this] { steamDia->showModal(); });
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
-    opens({form.Balance, form.ToolButton[19]}, balance, [this] { balance->exec(); });
+    opens({form.Balance, form.ToolButton[19]}, balance, [this] { execModal(*balance, mainForm); });
     opens({form.Indicator, form.ToolButton[18]}, indicatorDia,
           [this] { indicatorDia->showModal(); });
     // The instructions open beside the main window, to be read while working in it.
@@ -130,7 +134,7 @@ void Program::connectWindows() {
         QObject::connect(a, &QAction::triggered, drawLines,
                          [this] { drawLines->DrawLines1Click(); });
     QObject::connect(form.DataTableBut, &QPushButton::clicked, dataTable,
-                     [this] { dataTable->exec(); });
+                     [this] { execModal(*dataTable, mainForm); });
 
     // ResetAllDimensions resets each dimension dialog's dimensions first.
     QObject::connect(&form, &TMainForm::dimensionResetRequested, frameDi, [this] {

@@ -3,7 +3,6 @@
 // "--interface-size PERCENT" draws every window at 100 to 200 % for this run.
 #include <QApplication>
 #include <QStringList>
-#include <QStyleFactory>
 #include <cstdio>
 #include <memory>
 
@@ -11,6 +10,7 @@
 #include "MainForm.h"
 #include "Program.h"
 #include "ProgramIcon.h"
+#include "ProgramStyle.h"
 #include "QtSound.h"
 #include "ScreenProbe.h"
 
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     qputenv("QT_SCALE_FACTOR", QByteArray::number(size.percent / 100.0));
 
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(createProgramStyle());
     QApplication::setWindowIcon(programIcon());
     // QApplication has taken out the arguments that were its own; these are what ours leave.
     const QStringList arguments = parseStartOptions(QApplication::arguments().mid(1)).rest;

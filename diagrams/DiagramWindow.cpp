@@ -17,6 +17,7 @@
 #include "DynamicBarControl.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
+#include "ModalDialog.h"
 #include "Numbers.h"
 #include "PictureExport.h"
 #include "QtCanvas.h"
@@ -191,7 +192,7 @@ QAction* DiagramWindow::addMenuItem(const char* name, const QString& caption, QM
 
 void DiagramWindow::showModal() {
     setWindowState(layout_.maximised ? Qt::WindowMaximized : Qt::WindowNoState);
-    exec();
+    execModal(*this, context_.mainWindow());
 }
 
 void DiagramWindow::showEvent(QShowEvent* event) {
@@ -212,7 +213,7 @@ void DiagramWindow::showEvent(QShowEvent* event) {
 
 void DiagramWindow::FormActivate() {
     activationPending_ = false;
-    if (layout_.asksPositions) positions_.exec();
+    if (layout_.asksPositions) execModal(positions_, this);
     clearAndDraw();
     closeButton_->setFocus();
 }
@@ -231,7 +232,7 @@ void DiagramWindow::ReDrawClick() {
 }
 
 void DiagramWindow::SetRevArmPosClick() {
-    positions_.exec();
+    execModal(positions_, this);
 }
 
 void DiagramWindow::DynamicVariClick() {

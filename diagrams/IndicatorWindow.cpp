@@ -5,6 +5,7 @@
 
 #include "IndicatorDrawing.h"
 #include "IndicatorSettingsDialog.h"
+#include "ModalDialog.h"
 
 namespace tarvell {
 
@@ -30,7 +31,7 @@ TIndicatorDia::TIndicatorDia(ProgramContext& context, TSetRevArm& positions)
 }
 
 void TIndicatorDia::SettingsClick() {
-    if (SettingsDialog->exec() == QDialog::Accepted) clearAndDraw();
+    if (execModal(*SettingsDialog, this) == QDialog::Accepted) clearAndDraw();
 }
 
 DiagramOutcome TIndicatorDia::drawDiagram(Canvas& canvas) {

@@ -150,6 +150,13 @@ void TSetRevArm::Close1Click() {
     Refresh();  // the recount the diagrams draw with
 }
 
+void TSetRevArm::reject() {
+    // Esc and the close box keep what was typed, as Close does; the recount waits for the
+    // next opening.
+    if (const int k = boxIndex(focusWidget())) EditExit(k);
+    QDialog::reject();
+}
+
 void TSetRevArm::FormClose() {
     model().PositionsChanged = true;
 }

@@ -32,6 +32,8 @@ class TSetRevArm : public QDialog {
     // Handlers
     void FormActivate();
     void Close1Click();
+    // Esc and the close box: as Close.
+    void reject() override;
     void FormClose();
     void EditKeyPress(int box);  // after any key typed into box 1-10
     void EditExit(int box);      // box 1-10 losing the focus

@@ -19,6 +19,7 @@
 #include "Fonts.h"
 #include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
+#include "ModalDialog.h"
 #include "SaveText.h"
 #include "ScreenPlacement.h"
 
@@ -134,7 +135,7 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
 }
 
 void TValveEvents::showModal() {
-    exec();
+    execModal(*this, context_.mainWindow());
 }
 
 void TValveEvents::showEvent(QShowEvent* event) {
@@ -273,7 +274,7 @@ void TValveEvents::CloseClick() {
 }
 
 void TValveEvents::IndicatorSettingsClick() {
-    if (IndicatorSettingsDialog->exec() == QDialog::Accepted) FormActivate();
+    if (execModal(*IndicatorSettingsDialog, this) == QDialog::Accepted) FormActivate();
 }
 
 void TValveEvents::FormClose() {

@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 
@@ -206,11 +207,26 @@ void DimensionDialog::ButtonClick(const DimensionInfo& row) {
 }
 
 void DimensionDialog::Close1Click() {
+    recomputeMidGear();
+    accept();
+}
+
+void DimensionDialog::reject() {
+    // Esc and the close box leave as Close does: what is being typed is kept and mid gear is
+    // worked out again, so the gear never runs on with a mid gear from the old dimensions.
+    if (const DimensionInfo* row = rowOf(focusWidget())) EditExit(*row);
+    quiet_ = true;
+    Close1->setFocus();
+    quiet_ = false;
+    recomputeMidGear();
+    QDialog::reject();
+}
+
+void DimensionDialog::recomputeMidGear() {
     Model& m = model();
     CalcMidGear(m);
     emit context_.reverseArmMoveRequested(0);
     clearCutoffReadouts(m);
-    accept();
 }
 
 void DimensionDialog::emptySlots() {
@@ -244,6 +260,11 @@ bool DimensionDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && !quiet_ &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         if (const DimensionInfo* row = rowOf(watched)) EditExit(*row);
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == reset_) {
+        // A press released off the button makes no click, and must not leave its mark for a
+        // later click from the keyboard, which asks. (Released on it, the click clears it.)
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (!reset_->rect().contains(release->position().toPoint())) resetPressed_ = false;
     } else if (event->type() == QEvent::MouseButtonPress && watched == reset_) {
         if (context_.designModified()) {
             if (context_.mayLoseChanges()) resetClick();

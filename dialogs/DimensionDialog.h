@@ -36,6 +36,8 @@ class DimensionDialog : public QDialog {
     void ButtonClick(const DimensionInfo& row);
     // Mid gear recomputed, the reverse arm back to mid gear, cut-off read-outs cleared, closed.
     void Close1Click();
+    // Esc and the close box: as Close.
+    void reject() override;
 
   protected:
     struct Layout {
@@ -69,6 +71,8 @@ class DimensionDialog : public QDialog {
 
   private:
     const DimensionInfo* rowOf(QObject* field) const;
+    // Mid gear from the dimensions as they now stand, the arm taken onto its bar.
+    void recomputeMidGear();
     void placeLabels();
     void applyTextScale();
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "Fonts.h"
+#include "ModalDialog.h"
 #include "NumberField.h"
 #include "Numbers.h"
 #include "OverlayGeometry.h"
@@ -212,7 +213,7 @@ void TDrawLines::DrawLines1Click() {
             "relative to them.");
         return;
     }
-    exec();
+    execModal(*this, context_.mainWindow());
 }
 
 void TDrawLines::showEvent(QShowEvent* event) {

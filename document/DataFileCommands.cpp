@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "DataFile.h"
 #include "FileAccess.h"
@@ -34,7 +35,7 @@ DataFileCommands::DataFileCommands(ProgramContext& context, QWidget* dialogParen
         if (context_.options().showError)
             context_.showErrorMessage(message);  // the program's own way, e.g. under test
         else
-            QMessageBox::critical(dialogParent_, title, message);
+            QMessageBox::critical(parentForMessages(), title, message);
     };
     askSaveChanges = [this](const QString& question) { return askUser(question); };
     context_.setUnsavedChangesGuard([this] { return maybeSave(); });
@@ -49,6 +50,12 @@ DataFileCommands::~DataFileCommands() {
     context_.setUnsavedChangesGuard({});
 }
 
+QWidget* DataFileCommands::parentForMessages() const {
+    // The window that asked (a dimension dialog's Reset, say), so it stays in front.
+    QWidget* asking = context_.messageParent();
+    return asking ? asking : dialogParent_;
+}
+
 QString DataFileCommands::startFolder() const {
     const QString folder = recent_->lastFolder();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
@@ -60,7 +67,7 @@ void DataFileCommands::remember(const QString& path) {
 }
 
 QString DataFileCommands::askOpenPath() {
-    QFileDialog dialog(dialogParent_, "Open", startFolder(), kFilters);
+    QFileDialog dialog(parentForMessages(), "Open", startFolder(), kFilters);
     dialog.setObjectName("OpenDialogWin");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -73,7 +80,8 @@ QString DataFileCommands::askOpenPath() {
 QString DataFileCommands::askSavePath() {
     // The file is offered under the data set's name, in the folder last used.
     const QString name = QString::fromStdString(context_.model().DataSetName) + ".dtv";
-    QFileDialog dialog(dialogParent_, "Save As....", QDir(startFolder()).filePath(name), kFilters);
+    QFileDialog dialog(parentForMessages(), "Save As....", QDir(startFolder()).filePath(name),
+                       kFilters);
     dialog.setObjectName("SaveDialog1");
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before overwriting
@@ -85,8 +93,11 @@ QString DataFileCommands::askSavePath() {
 
 DataFileCommands::SaveChoice DataFileCommands::askUser(const QString& question) {
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, dialogParent_);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parentForMessages());
     box.setObjectName("SaveChangesBox");
+    box.button(QMessageBox::Save)->setText("&Save");
+    box.button(QMessageBox::Discard)->setText("&Discard");
     box.setInformativeText("Your changes to the design will be lost if you don't save them.");
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);

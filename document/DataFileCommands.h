@@ -58,6 +58,8 @@ class DataFileCommands : public QObject {
     std::function<QString()> chooseSavePath;
     std::function<void(const QString& title, const QString& message)> showError;
     std::function<SaveChoice(const QString& question)> askSaveChanges;
+    // The question as the program asks it: a message box over the window the user works in.
+    SaveChoice askUser(const QString& question);
 
   signals:
     // An open ended (loaded, failed or cancelled): views of the data set refresh.
@@ -68,11 +70,11 @@ class DataFileCommands : public QObject {
   private:
     QString askOpenPath();
     QString askSavePath();
-    SaveChoice askUser(const QString& question);
     // Opens a chosen file: reports a failure, drops a recent file that is gone.
     void openChosen(const QString& path);
     bool saveTo(const QString& path);
     QString startFolder() const;
+    QWidget* parentForMessages() const;
     void remember(const QString& path);
 
     ProgramContext& context_;

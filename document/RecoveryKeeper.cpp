@@ -223,7 +223,7 @@ void RecoveryKeeper::abandon() {
 
 bool RecoveryKeeper::askUser(const QString& question) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
-                    QMessageBox::Yes | QMessageBox::No, context_.mainWindow());
+                    QMessageBox::Yes | QMessageBox::No, context_.messageParent());
     box.setObjectName("RestoreBox");
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;

@@ -8,9 +8,22 @@
 namespace tarvell {
 namespace {
 
-bool worksOutForItself(const FieldSlot& slot) {
-    return slot.kind == FieldKind::PivotX || slot.kind == FieldKind::PivotY ||
-           slot.kind == FieldKind::LastPlotted || slot.kind == FieldKind::Zero;
+// Values the file keeps that are no part of the design: what the program works out for itself,
+// and how the user happens to be looking at it (where the reverse arm stands, the view).
+bool notTheDesign(const FieldSlot& slot) {
+    switch (slot.kind) {
+        case FieldKind::PivotX:
+        case FieldKind::PivotY:
+        case FieldKind::LastPlotted:
+        case FieldKind::Zero:
+        case FieldKind::ReverseArmPosition:
+        case FieldKind::ViewScale:
+        case FieldKind::ViewOffsetX:
+        case FieldKind::ViewOffsetY:
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
@@ -19,7 +32,7 @@ DesignSnapshot designSnapshot(const Model& m) {
     DesignSnapshot s;
     const auto& layout = dataFileLayout();
     for (std::size_t i = 0; i < layout.size(); ++i)
-        if (!worksOutForItself(layout[i]))
+        if (!notTheDesign(layout[i]))
             s.bits[i] = std::bit_cast<std::uint32_t>(readField(m, layout[i]));
     return s;
 }

@@ -15,7 +15,7 @@ constexpr DimensionInfo kDimensions[] = {
      DimensionStore::Frame, &FrameDimensions::Stroke, 0, 0, 13, 13, 2, true},
     {3, "MainRodLength", "Main Rod Length", "Main Rod Length", "Main Rod                 Length",
      "", 3, 14.75f, DimensionStore::Frame, &FrameDimensions::MainRodLength, 0, 0, 26, 26, 3, true},
-    {4, "MotionConRodLength", "Motion Con Rod Total Len", "Motiom Con Rod Length",
+    {4, "MotionConRodLength", "Motion Con Rod Total Len", "Motion Con Rod Length",
      "Motion Con Rod Total  Len", "", 3, 6.723f, DimensionStore::Frame,
      &FrameDimensions::MotionConRodLength, 0, 0, 39, 39, 4, true},
     {5, "MotionConRodFootVert", "MotionConRodFoot Vert", "MotionConRodFootVert",

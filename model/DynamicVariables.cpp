@@ -34,6 +34,7 @@ void pushEntry(Model& m, bool startsChange) {
 // variable and, when `record`, pushes an undo entry for it.
 void storeDimension(Model& m, const DimensionInfo& d, float value, bool record, bool startsChange) {
     if (record) {
+        m.redo.clear();  // a new change: what was taken back cannot be made again
         pushEntry(m, startsChange);
         m.undo[1].code = d.code;
         m.undo[1].oldValue = dimensionValue(m, d.code);
@@ -81,36 +82,66 @@ void ApplyDynamicChange(Model& m, int slot) {
     if (s.code == 16) s.value = m.frame.LinkRockingAngleDeg;
 }
 
+namespace {
+
+// The slots show their dimensions' values again. (Applying +1 and then -1 would come back to
+// the same place but could move a value by its last bit.)
+void refreshSlots(Model& m) {
+    for (int k = 1; k <= 4; ++k) {
+        DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(k)];
+        if (s.code != 0) s.value = dimensionValue(m, s.code);
+    }
+    clearCutoffReadouts(m);
+}
+
+bool restorable(int code) {
+    return findDimension(code) && code != 27 && code != 28;
+}
+
+}  // namespace
+
 bool PushUndo(Model& m) {
     if (!m.undoPending) return false;
+    m.redo.clear();
     pushEntry(m, true);
     return true;
 }
 
 bool PopUndo(Model& m) {
     auto& u = m.undo;
+    std::vector<UndoEntry> undone;
     // Newest first, so a dimension changed twice in one change ends at its first old value.
     do {
         for (int i = 0; i < kUndoDepth; ++i) u[i] = u[i + 1];
         u[kUndoDepth] = UndoEntry{};
-        const UndoEntry& undone = u[0];
-        if (findDimension(undone.code) && undone.code != 27 && undone.code != 28)
-            storeValue(m, undone.code, undone.oldValue);
+        undone.push_back(u[0]);
+        if (restorable(u[0].code)) storeValue(m, u[0].code, u[0].oldValue);
     } while (u[0].joinsOlder && u[1].code != 0);
-    // The slots show their dimensions' values again. (Applying +1 and then -1 would come
-    // back to the same place but could move a value by its last bit.)
-    for (int k = 1; k <= 4; ++k) {
-        DynamicSlot& s = m.dynamicSlots[static_cast<std::size_t>(k)];
-        if (s.code != 0) s.value = dimensionValue(m, s.code);
-    }
-    clearCutoffReadouts(m);
+    if (undone.front().code != 0) m.redo.push_back(std::move(undone));
+    refreshSlots(m);
     m.undoCount = std::max(m.undoCount - 1, 0);
     return u[1].code != 0;
+}
+
+bool RedoChange(Model& m) {
+    if (m.redo.empty()) return false;
+    const std::vector<UndoEntry> change = std::move(m.redo.back());
+    m.redo.pop_back();
+    // Oldest first, so a dimension changed twice in one change ends at its last new value;
+    // each entry goes back on the undo stack as it was.
+    for (auto it = change.rbegin(); it != change.rend(); ++it) {
+        pushEntry(m, it == change.rbegin());
+        m.undo[1] = *it;
+        if (restorable(it->code)) storeValue(m, it->code, it->newValue);
+    }
+    refreshSlots(m);
+    return true;
 }
 
 void ClearUndo(Model& m) {
     for (UndoEntry& u : m.undo) u = UndoEntry{};
     m.undoCount = 0;
+    m.redo.clear();
 }
 
 bool StoreDimensionField(Model& m, int code, std::string_view text) {

@@ -30,10 +30,16 @@ void ApplyDynamicChange(Model& m, int slot);
 bool PushUndo(Model& m);
 
 // Takes back the most recent change, all its entries when it changed several dimensions at
-// once; returns whether another change is left to undo.
+// once, keeping it to be made again (RedoChange); returns whether another change is left to
+// undo. A new change forgets what was taken back.
 bool PopUndo(Model& m);
 
-// Zeroes every entry; the caller disables the "UnDo" buttons.
+// Makes again the change UnDo took back last, all its entries, and puts it back on the undo
+// stack; returns false when there is none (nothing was undone since the last change).
+bool RedoChange(Model& m);
+
+// Zeroes every entry, and forgets what could be made again; the caller disables the "UnDo"
+// buttons.
 void ClearUndo(Model& m);
 
 // The exit of a gray dimension field: records an undo entry when a key was typed, stores

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "Data.h"
@@ -172,6 +173,9 @@ struct Model {
     int undoCount = 0;  // changes left to undo; one of several dimensions at once counts once
     bool undoPending = false;
     std::string undoLine;  // the last change, as shown beside the "UnDo" buttons
+    // Changes taken back, the latest last, each with its entries as they were undone (the
+    // newest first), to be made again until the next change.
+    std::vector<std::vector<UndoEntry>> redo;
     bool DynamicVariablesShown = false;
 
     // Diagrams

@@ -24,9 +24,13 @@ DynamicBarControl::DynamicBarControl(ProgramContext& context, QScrollBar* bar, i
 void DynamicBarControl::Change() {
     Model& m = context_.model();
     const int p = bar_->value();
+    const int code = m.dynamicSlots[static_cast<std::size_t>(slot_)].code;
+    const float before = code != 0 ? dimensionValue(m, code) : 0.0f;
     DynamicBarChange(m, state_, slot_, p);
     if (p == 0) return;
-    if (m.dynamicSlots[static_cast<std::size_t>(slot_)].code != 0) changed_ = true;
+    // Only a step that moved the dimension counts: a second Home or End moves nothing, and an
+    // undo entry for it would change nothing when taken back.
+    if (code != 0 && dimensionValue(m, code) != before) changed_ = true;
     bar_->setValue(0);  // back to the middle: comes here once more with p = 0
     emit dimensionChanged();
     if (endAfterChange_) {

@@ -20,8 +20,15 @@ void ProgramContext::showErrorMessage(const QString& text) {
         options_.showError(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    messageParent());
     box.exec();
+}
+
+QWidget* ProgramContext::messageParent() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return mainWindow_;
 }
 
 QString ProgramContext::titleFor(const QString& titleText, bool marked) const {

@@ -39,9 +39,13 @@ class ProgramContext : public QObject {
     Sound& sound() { return *sound_; }
     const ProgramOptions& options() const { return options_; }
 
-    // An error message with an OK button (see ProgramOptions::showError); returns when the
-    // user has closed it.
+    // An error message with an OK button (see ProgramOptions::showError), over the window that
+    // raised it; returns when the user has closed it.
     void showErrorMessage(const QString& text);
+    // The window a message or question belongs to: the one the user is working in (a modal
+    // dialog, else the active window), else the main window. Parented to it, the message
+    // never lifts another window over the one that asked.
+    QWidget* messageParent() const;
 
     // Window titles: the given title text with the data set name, date, time and version;
     // `marked` puts a "*" before the name (the main window's, while changes are unsaved).

@@ -23,7 +23,7 @@ TEST(DimensionTable, HoldsEveryCodeOnceAndNoCode26) {
 
 TEST(DimensionTable, NamesAndDialogRowsAsTheUserSeesThem) {
     EXPECT_EQ(findDimension(4)->shortName, "Motion Con Rod Total Len");
-    EXPECT_EQ(findDimension(4)->caption, "Motiom Con Rod Length");
+    EXPECT_EQ(findDimension(4)->caption, "Motion Con Rod Length");
     EXPECT_EQ(findDimension(16)->caption, "Link Rocking Angle  Deg");
     EXPECT_EQ(findDimension(110)->shortName, "Exhaust Port  Width");
     EXPECT_EQ(findDimension(102)->shortName, "Cyl CL above Driver ctr");

@@ -273,3 +273,52 @@ TEST_F(DynamicControlsTest, LongestNameFitsItsRowWholeInTheFramesFont) {
     canvas.setFont(FontSpec{8, false, colours::black});
     EXPECT_LE(canvas.textWidth("20- Valve Length   Front Half -1.200 to -1.190."), 541 - 280);
 }
+
+TEST_F(DynamicControlsTest, HomeAndEndRecordOnlyWhatTheyMove) {
+    Model& m = model();
+    choose(2, "3.25");
+    bar(1)->setFocus();
+    QTest::keyClick(bar(1), Qt::Key_End);
+    const int afterFirst = m.undoCount;
+    const float stroke = m.frame.Stroke;
+    // A second End from the middle moves nothing more (the bar's history makes it a step of
+    // nothing), so it leaves no entry that would change nothing when taken back.
+    QTest::keyClick(bar(1), Qt::Key_End);
+    EXPECT_EQ(m.frame.Stroke, stroke);
+    EXPECT_EQ(m.undoCount, afterFirst);
+}
+
+TEST_F(DynamicControlsTest, RedoMakesAgainWhatUndoTookBackUntilTheNextChange) {
+    Model& m = model();
+    m.undoPending = true;
+    StoreDimensionField(m, 2, "3.5");
+    m.undoPending = true;
+    StoreDimensionField(m, 2, "3.75");
+    form().context().setUndoButtonsEnabled(true);
+    form().UndoLastChange->trigger();
+    form().UndoLastChange->trigger();
+    EXPECT_EQ(m.frame.Stroke, 3.25f);
+    EXPECT_EQ(form().RedoLastChange->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    form().RedoLastChange->trigger();
+    EXPECT_EQ(m.frame.Stroke, 3.5f);
+    EXPECT_TRUE(form().UnDoDn->isEnabled());
+    EXPECT_EQ(m.undoCount, 1);
+    // A new change forgets the change still undone.
+    m.undoPending = true;
+    StoreDimensionField(m, 14, "9.9");
+    form().RedoLastChange->trigger();
+    EXPECT_EQ(m.frame.Stroke, 3.5f);
+    EXPECT_EQ(sound().beeps, 1);  // refused, and said
+    // The change taken back and made again comes back whole, a group included.
+    const DimensionSetting group[] = {{11, 9.7f}, {9, 3.2f}};
+    StoreDimensionGroup(m, group, "Balance");
+    form().UndoLastChange->trigger();
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.813f);
+    form().RedoLastChange->trigger();
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.7f);
+    EXPECT_EQ(m.frame.FulcrumLeverLower, 3.2f);
+    EXPECT_EQ(m.undo[1].stepName, "Balance");
+    form().UndoLastChange->trigger();
+    EXPECT_EQ(m.frame.FulcrumLeverLower, 3.113f);
+}

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "Calc.h"
 #include "DimensionDialogSupport.h"
 
 using namespace tarvell;
@@ -228,25 +229,47 @@ TEST_F(FrameDialog, ResetOnPressAndAgainOnClickWhichAlsoClearsUndo) {
     EXPECT_EQ(m.pivots[6].y, 2.695f);
 }
 
-TEST_F(FrameDialog, CloseFindsMidGearButTheCloseBoxLeavesItAlone) {
+TEST_F(FrameDialog, CloseEscAndTheCloseBoxAllFindMidGear) {
     Model& m = model();
     const float centre = m.ReverseArmCentre();
-    m.ReverseArmCentre() = centre + 0.25f;
-    form().SBRevArm->setValue(50);
-    frameDi().close();  // the window's close box
-    EXPECT_FALSE(frameDi().isVisible());
-    EXPECT_EQ(m.ReverseArmCentre(), centre + 0.25f);
-    EXPECT_EQ(form().SBRevArm->value(), 50);
-
+    // However the dialog is left, the gear never runs on with a stale mid gear.
+    for (int way = 0; way < 3; ++way) {
+        open(frameDi());
+        m.ReverseArmCentre() = centre + 0.25f;
+        form().SBRevArm->setValue(50);
+        m.cutoff.front = "12.5";
+        m.cutoff.rear = "80.0";
+        if (way == 0) QTest::mouseClick(frameDi().Close1, Qt::LeftButton);
+        if (way == 1) QTest::keyClick(&frameDi(), Qt::Key_Escape);
+        if (way == 2) frameDi().close();  // the window's close box
+        EXPECT_FALSE(frameDi().isVisible()) << way;
+        EXPECT_EQ(m.ReverseArmCentre(), centre) << way;
+        EXPECT_EQ(form().SBRevArm->value(), 0) << way;
+        EXPECT_EQ(m.cutoff.front, "") << way;
+        EXPECT_EQ(m.cutoff.rear, "") << way;
+    }
+    // A stroke typed and left with Esc is kept, and mid gear follows it.
     open(frameDi());
-    m.cutoff.front = "12.5";
-    m.cutoff.rear = "80.0";
-    QTest::mouseClick(frameDi().Close1, Qt::LeftButton);
-    EXPECT_FALSE(frameDi().isVisible());
-    EXPECT_EQ(m.ReverseArmCentre(), centre);
-    EXPECT_EQ(form().SBRevArm->value(), 0);
-    EXPECT_EQ(m.cutoff.front, "");
-    EXPECT_EQ(m.cutoff.rear, "");
+    type(edit(2), "3.5");
+    QTest::keyClick(edit(2), Qt::Key_Escape);
+    EXPECT_EQ(m.frame.Stroke, 3.5f);
+    Model fresh = m;
+    CalcMidGear(fresh);
+    EXPECT_EQ(m.ReverseArmCentre(), fresh.ReverseArmCentre());
+}
+
+TEST_F(FrameDialog, AResetPressReleasedOffTheButtonLeavesNoMarkForTheKeyboard) {
+    program_->context().markDesignSaved();
+    QTest::mousePress(frameDi().ResetFrame, Qt::LeftButton);
+    QTest::mouseRelease(frameDi().ResetFrame, Qt::LeftButton, {}, QPoint(-20, -20));
+    // Later, with a change pending, Space on the button must ask before resetting.
+    typeAndLeave(frameDi(), 2, "4");
+    ASSERT_TRUE(program_->context().designModified());
+    saveAnswer_ = DataFileCommands::SaveChoice::Cancel;
+    frameDi().ResetFrame->setFocus();
+    QTest::keyClick(frameDi().ResetFrame, Qt::Key_Space);
+    EXPECT_EQ(saveQuestions_.size(), 1);
+    EXPECT_EQ(model().frame.Stroke, 4.0f);
 }
 
 TEST_F(FrameDialog, ValueTypedBeforeTheCloseBoxIsKept) {

@@ -14,12 +14,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <cerrno>
 #include <cstring>
 
 #include "HelpPlacement.h"
 #include "Instruct.h"
 #include "InstructionFile.h"
+#include "TavFrame.h"
 #include "TavSpIns.h"
 #include "UiTestSupport.h"
 #include "VGAboutBox.h"
@@ -275,6 +277,25 @@ TEST_F(HelpWindowsTest, TheFindBoxFindsEveryMatchEitherWay) {
     EXPECT_FALSE(w.findNext());
     w.FindBox->clear();
     EXPECT_TRUE(w.FindNote->text().isEmpty());
+}
+
+TEST_F(HelpWindowsTest, TheHelpStaysUsableBesideAnOpenDialog) {
+    writeFile(path("instruct.doc"), "Set the stroke first.\nThen the valve.\n");
+    start();
+    InstructionWindow& help = inst();
+    form().Instructions->trigger();
+    QString found;
+    QTimer::singleShot(0, program_->frameDi, [&] {
+        // Keys reach the help through the window system, as a user's do; a window blocked by
+        // the dialog would not take them.
+        help.FindBox->setFocus();
+        for (char c : std::string("valve")) QTest::keyClick(help.windowHandle(), c);
+        found = help.FindNote->text();
+        program_->frameDi->reject();
+    });
+    form().FrameDim->trigger();
+    EXPECT_EQ(help.FindBox->text(), "valve");
+    EXPECT_EQ(found, "1 of 1");
 }
 
 }  // namespace

@@ -161,3 +161,21 @@ TEST_F(SetRevArmTest, ABoxLeftWithoutAnEditKeepsItsExactValue) {
     for (int k = 1; k <= 9; ++k) EXPECT_EQ(entry(k), before[static_cast<std::size_t>(k)]) << k;
     EXPECT_EQ(m.VerticalScale, 1.2345f);
 }
+
+TEST_F(SetRevArmTest, EscAndTheCloseBoxKeepWhatIsBeingTyped) {
+    for (const bool escape : {true, false}) {
+        open();
+        const int k = escape ? 4 : 5;
+        box(k).setVisible(true);
+        box(k).setFocus();
+        box(k).selectAll();
+        QTest::keyClick(&box(k), Qt::Key_Backspace);
+        QTest::keyClicks(&box(k), "10.9");
+        if (escape)
+            QTest::keyClick(&box(k), Qt::Key_Escape);
+        else
+            dialog().close();
+        EXPECT_FALSE(dialog().isVisible());
+        EXPECT_FLOAT_EQ(entry(k), 10.9f) << (escape ? "Esc" : "close box");
+    }
+}

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <QTemporaryDir>
+
+#include "ProgramStyle.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         qputenv(variable, (home.path() + "/" + variable).toLocal8Bit());
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(tarvell::createProgramStyle());
     QApplication::setOrganizationName("TarvellTests");
     QApplication::setApplicationName("TarvellTests");
     ::testing::InitGoogleTest(&argc, argv);

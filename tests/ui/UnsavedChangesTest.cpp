@@ -9,15 +9,19 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "DimensionDialogSupport.h"
 #include "DrawLines.h"
 #include "DynamicVariables.h"
+#include "ModalDialog.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 
@@ -90,11 +94,17 @@ TEST_F(UnsavedChanges, TheTitleMarksAChangeUntilItIsSavedOrUndone) {
     saveAs(path("Loco.dtv"));
     EXPECT_FALSE(marked());
     EXPECT_TRUE(form().windowTitle().contains("Loco"));
-    // Moving the gear is not a change of the design; the view and the reverse arm are.
+    // Turning the gear, looking at forward or reverse gear, panning and zooming change nothing
+    // of the design, though the file keeps where the arm and the view stood.
     tick(5);
-    EXPECT_FALSE(marked());
     form().FwdClick();
+    form().RevClick();
+    form().SBRevArm->setValue(form().SBRevArm->value() + 7);
+    form().SBZoom->setValue(form().SBZoom->value() + 3);
+    EXPECT_FALSE(marked());
+    changeStroke("3.25");
     EXPECT_TRUE(marked());
+    changeStroke("3.5");
     // A file whose reverse arm stands between two steps of its scroll bar opens unchanged.
     model().gear.ReverseArmPosition += 0.00037f;
     saveAs(path("Between.dtv"));
@@ -428,4 +438,38 @@ TEST_F(UnsavedChanges, ARefusedActionSaysWhyInTheStatusLine) {
     QApplication::sendEvent(form().client(), &press);
     EXPECT_EQ(sound().beeps, 2);
     EXPECT_TRUE(form().statusBar()->currentMessage().startsWith("Stop the motion first"));
+}
+
+TEST_F(UnsavedChanges, RecentFilesComeAliveWithTheFirstSave) {
+    ASSERT_TRUE(files().recentFiles().files().isEmpty());
+    EXPECT_FALSE(form().RecentFiles->isEnabled());
+    saveAs(path("First.dtv"));
+    EXPECT_TRUE(form().RecentFiles->isEnabled());
+    ASSERT_EQ(form().RecentFiles->actions().size(), 1);
+    EXPECT_EQ(form().RecentFiles->actions()[0]->text(), "&1 First.dtv");
+}
+
+TEST_F(UnsavedChanges, TheQuestionBelongsToTheWindowThatAsksAndEachAnswerHasItsKey) {
+    changeStroke("3.5");
+    files().askSaveChanges = [this](const QString& q) { return files().askUser(q); };
+    QStringList buttons;
+    QWidget* parent = nullptr;
+    // Asked from the frame dialog's Reset: the question stands over the dialog, not the main
+    // window, so the dialog does not vanish behind it.
+    QTimer::singleShot(0, &frameDi(), [&] {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            parent = box->parentWidget();
+            for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        frameDi().ResetFrame->click();
+        frameDi().reject();
+    });
+    execModal(frameDi(), &form());
+    EXPECT_EQ(parent, &frameDi());
+    EXPECT_TRUE(buttons.contains("&Discard"));
+    EXPECT_TRUE(buttons.contains("&Save"));
+    EXPECT_EQ(model().frame.Stroke, 3.5f);
 }
