@@ -5,10 +5,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -22,6 +25,7 @@
 #include "NumberField.h"
 #include "Readouts.h"
 #include "ValveEventsTable.h"
+#include "WindowPlacement.h"
 
 namespace tarvell {
 namespace {
@@ -65,16 +69,19 @@ TBalance::TBalance(ProgramContext& context)
     auto* equalise = new QGroupBox("Equalise front and rear", this);
     equaliseBox_ = equalise;
     equalise->setObjectName("EqualiseBox");
-    auto* objectives = new QVBoxLayout;
+    // The objectives two to a row: the dialog stays short enough for a small screen.
+    auto* objectives = new QGridLayout;
+    objectives->setVerticalSpacing(2);
     for (std::size_t i = 0; i < kBalanceObjectives.size(); ++i) {
         const std::string_view name = balanceObjectiveName(kBalanceObjectives[i]);
         Objective[i] = new QCheckBox(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), equalise);
         Objective[i]->setObjectName(QString("Objective%1").arg(i + 1));
-        objectives->addWidget(Objective[i]);
+        objectives->addWidget(Objective[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
-    objectives->addStretch();
+    objectives->setRowStretch(objectives->rowCount(), 1);
     auto* positions = new QVBoxLayout;
+    positions->setSpacing(2);
     NormalPositions = new QRadioButton("at normal forward and reverse", equalise);
     NormalPositions->setObjectName("NormalPositions");
     SetPositions = new QRadioButton("at the position set", equalise);
@@ -128,14 +135,28 @@ TBalance::TBalance(ProgramContext& context)
     end->addWidget(ApplyButton);
     end->addWidget(CloseButton);
 
+    // Everything above Apply and Close scrolls when the screen is too small for it; the
+    // buttons and the message line stay in view.
+    auto* content = new QWidget;
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(vary);
+    contentLayout->addWidget(equalise);
+    contentLayout->addLayout(run);
+    contentLayout->addWidget(ResultGrid, 1);
+    ResultGrid->setMinimumHeight(6 * ResultGrid->verticalHeader()->defaultSectionSize());
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("BalanceScroll");
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(vary);
-    layout->addWidget(equalise);
-    layout->addLayout(run);
-    layout->addWidget(ResultGrid, 1);
+    layout->addWidget(scroll, 1);
     layout->addWidget(Outcome);
     layout->addLayout(end);
-    resize(660, 560);
+    for (BalanceVaryRow* row : VaryRow)
+        connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
+    resize(660, 520);
 
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
@@ -157,13 +178,28 @@ void TBalance::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;  // only restored from a minimised state
     setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
+    // At most nine tenths of the screen's height; what does not fit scrolls.
+    if (const QScreen* s = context_.mainWindow() ? context_.mainWindow()->screen() : screen()) {
+        const int most = s->availableGeometry().height() * 9 / 10 -
+                         frameMarginsOf(this, context_.mainWindow()).top();
+        resize(width(), std::min(std::max(height(), sizeHint().height()), most));
+    }
+    placeWindow(this, context_.mainWindow(), objectName());
 }
 
 void TBalance::done(int r) {
     // Closing stops a search under way; its result never reaches the design.
     runner_->stopAndWait();
     setRunning(false);
+    rememberWindowPlace(this, objectName());
     QDialog::done(r);
+}
+
+void TBalance::showVaryRowsInUse() {
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < VaryRow.size(); ++i)
+        if (VaryRow[i]->code() != 0) used = i + 1;
+    for (std::size_t i = 0; i < VaryRow.size(); ++i) VaryRow[i]->setShown(i <= used);
 }
 
 void TBalance::FormActivate() {
@@ -175,6 +211,7 @@ void TBalance::FormActivate() {
             VaryRow[row++]->choose(code, m);
     }
     for (; row < VaryRow.size(); ++row) VaryRow[row]->choose(0, m);
+    showVaryRowsInUse();
     for (std::size_t i = 0; i < Objective.size(); ++i)
         Objective[i]->setChecked(kBalanceObjectives[i] == BalanceObjective::CutOff);
     const int entries = setEntryCount(m);

@@ -72,6 +72,8 @@ class TBalance : public QDialog {
     void showProgress(const BalanceProgress& progress);
     void showResult(const BalanceResult& result);
     void setRunning(bool running);
+    // Shows the Vary rows in use and one more, so another can be added.
+    void showVaryRowsInUse();
 
     ProgramContext& context_;
     BalanceRunner* runner_ = nullptr;

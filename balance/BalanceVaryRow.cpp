@@ -54,12 +54,17 @@ BalanceVaryRow::BalanceVaryRow(QWidget* parent, QGridLayout* grid, int row, int 
     grid->addWidget(Code, row, 0);
     grid->addWidget(Present, row, 1);
     grid->addWidget(Lower, row, 2);
-    grid->addWidget(new QLabel("to", parent), row, 3);
+    To = new QLabel("to", parent);
+    PlusMinus = new QLabel("\u00b1", parent);
+    grid->addWidget(To, row, 3);
     grid->addWidget(Upper, row, 4);
-    grid->addWidget(new QLabel("\u00b1", parent), row, 5);
+    grid->addWidget(PlusMinus, row, 5);
     grid->addWidget(Delta, row, 6);
 
-    connect(Code, &QComboBox::activated, this, [this] { codeChosen(); });
+    connect(Code, &QComboBox::activated, this, [this] {
+        codeChosen();
+        emit chosen();
+    });
     for (NumberField* field : {Lower, Upper, Delta})
         connect(field, &QLineEdit::textEdited, this, [this] { typed_ = true; });
     for (NumberField* field : {Lower, Upper}) {
@@ -76,6 +81,12 @@ void BalanceVaryRow::choose(int code, const Model& m) {
     const int index = varyCodeRefusal(code).empty() ? Code->findData(code) : 0;
     Code->setCurrentIndex(index < 0 ? 0 : index);
     codeChosen();
+}
+
+void BalanceVaryRow::setShown(bool shown) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Code, Present, Lower, To, Upper, PlusMinus, Delta})
+        w->setVisible(shown);
 }
 
 int BalanceVaryRow::code() const {

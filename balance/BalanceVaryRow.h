@@ -28,12 +28,19 @@ class BalanceVaryRow : public QObject {
     // search refuses leaves the row empty.
     void choose(int code, const Model& m);
     int code() const;
+    // Shows or hides the row's controls (the dialog shows the rows in use and one more).
+    void setShown(bool shown);
     // The dimension and its range, or nothing for an empty row.
     std::optional<BalanceVariable> variable() const;
 
     QComboBox* Code = nullptr;
     QLabel* Present = nullptr;
     NumberField *Lower = nullptr, *Upper = nullptr, *Delta = nullptr;
+    QLabel *To = nullptr, *PlusMinus = nullptr;
+
+  signals:
+    // The user chose another dimension (or none) in the row.
+    void chosen();
 
   private:
     void codeChosen();

@@ -21,10 +21,10 @@
 #include "Numbers.h"
 #include "PictureExport.h"
 #include "QtCanvas.h"
-#include "ScreenPlacement.h"
 #include "ScrollBarKeys.h"
 #include "SetReverArm.h"
 #include "TextScale.h"
+#include "WindowPlacement.h"
 
 namespace tarvell {
 
@@ -199,8 +199,8 @@ void DiagramWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     applyTextScale();
-    // At the top left of the main window's screen, wholly on it.
-    placeOnScreen(this, QPoint(0, 10), context_.mainWindow());
+    // Where it was left, else beside the main window; wholly on the screen either way.
+    if (!isMaximized()) placeWindow(this, context_.mainWindow(), objectName());
     if (!pause_) pause_.emplace(context_);  // at once: no tick comes between window and drawing
     setWindowTitle(context_.titleFor(layout_.titleText));
     closeButton_->setFocus();
@@ -220,6 +220,7 @@ void DiagramWindow::FormActivate() {
 
 void DiagramWindow::FormClose() {
     activationPending_ = false;
+    rememberWindowPlace(this, objectName());
     pause_.reset();
 }
 

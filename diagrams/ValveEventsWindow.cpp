@@ -21,7 +21,7 @@
 #include "KeyColumnsTable.h"
 #include "ModalDialog.h"
 #include "SaveText.h"
-#include "ScreenPlacement.h"
+#include "WindowPlacement.h"
 
 namespace tarvell {
 namespace {
@@ -118,6 +118,7 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
         "dead centre.");
 
     auto* below = new QHBoxLayout;
+    below_ = below;
     below->setContentsMargins(6, 6, 6, 6);
     below->setSpacing(12);
     below->addWidget(MidGearGrid, 0, Qt::AlignTop);
@@ -145,7 +146,7 @@ void TValveEvents::showEvent(QShowEvent* event) {
     if (!pause_) pause_.emplace(context_);
     setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
-    placeOnScreen(this, QPoint(0, 10), context_.mainWindow());
+    placeWindow(this, context_.mainWindow(), objectName());
     EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
 }
 
@@ -231,15 +232,25 @@ void TValveEvents::fillMidGear() {
 void TValveEvents::fitToTable() {
     int width = 2 * EventsGrid->frameWidth();
     for (int c = 0; c < EventsGrid->columnCount(); ++c) width += EventsGrid->columnWidth(c);
-    int height = 2 * EventsGrid->frameWidth() + EventsGrid->horizontalHeader()->sizeHint().height();
+    const int heading = 2 * EventsGrid->frameWidth() +
+                        EventsGrid->horizontalHeader()->sizeHint().height() +
+                        EventsGrid->horizontalScrollBar()->sizeHint().height();
+    int height = heading;
     for (int r = 0; r < EventsGrid->rowCount(); ++r) height += EventsGrid->rowHeight(r);
-    height += EventsGrid->horizontalScrollBar()->sizeHint().height();
-    EventsGrid->setMinimumHeight(std::min(height, 420));
-    QSize available(1024, 768);
-    if (const QScreen* s = screen()) available = s->availableGeometry().size();
-    const int below = std::max(MidGearGrid->height(), 90) + 12;
-    resize(std::min(width + 4, available.width() - 16),
-           std::min(height + below + MainMenu1->sizeHint().height(), available.height() - 40));
+    // However small the screen, the events keep room for a few rows and scroll the rest; the
+    // mid-gear table and the notes under them are never covered.
+    const int someRows = std::min(EventsGrid->rowCount(), 3);
+    EventsGrid->setMinimumHeight(heading +
+                                 someRows * EventsGrid->verticalHeader()->defaultSectionSize());
+    QRect free(0, 0, 1024, 768);
+    if (const QScreen* s = screen()) free = s->availableGeometry();
+    const QMargins frame = frameMarginsOf(this, context_.mainWindow());
+    const int w = std::min(width + 4, free.width() - frame.left() - frame.right());
+    const int notes =
+        below_->hasHeightForWidth() ? below_->heightForWidth(w) : below_->sizeHint().height();
+    const int menu = MainMenu1->sizeHint().height();
+    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes);
+    resize(w, std::min(height + notes + menu, free.height() - frame.top() - frame.bottom()));
 }
 
 void TValveEvents::ReDrawClick() {

@@ -17,6 +17,8 @@ class QLabel;
 class QMenuBar;
 class QTableWidget;
 
+class QBoxLayout;
+
 namespace tarvell {
 
 class KeyColumnsTable;
@@ -66,6 +68,7 @@ class TValveEvents : public QDialog {
     ProgramContext& context_;
     std::optional<RotationPause> pause_;  // while the window is shown
     ValveEventsTable table_;
+    QBoxLayout* below_ = nullptr;  // the mid-gear table and the notes under the events
     bool sized_ = false;  // the window is fitted to its table once; later the user's size stays
 };
 

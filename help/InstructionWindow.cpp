@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "Fonts.h"
-#include "HelpPlacement.h"
+#include "WindowPlacement.h"
 #include "InstructionFile.h"
 
 namespace tarvell {

@@ -13,7 +13,7 @@
 #include "PivotTableCsv.h"
 #include "PivotTableText.h"
 #include "SaveText.h"
-#include "ScreenPlacement.h"
+#include "WindowPlacement.h"
 
 namespace tarvell {
 
@@ -95,7 +95,7 @@ void TDataTable::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;  // only restored from a minimised state
     // The table is a snapshot of the gear: the driver stays where it was while it is read.
-    placeOnScreen(this, QPoint(150, 110), context_.mainWindow());
+    placeWindow(this, context_.mainWindow(), objectName());
     if (!pause_) pause_.emplace(context_);
     FormActivate();
 }
@@ -103,6 +103,7 @@ void TDataTable::showEvent(QShowEvent* event) {
 void TDataTable::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
+    rememberWindowPlace(this, objectName());
     pause_.reset();
 }
 

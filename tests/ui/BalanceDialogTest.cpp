@@ -83,6 +83,17 @@ TEST_F(BalanceDialogTest, OpensFromTheMenuAndToolButtonWithTheSlotsDimensions) {
             EXPECT_FALSE(dialog().Objective[1]->isChecked());
             EXPECT_TRUE(dialog().NormalPositions->isChecked());
             EXPECT_FALSE(dialog().ApplyButton->isEnabled());
+            // The rows in use and one more; choosing a dimension in that one opens the next.
+            EXPECT_TRUE(dialog().VaryRow[2]->Code->isVisible());
+            EXPECT_FALSE(dialog().VaryRow[3]->Code->isVisible());
+            dialog().VaryRow[2]->Code->setCurrentIndex(1);
+            emit dialog().VaryRow[2]->Code->activated(1);
+            EXPECT_TRUE(dialog().VaryRow[3]->Code->isVisible());
+            // Wholly on the screen, at most nine tenths of its height, Apply and Close in view.
+            const QRect area = dialog().screen()->availableGeometry();
+            EXPECT_TRUE(area.contains(dialog().frameGeometry()));
+            EXPECT_LE(dialog().frameGeometry().height(), area.height() * 9 / 10);
+            EXPECT_TRUE(dialog().rect().contains(dialog().CloseButton->geometry()));
             dialog().CloseButton->click();
         });
         command->trigger();

@@ -18,13 +18,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "HelpPlacement.h"
 #include "Instruct.h"
 #include "InstructionFile.h"
 #include "TavFrame.h"
 #include "TavSpIns.h"
 #include "UiTestSupport.h"
 #include "VGAboutBox.h"
+#include "WindowPlacement.h"
 
 namespace tarvell::test {
 namespace {

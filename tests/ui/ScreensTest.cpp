@@ -162,9 +162,20 @@ TEST_F(Screens, DiagramsAndTheEventsWindowOpenWhollyOnTheMainWindowsScreen) {
         [&] {
             looked = true;
             EXPECT_TRUE(area.contains(program_->steamDia->frameGeometry()));
-            EXPECT_EQ(program_->steamDia->frameGeometry().top(), area.top() + 10);
+            program_->steamDia->move(area.topLeft() + QPoint(40, 30));  // the user moves it
         });
     EXPECT_TRUE(looked);
+    // It opens again where it was left.
+    looked = false;
+    test::runModal(
+        *program_->steamDia, *program_->setRevArm, [this] { form().SteamDiag->trigger(); },
+        [&] {
+            looked = true;
+            EXPECT_EQ(program_->steamDia->frameGeometry().topLeft(),
+                      area.topLeft() + QPoint(40, 30));
+        });
+    EXPECT_TRUE(looked);
+    QSettings().remove("windows");
     TValveEvents& events = *program_->valveEvents;
     events.show();
     EXPECT_TRUE(area.contains(events.frameGeometry())) << events.frameGeometry().width();

@@ -401,3 +401,18 @@ TEST_F(ValveEventsWindowTest, ColumnsHoldTheirTextsAndTheKeyColumnsStayInView) {
     EXPECT_EQ(keys->columnViewportPosition(0), 0);
     window().close();
 }
+
+TEST_F(ValveEventsWindowTest, NoPartCoversAnotherAtTheSizeChosen) {
+    TValveEvents& events = *program_->valveEvents;
+    events.show();
+    QApplication::processEvents();
+    const QRect grid = events.EventsGrid->geometry(), midGear = events.MidGearGrid->geometry(),
+                notes = events.Footnote->geometry();
+    EXPECT_LT(grid.bottom(), midGear.top());
+    EXPECT_LT(grid.bottom(), notes.top());
+    // The notes are shown whole: as tall as their wrapped text needs, inside the window.
+    EXPECT_GE(notes.height(), events.Footnote->heightForWidth(notes.width()));
+    EXPECT_LE(notes.bottom(), events.rect().bottom());
+    EXPECT_TRUE(events.screen()->availableGeometry().contains(events.frameGeometry()));
+    events.close();
+}
