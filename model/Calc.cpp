@@ -402,13 +402,16 @@ void pistonTravelsOverTurn(const Model& m, bool forward, std::span<float> travel
     const double step = radians((forward ? 360.0 : -360.0) / static_cast<double>(count));
     const double cosStep = std::cos(step), sinStep = std::sin(step);
     const PistonTravel piston(w);
+    // The travel depends on the cosine and the square of the sine: the second half of the
+    // turn repeats the first backward.
     double c = 1, sn = 0;
-    for (std::size_t k = 0; k < count; ++k) {
+    for (std::size_t k = 0; 2 * k <= count; ++k) {
         if (k % kFreshEvery == 0) {
             const double theta = step * static_cast<double>(k);
             c = std::cos(theta), sn = std::sin(theta);
         }
         travels[k] = piston.at(c, sn);
+        if (k > 0 && 2 * k < count) travels[count - k] = travels[k];
         const double next = c * cosStep - sn * sinStep;
         sn = sn * cosStep + c * sinStep;
         c = next;

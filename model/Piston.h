@@ -21,7 +21,7 @@ inline double endStrokePercent(double travel, bool frontEnd) {
 
 // The piston's place as a fraction of the stroke from the front dead centre.
 inline double travelFraction(double travel) {
-    return travel / kFullTravel;
+    return travel * (1.0 / kFullTravel);
 }
 
 }  // namespace tarvell
