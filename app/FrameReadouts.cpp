@@ -7,6 +7,7 @@
 
 #include "Canvas.h"
 #include "Numbers.h"
+#include "Piston.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -30,7 +31,7 @@ class ScaledText {
 double linkAngle(const PivotSet& p) {
     const double dx = static_cast<double>(p[21].x) - p[9].x;
     const double dy = static_cast<double>(p[21].y) - p[9].y;
-    return std::atan(dy / (std::fabs(dx) < 1e-9 ? 1e-9 : dx)) * 180.0 / 3.14159265358979323846;
+    return std::atan(dy / (std::fabs(dx) < 1e-9 ? 1e-9 : dx)) * 180.0 / kPi;
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ void drawGearReadouts(Canvas& canvas, const Model& m, float shownAngle) {
     text(460, 25, "Rev Arm " + formatFixed(m.gear.ReverseArmPosition, 6, 3) + "  ");
     text(460, 39, "Driv Ang " + formatFixed(shownAngle, 6, 2) + "  ");
     text(460, 53, "Step Ang" + formatFixed(m.gear.StepAngle, 6, 2) + "  ");
-    text(8, 27, "Piston % " + formatFixed(m.openings.PistonTravel / 6.4, 6, 2) + "  ");
+    text(8, 27, "Piston % " + formatFixed(travelPercent(m.openings.PistonTravel), 6, 2) + "  ");
     text(126, 27, "ExpLkAng" + formatFixed(linkAngle(m.pivots), 7, 2) + "  ");
     const Openings& o = m.openings;
     const std::pair<const char*, float> valve[] = {{"ValveCen", m.limits.ValveOffset},

@@ -9,8 +9,6 @@
 namespace tarvell {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 void cross(Canvas& c, const Pivot& p, int a, int b) {
     c.moveTo(p.sx + a, p.sy + a);
     c.lineTo(p.sx - b, p.sy - b);

@@ -126,9 +126,9 @@ void applyDiagramOutcome(Model& live, const DiagramOutcome& outcome) {
 }
 
 void settleOrientation(Model& m) {
-    m.gear.ReverseArmPosition = m.ReverseArmCentre();
-    m.gear.DriverAngle = 0;
-    SolveLinkage(m);
+    LinkageSolver solver(m);
+    m.orientationSign = midGearOrientation(solver);
+    applySolverFindings(m, solver.findings());
 }
 
 std::array<PositionTag, 10> entryTags(const Model& m) {

@@ -54,8 +54,9 @@ void drawPortLinesApart(Canvas& c, const PortLines& lines, double scale, int lef
 // The colour of entry k (1-9) of the reverse arm position set in the oval and steam diagrams.
 Rgb entryColour(int k);
 
-// One solve at mid gear, driver angle 0, on a diagram's working copy: the forward side of the
-// position tags is read from the orientation it leaves.
+// One solve at mid gear, driver angle 0, for a diagram's working copy: the forward side of the
+// position tags is read from the orientation it gives, and what it found (a failure, a raised
+// guard) is marked on the copy.
 void settleOrientation(Model& work);
 
 // The tag of each entry 1-9 as the orientation stands now (element 0 unused).

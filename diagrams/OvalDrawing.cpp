@@ -7,6 +7,7 @@
 #include "Calc.h"
 #include "DiagramParts.h"
 #include "Numbers.h"
+#include "Piston.h"
 #include "ValveEvents.h"
 #include "ValveTurn.h"
 
@@ -71,7 +72,7 @@ DiagramOutcome drawOvalDiagram(Canvas& c, const Model& live) {
         c.setPen(entryColour(k), 1);
         bool first = true;
         for (const TurnPoint& t : turn.points) {
-            const int x = ovalPistonX(t.pistonTravel / 6.4);
+            const int x = ovalPistonX(travelPercent(t.pistonTravel));
             const int y = displacementY(t.displacement, scale);
             if (first)
                 c.moveTo(x, y);

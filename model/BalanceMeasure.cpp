@@ -6,6 +6,7 @@
 #include "Calc.h"
 #include "Indicator.h"
 #include "Numbers.h"
+#include "SolveAt.h"
 #include "ValveEvents.h"
 #include "ValveEventsTable.h"
 
@@ -120,12 +121,9 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
     // guard must flag what it meets whether or not the user wants the beep.
     m.solver.ErrorFlag = false;
     m.solver.BeepOnError = true;
-    m.solver.SolveStatus = 'Z';
     // The forward side comes from a solve at mid gear.
-    m.gear.ReverseArmPosition = m.ReverseArmCentre();
-    m.gear.DriverAngle = 0;
-    SolveLinkage(m);
-    const std::array<float, 4> named = namedPositions(m);
+    LinkageSolver solver(m);
+    const std::array<float, 4> named = namedPositions(m, midGearOrientation(solver));
 
     DesignMeasure out;
     auto addTerm = [&out](double points) {

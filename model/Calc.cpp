@@ -9,11 +9,14 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "Piston.h"
+#include "SolveAt.h"
 
 namespace tarvell {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using enum Pivot::Name;
+
 constexpr double kTiny = 0.00001;
 constexpr double kCosineLimit = 0.999999;
 constexpr int kSearchLimit = 300;
@@ -26,164 +29,185 @@ double asinByAtan(double c) {
     return std::atan(c / std::sqrt(1.0 - c * c));
 }
 
-double deg2rad(double deg) {
-    return deg * kPi / 180.0;
+// What one solve works on: the frame dimensions it reads, and the pivots and solver state it
+// leaves. The live solve works on the model's own pivots and state, a solve at an angle on
+// copies of them. The guards keep a wild dimension set from giving a non-finite linkage; each
+// one that binds raises the error flag, when the user wants to hear of it.
+struct Linkage {
+    const FrameDimensions& f;
+    PivotSet& p;
+    SolverState& s;
+
+    void raiseError() {
+        if (s.BeepOnError) s.ErrorFlag = true;
+    }
+
+    double denominator(double v) {
+        if (v >= 0 && v < kTiny) {
+            raiseError();
+            return kTiny;
+        }
+        if (v < 0 && v > -kTiny) {
+            raiseError();
+            return -kTiny;
+        }
+        return v;
+    }
+
+    double root(double q) {
+        if (q < 0) {
+            raiseError();
+            return -q;
+        }
+        return q;
+    }
+
+    double cosine(double c) {
+        // Inside the valve-rod search the coarse stages routinely try positions the lifting
+        // link cannot reach; those clamps are only reported once the step is fine.
+        const bool report = s.SearchStep < 0.01f;
+        if (c > kCosineLimit) {
+            if (report) raiseError();
+            return kCosineLimit;
+        }
+        if (c < -kCosineLimit) {
+            if (report) raiseError();
+            return -kCosineLimit;
+        }
+        return c;
+    }
+
+    // A joint closing a triangle: two rods of lengths a and b from points d apart meet at it.
+    // The cosine of the angle between the line of the two points and rod a, by the law of
+    // cosines, clamped to what a cosine can be. `aDivisor` is a as the caller guards it.
+    double closingCosine(double d, double a, double b, double aDivisor) {
+        return cosine((d * d + (a * a - b * b)) / (2.0 * denominator(d) * aDivisor));
+    }
+};
+
+float searchStart(const FrameDimensions& f, const PivotSet& p) {
+    return single(static_cast<double>(p[LinkTrunnion].x) + f.ValveRodTotalLen - f.ValveRodShortEnd);
 }
 
-}  // namespace
-
-void RaiseError(Model& m) {
-    if (m.solver.BeepOnError) m.solver.ErrorFlag = true;
+// 1. Crank pin, from the driver angle's cosine and sine.
+void placeCrankPin(Linkage& w, double cosTheta, double sinTheta) {
+    const double r = static_cast<double>(w.f.Stroke) / 2.0;
+    w.p[CrankPin].x = single(w.p[CrankCentre].x + r * cosTheta);
+    w.p[CrankPin].y = single(w.p[CrankCentre].y - r * sinTheta);
 }
 
-double GuardDenominator(Model& m, double v) {
-    if (v >= 0 && v < kTiny) {
-        RaiseError(m);
-        return kTiny;
-    }
-    if (v < 0 && v > -kTiny) {
-        RaiseError(m);
-        return -kTiny;
-    }
-    return v;
+// 2. Crosshead, always on the cylinder side of the crank pin.
+void placeCrosshead(Linkage& w) {
+    PivotSet& p = w.p;
+    const double dy = static_cast<double>(p[CrankPin].y) - p[Crosshead].y;
+    const double q = w.root(static_cast<double>(w.f.MainRodLength) * w.f.MainRodLength - dy * dy);
+    p[Crosshead].x = single(p[CrankPin].x + std::sqrt(q));
 }
 
-double GuardRoot(Model& m, double q) {
-    if (q < 0) {
-        RaiseError(m);
-        return -q;
-    }
-    return q;
+// 3. Fulcrum lever lower end: triangle crank pin - lower end - fulcrum centre.
+void placeFulcrumLeverLower(Linkage& w, double motionConRodLength) {
+    PivotSet& p = w.p;
+    const double dx = static_cast<double>(p[FulcrumCentre].x) - p[CrankPin].x;
+    const double dy = static_cast<double>(p[FulcrumCentre].y) - p[CrankPin].y;
+    const double alpha = std::atan(dy / w.denominator(dx));
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double lm = motionConRodLength;
+    const double c = w.closingCosine(d, lm, w.f.FulcrumLeverLower, lm);
+    const double beta = asinByAtan(c) - kPi / 2.0 + alpha;
+    p[FulcrumLeverLower].x = single(p[CrankPin].x + lm * std::cos(beta));
+    p[FulcrumLeverLower].y = single(p[CrankPin].y + lm * std::sin(beta));
 }
 
-double GuardCosine(Model& m, double c) {
-    // Inside the valve-rod search the coarse stages routinely try positions the lifting link
-    // cannot reach; those clamps are only reported once the step is fine.
-    const bool report = m.solver.SearchStep < 0.01f;
-    if (c > kCosineLimit) {
-        if (report) RaiseError(m);
-        return kCosineLimit;
-    }
-    if (c < -kCosineLimit) {
-        if (report) RaiseError(m);
-        return -kCosineLimit;
-    }
-    return c;
+// 4. Fulcrum lever upper end and link trunnion; the lever is straight through its lower end,
+// the fulcrum centre and its upper end.
+void placeLinkTrunnion(Linkage& w) {
+    PivotSet& p = w.p;
+    const FrameDimensions& f = w.f;
+    const double gamma =
+        std::atan((static_cast<double>(p[FulcrumCentre].x) - p[FulcrumLeverLower].x) /
+                  w.denominator(static_cast<double>(p[FulcrumCentre].y) - p[FulcrumLeverLower].y));
+    p[FulcrumLeverUpper].x = single(p[FulcrumCentre].x + f.FulcrumLeverUpper * std::sin(gamma));
+    p[FulcrumLeverUpper].y = single(p[FulcrumCentre].y + f.FulcrumLeverUpper * std::cos(gamma));
+    p[LinkTrunnion].x = single(p[FulcrumLeverUpper].x + f.FulcrumLeverBackSet * std::cos(gamma));
+    p[LinkTrunnion].y = single(p[FulcrumLeverUpper].y - f.FulcrumLeverBackSet * std::sin(gamma));
 }
 
-void SolveLinkage(Model& m) {
-    FrameDimensions& f = m.frame;
-    PivotSet& p = m.pivots;
-    SolverState& s = m.solver;
+// 5. Motion con rod foot.
+void placeMotionConRodFoot(Linkage& w) {
+    PivotSet& p = w.p;
+    const FrameDimensions& f = w.f;
+    const double delta =
+        std::atan((static_cast<double>(p[FulcrumLeverLower].y) - p[CrankPin].y) /
+                  w.denominator(static_cast<double>(p[FulcrumLeverLower].x) - p[CrankPin].x));
+    p[FootBase].x = single(p[FulcrumLeverLower].x - f.MotionConRodFootHorz * std::cos(delta));
+    p[FootBase].y = single(p[FulcrumLeverLower].y - f.MotionConRodFootHorz * std::sin(delta));
+    p[MotionConRodFoot].x = single(p[FootBase].x + f.MotionConRodFootVert * std::sin(delta));
+    p[MotionConRodFoot].y = single(p[FootBase].y - f.MotionConRodFootVert * std::cos(delta));
+}
 
-    // 0. Reverse arm end and crank.
-    p[18].x = m.gear.ReverseArmPosition;
-    const double theta = deg2rad(m.gear.DriverAngle);
-    const double r = static_cast<double>(f.Stroke) / 2.0;
+// 6. Rocking arm end: triangle foot - rocking arm end - trunnion.
+void placeRockingArmEnd(Linkage& w) {
+    PivotSet& p = w.p;
+    const double dx = static_cast<double>(p[LinkTrunnion].x) - p[MotionConRodFoot].x;
+    const double dy = static_cast<double>(p[LinkTrunnion].y) - p[MotionConRodFoot].y;
+    const double eps = std::atan(dx / w.denominator(dy));
+    const double d = std::sqrt(dx * dx + dy * dy);
+    const double lc = w.f.LinkConRodLength;
+    const double c = w.closingCosine(d, lc, w.f.LinkRockingArmLen, w.denominator(lc));
+    const double zeta = asinByAtan(c) - kPi / 2.0 + eps;
+    p[RockingArmEnd].x = single(p[MotionConRodFoot].x + lc * std::sin(zeta));
+    p[RockingArmEnd].y = single(p[MotionConRodFoot].y + lc * std::cos(zeta));
+}
 
-    // 1. Crank pin.
-    p[2].x = single(p[1].x + r * std::cos(theta));
-    p[2].y = single(p[1].y - r * std::sin(theta));
+// 7. Link arc centre; the link is rigid with its rocking arm. Returns the orientation sign.
+int placeLinkArcCentre(Linkage& w) {
+    PivotSet& p = w.p;
+    const FrameDimensions& f = w.f;
+    const double eta =
+        std::atan((static_cast<double>(p[RockingArmEnd].y) - p[LinkTrunnion].y) /
+                  w.denominator(static_cast<double>(p[LinkTrunnion].x) - p[RockingArmEnd].x)) +
+        radians(static_cast<double>(f.LinkRockingAngleDeg) - 90.0);
+    p[LinkArcCentre].x = single(p[LinkTrunnion].x + f.LinkRadius * std::sin(eta));
+    p[LinkArcCentre].y = single(p[LinkTrunnion].y + f.LinkRadius * std::cos(eta));
+    return p[LinkArcCentre].x >= p[LinkTrunnion].x ? 1 : -1;
+}
 
-    // 2. Crosshead, always on the cylinder side of the crank pin.
-    {
-        const double dy = static_cast<double>(p[2].y) - p[3].y;
-        const double q =
-            GuardRoot(m, static_cast<double>(f.MainRodLength) * f.MainRodLength - dy * dy);
-        p[3].x = single(p[2].x + std::sqrt(q));
-    }
+// 8. Reverse arm: a bell crank about its pivot whose end stands at `position`.
+void placeReverseArm(Linkage& w, float position) {
+    PivotSet& p = w.p;
+    const FrameDimensions& f = w.f;
+    p[ReverseArmEnd].x = position;
+    const double bs = f.ReverseArmBackSet;
+    const double rv = f.ReverseArmVert;
+    const double e = std::sqrt(bs * bs + rv * rv);
+    const double dx = static_cast<double>(p[ReverseArmEnd].x) - p[ReverseArmPivot].x;
+    const double q = w.root(e * e - dx * dx);
+    p[ReverseArmEnd].y = single(p[ReverseArmPivot].y + std::sqrt(q));
+    const double kappa = std::atan(dx / w.denominator(static_cast<double>(p[ReverseArmEnd].y) -
+                                                      p[ReverseArmPivot].y)) -
+                         std::atan(bs / w.denominator(rv));
+    p[ReverseArmCorner].x = single(p[ReverseArmPivot].x + rv * std::sin(kappa));
+    p[ReverseArmCorner].y = single(p[ReverseArmPivot].y + rv * std::cos(kappa));
+    p[LiftingArmEnd].x = single(p[ReverseArmPivot].x - f.LiftingArmLength * std::cos(kappa));
+    p[LiftingArmEnd].y = single(p[ReverseArmPivot].y + f.LiftingArmLength * std::sin(kappa));
+}
 
-    // 3. Fulcrum lever lower end: triangle crank pin - pivot 7 - fulcrum centre pivot.
-    {
-        const double dx = static_cast<double>(p[6].x) - p[2].x;
-        const double dy = static_cast<double>(p[6].y) - p[2].y;
-        const double alpha = std::atan(dy / GuardDenominator(m, dx));
-        const double d = std::sqrt(dx * dx + dy * dy);
-        if (f.MotionConRodLength == 0.0f) f.MotionConRodLength = static_cast<float>(kTiny);
-        const double lm = f.MotionConRodLength;
-        const double ll = f.FulcrumLeverLower;
-        double c = (d * d + lm * lm - ll * ll) / 2.0 / GuardDenominator(m, d) / lm;
-        c = GuardCosine(m, c);
-        const double beta = asinByAtan(c) - kPi / 2.0 + alpha;
-        p[7].x = single(p[2].x + lm * std::cos(beta));
-        p[7].y = single(p[2].y + lm * std::sin(beta));
-    }
-
-    // 4. Fulcrum lever upper end and link trunnion; the lever is straight through 7, 6, 10.
-    {
-        const double gamma = std::atan((static_cast<double>(p[6].x) - p[7].x) /
-                                       GuardDenominator(m, static_cast<double>(p[6].y) - p[7].y));
-        p[10].x = single(p[6].x + f.FulcrumLeverUpper * std::sin(gamma));
-        p[10].y = single(p[6].y + f.FulcrumLeverUpper * std::cos(gamma));
-        p[9].x = single(p[10].x + f.FulcrumLeverBackSet * std::cos(gamma));
-        p[9].y = single(p[10].y - f.FulcrumLeverBackSet * std::sin(gamma));
-    }
-
-    // 5. Motion con rod foot.
-    {
-        const double delta = std::atan((static_cast<double>(p[7].y) - p[2].y) /
-                                       GuardDenominator(m, static_cast<double>(p[7].x) - p[2].x));
-        p[13].x = single(p[7].x - f.MotionConRodFootHorz * std::cos(delta));
-        p[13].y = single(p[7].y - f.MotionConRodFootHorz * std::sin(delta));
-        p[12].x = single(p[13].x + f.MotionConRodFootVert * std::sin(delta));
-        p[12].y = single(p[13].y - f.MotionConRodFootVert * std::cos(delta));
-    }
-
-    // 6. Rocking arm end: triangle foot - pivot 11 - trunnion.
-    {
-        const double dx = static_cast<double>(p[9].x) - p[12].x;
-        const double dy = static_cast<double>(p[9].y) - p[12].y;
-        const double eps = std::atan(dx / GuardDenominator(m, dy));
-        const double d = std::sqrt(dx * dx + dy * dy);
-        const double lc = f.LinkConRodLength;
-        const double la = f.LinkRockingArmLen;
-        double c =
-            (d * d + lc * lc - la * la) / 2.0 / GuardDenominator(m, d) / GuardDenominator(m, lc);
-        c = GuardCosine(m, c);
-        const double zeta = asinByAtan(c) - kPi / 2.0 + eps;
-        p[11].x = single(p[12].x + lc * std::sin(zeta));
-        p[11].y = single(p[12].y + lc * std::cos(zeta));
-    }
-
-    // 7. Link arc centre; the link is rigid with its rocking arm.
-    {
-        const double eta = std::atan((static_cast<double>(p[11].y) - p[9].y) /
-                                     GuardDenominator(m, static_cast<double>(p[9].x) - p[11].x)) +
-                           deg2rad(static_cast<double>(f.LinkRockingAngleDeg) - 90.0);
-        p[21].x = single(p[9].x + f.LinkRadius * std::sin(eta));
-        p[21].y = single(p[9].y + f.LinkRadius * std::cos(eta));
-        m.orientationSign = p[21].x >= p[9].x ? 1 : -1;
-    }
-
-    // 8. Reverse arm: a bell crank about pivot 16 whose end 18 stands at ReverseArmPosition.
-    {
-        const double bs = f.ReverseArmBackSet;
-        const double rv = f.ReverseArmVert;
-        const double e = std::sqrt(bs * bs + rv * rv);
-        const double dx = static_cast<double>(p[18].x) - p[16].x;
-        const double q = GuardRoot(m, e * e - dx * dx);
-        p[18].y = single(p[16].y + std::sqrt(q));
-        const double kappa =
-            std::atan(dx / GuardDenominator(m, static_cast<double>(p[18].y) - p[16].y)) -
-            std::atan(bs / GuardDenominator(m, rv));
-        p[17].x = single(p[16].x + rv * std::sin(kappa));
-        p[17].y = single(p[16].y + rv * std::cos(kappa));
-        p[15].x = single(p[16].x - f.LiftingArmLength * std::cos(kappa));
-        p[15].y = single(p[16].y + f.LiftingArmLength * std::sin(kappa));
-    }
-
-    // 9. Valve rod: walk the rear end toward +X while the die block is outside the link's
-    // arc; once inside, back off by 0.8 of a step and refine by a factor of 5.
+// 9. Valve rod: walk the rear end toward +X while the die block is outside the link's arc;
+// once inside, back off by 0.8 of a step and refine by a factor of 5. Places the valve stem
+// end when the search succeeds; returns false when it gives up.
+bool searchValveRod(Linkage& w) {
+    PivotSet& p = w.p;
+    SolverState& s = w.s;
+    const FrameDimensions& f = w.f;
     const double total = f.ValveRodTotalLen;
     const double sLen = static_cast<double>(f.ValveRodTotalLen) - f.ValveRodShortEnd;
     const double lift = f.LiftingLinkLength;
     const float radius = f.LinkRadius;
-    p[5].y = single(static_cast<double>(p[4].y) + f.ValveStemOffsetVert);
+    p[ValveRodRearEnd].y = single(static_cast<double>(p[ValveStemEnd].y) + f.ValveStemOffsetVert);
     s.SearchStep = 0.5f;
-    p[5].x = ValveRodSearchStart(m);
-    const double sGuarded = GuardDenominator(m, sLen);
-    const double rodRatio = total / sGuarded;  // die block beyond pivot 14, as a multiple
-    const double cosineTerms = sLen * sLen - lift * lift;
+    p[ValveRodRearEnd].x = searchStart(f, p);
+    const double sGuarded = w.denominator(sLen);
+    const double rodRatio = total / sGuarded;  // die block beyond the joint, as a multiple
     int i = 0;
     for (;;) {
         // λ = atan(dy / dx) and asin(c) = atan(c / √(1 − c²)) are one-argument arctangents in
@@ -191,10 +215,10 @@ void SolveLinkage(Model& m) {
         // cos atan(dy/dx) = |dx|/d, sin atan(dy/dx) = sign(dx)·dy/d; cos asin c = √(1 − c²).
         // μ = asin(c) + λ − π/2 is then taken through the angle-sum identities, which keeps
         // every transcendental call out of this loop.
-        const double dx = static_cast<double>(p[5].x) - p[15].x;
-        const double dy = static_cast<double>(p[15].y) - p[5].y;
+        const double dx = static_cast<double>(p[ValveRodRearEnd].x) - p[LiftingArmEnd].x;
+        const double dy = static_cast<double>(p[LiftingArmEnd].y) - p[ValveRodRearEnd].y;
         const double d = std::sqrt(dx * dx + dy * dy);
-        const double dxGuarded = GuardDenominator(m, dx);
+        const double dxGuarded = w.denominator(dx);
         double cosLambda, sinLambda;
         if (dxGuarded == dx) {
             const double inv = 1.0 / d;
@@ -205,54 +229,56 @@ void SolveLinkage(Model& m) {
             cosLambda = 1.0 / std::sqrt(1.0 + t * t);
             sinLambda = t * cosLambda;
         }
-        double c = (d * d + cosineTerms) / (2.0 * GuardDenominator(m, d) * sGuarded);
-        c = GuardCosine(m, c);
+        const double c = w.closingCosine(d, sLen, lift, sGuarded);
         const double cosAsin = std::sqrt(1.0 - c * c);
         const double cosMu = c * cosLambda + cosAsin * sinLambda;  // sin(asin c + λ)
         const double sinMu = c * sinLambda - cosAsin * cosLambda;  // −cos(asin c + λ)
-        p[14].x = single(p[5].x - sLen * cosMu);
-        p[14].y = single(p[5].y + sLen * sinMu);
-        p[8].x = single(p[5].x + (static_cast<double>(p[14].x) - p[5].x) * rodRatio);
-        p[8].y = single(p[5].y + (static_cast<double>(p[14].y) - p[5].y) * rodRatio);
-        const double ddx = static_cast<double>(p[21].x) - p[8].x;
-        const double ddy = static_cast<double>(p[8].y) - p[21].y;
+        const Pivot& rear = p[ValveRodRearEnd];
+        p[LiftingLinkJoint].x = single(rear.x - sLen * cosMu);
+        p[LiftingLinkJoint].y = single(rear.y + sLen * sinMu);
+        p[DieBlock].x =
+            single(rear.x + (static_cast<double>(p[LiftingLinkJoint].x) - rear.x) * rodRatio);
+        p[DieBlock].y =
+            single(rear.y + (static_cast<double>(p[LiftingLinkJoint].y) - rear.y) * rodRatio);
+        const double ddx = static_cast<double>(p[LinkArcCentre].x) - p[DieBlock].x;
+        const double ddy = static_cast<double>(p[DieBlock].y) - p[LinkArcCentre].y;
         s.DieBlockDistance = single(std::sqrt(ddx * ddx + ddy * ddy));
         const bool outside = s.DieBlockDistance > radius;
-        if (outside) p[5].x = p[5].x + s.SearchStep;
+        if (outside) p[ValveRodRearEnd].x = p[ValveRodRearEnd].x + s.SearchStep;
         ++i;
-        if (i > kSearchLimit) {
-            RaiseError(m);
-            s.SolveStatus = 'E';
-            s.SearchStep = s.SolveTolerance - 1.0f;
-            return;  // pivot 4 and the valve limits keep their last good values
-        }
+        if (i > kSearchLimit) return false;
         if (outside) continue;
-        p[5].x = p[5].x - 0.8f * s.SearchStep;
+        p[ValveRodRearEnd].x = p[ValveRodRearEnd].x - 0.8f * s.SearchStep;
         s.SearchStep = 0.2f * s.SearchStep;
         if (s.SearchStep > s.SolveTolerance) continue;
         break;
     }
-    p[4].x = p[5].x;
-
-    // 10. Valve limits for the new valve position.
-    ComputeValveLimits(m);
+    p[ValveStemEnd].x = p[ValveRodRearEnd].x;
+    return true;
 }
 
-float ValveRodSearchStart(const Model& m) {
-    const FrameDimensions& f = m.frame;
-    return single(static_cast<double>(m.pivots[9].x) + f.ValveRodTotalLen - f.ValveRodShortEnd);
+// Steps 0-9 at the driver angle whose cosine and sine are given: every pivot but the valve
+// stem end's when the valve-rod search fails (then false). The motion con rod's length is
+// passed as the solve takes it (never 0).
+bool placePivots(Linkage& w, double cosTheta, double sinTheta, float reverseArmPosition,
+                 double motionConRodLength, int& orientationSign) {
+    placeCrankPin(w, cosTheta, sinTheta);
+    placeCrosshead(w);
+    placeFulcrumLeverLower(w, motionConRodLength);
+    placeLinkTrunnion(w);
+    placeMotionConRodFoot(w);
+    placeRockingArmEnd(w);
+    orientationSign = placeLinkArcCentre(w);
+    placeReverseArm(w, reverseArmPosition);
+    if (searchValveRod(w)) return true;
+    w.raiseError();
+    w.s.SolveStatus = 'E';
+    w.s.SearchStep = w.s.SolveTolerance - 1.0f;
+    return false;
 }
 
-double ValveRodSearchResolution(const Model& m) {
-    // The search walks on steps of 0.5 cut by five while above the tolerance (step 9 above).
-    float step = 0.5f;
-    for (int i = 0; i < 64 && 0.2f * step > m.solver.SolveTolerance; ++i) step = 0.2f * step;
-    return step;
-}
-
-void ComputeValveLimits(Model& m) {
-    const CylinderDimensions& c = m.cyl;
-    ValveLimits& v = m.limits;
+// 10. The valve limits for a valve stem end at X `stemX`.
+void valveLimitsFor(const CylinderDimensions& c, float stemX, ValveLimits& v) {
     const double h = c.ExhaustPortWidth() / 2.0;
     const double bf = c.BridgeWidthFront(), br = c.BridgeWidthRear();
     const double sf = c.SteamPortWidthFront(), sr = c.SteamPortWidthRear();
@@ -262,8 +288,7 @@ void ComputeValveLimits(Model& m) {
     v.RearAdmitLimit = single(h + br + sr - c.ValveLengthRearHalf());
     v.RearFullOpenLimit = single(h + br - c.ValveLengthRearHalf());
     v.RearExhaustLimit = single(h + br - c.ValveExhCavityRearHalf());
-    v.ValveOffset =
-        single(static_cast<double>(m.pivots[4].x) + c.ValveStem() - c.CylCtrToDriverCtr());
+    v.ValveOffset = single(static_cast<double>(stemX) + c.ValveStem() - c.CylCtrToDriverCtr());
     v.RearAdmitStemLimit = single(static_cast<double>(c.ValveStem()) - c.ValveLengthRearHalf() -
                                   c.CylCtrToDriverCtr() + h + br + sr);
     v.FrontAdmitStemLimit =
@@ -274,24 +299,10 @@ void ComputeValveLimits(Model& m) {
     v.NegRearExhaustLimit = -v.RearExhaustLimit;
 }
 
-void ComputePistonAndOpenings(Model& m) {
-    Openings& o = m.openings;
-    const double theta = deg2rad(m.gear.DriverAngle);
-    const double stroke = m.frame.Stroke;
-    const double sGuarded = GuardDenominator(m, stroke);
-    const double len = m.frame.MainRodLength;
-    const double half = std::sin(theta) * stroke / 2.0;
-    const double q = GuardRoot(m, len * len - half * half);
-    o.PistonTravel = single(
-        320.0 - (std::cos(theta) + std::sqrt(q) / sGuarded * 2.0 - len / sGuarded * 2.0) * 320.0);
-    ComputeOpenings(m);
-}
-
-void ComputeOpenings(Model& m) {
-    const CylinderDimensions& c = m.cyl;
-    Openings& o = m.openings;
-    // The valve's offset from the cylinder centre, from the current pivot 4.
-    const double v = static_cast<double>(m.pivots[4].x) + c.ValveStem() - c.CylCtrToDriverCtr();
+// The four port openings for a valve stem end at X `stemX`.
+void openingsFor(const CylinderDimensions& c, float stemX, Openings& o) {
+    // The valve's offset from the cylinder centre.
+    const double v = static_cast<double>(stemX) + c.ValveStem() - c.CylCtrToDriverCtr();
     const double h = c.ExhaustPortWidth() / 2.0;
     const double bf = c.BridgeWidthFront(), br = c.BridgeWidthRear();
     o.FrontSteamOpening =
@@ -299,6 +310,154 @@ void ComputeOpenings(Model& m) {
     o.FrontExhaustOpening = single((v + c.ValveExhCavityFrontHalf()) - (h + bf));
     o.RearSteamOpening = single((v - c.ValveLengthRearHalf()) + (h + br + c.SteamPortWidthRear()));
     o.RearExhaustOpening = single((c.ValveExhCavityRearHalf() - v) - (h + br));
+}
+
+// Piston travel (0 at the front dead centre, 640 at the rear) from the driver angle's cosine
+// and sine; what depends on the rods alone is worked out once.
+class PistonTravel {
+  public:
+    explicit PistonTravel(Linkage& w)
+        : w_(w),
+          stroke_(w.f.Stroke),
+          strokeGuarded_(w.denominator(stroke_)),
+          len_(w.f.MainRodLength),
+          rodTerm_(len_ / strokeGuarded_ * 2.0) {}
+
+    float at(double cosTheta, double sinTheta) const {
+        const double half = sinTheta * stroke_ / 2.0;
+        const double q = w_.root(len_ * len_ - half * half);
+        return single(kCentre -
+                      (cosTheta + std::sqrt(q) / strokeGuarded_ * 2.0 - rodTerm_) * kCentre);
+    }
+
+  private:
+    static constexpr double kCentre = kFullTravel / 2.0;
+    Linkage& w_;
+    double stroke_, strokeGuarded_, len_, rodTerm_;
+};
+
+float pistonTravel(Linkage& w, double cosTheta, double sinTheta) {
+    return PistonTravel(w).at(cosTheta, sinTheta);
+}
+
+double motionConRodLengthOf(const FrameDimensions& f) {
+    return f.MotionConRodLength == 0.0f ? static_cast<float>(kTiny) : f.MotionConRodLength;
+}
+
+}  // namespace
+
+void SolveLinkage(Model& m) {
+    // A motion con rod of no length is taken as a tiny one, and kept so.
+    if (m.frame.MotionConRodLength == 0.0f) m.frame.MotionConRodLength = static_cast<float>(kTiny);
+    Linkage w{m.frame, m.pivots, m.solver};
+    const double theta = radians(m.gear.DriverAngle);
+    if (!placePivots(w, std::cos(theta), std::sin(theta), m.gear.ReverseArmPosition,
+                     m.frame.MotionConRodLength, m.orientationSign))
+        return;  // the valve stem end and the valve limits keep their last good values
+    ComputeValveLimits(m);
+}
+
+LinkageSolution solveLinkageAt(const Model& m, double driverAngle, float reverseArmPosition) {
+    LinkageSolution out;
+    out.driverAngle = static_cast<float>(wrapDegrees(driverAngle));
+    out.reverseArmPosition = reverseArmPosition;
+    out.pivots = m.pivots;
+    out.limits = m.limits;
+    SolverState s = m.solver;
+    s.ErrorFlag = false;
+    s.SolveStatus = 'Z';
+    Linkage w{m.frame, out.pivots, s};
+    const double theta = radians(out.driverAngle);
+    const double cosTheta = std::cos(theta), sinTheta = std::sin(theta);
+    out.failed = !placePivots(w, cosTheta, sinTheta, reverseArmPosition,
+                              motionConRodLengthOf(m.frame), out.orientationSign);
+    out.searchStart = searchStart(m.frame, out.pivots);
+    const float stemX = out.pivots[ValveStemEnd].x;
+    if (!out.failed) valveLimitsFor(m.cyl, stemX, out.limits);
+    openingsFor(m.cyl, stemX, out.openings);
+    out.openings.PistonTravel = pistonTravel(w, cosTheta, sinTheta);
+    out.errorRaised = s.ErrorFlag;
+    return out;
+}
+
+float pistonTravelAt(const Model& m, double driverAngle, bool* errorRaised) {
+    PivotSet unused;
+    SolverState s = m.solver;
+    s.ErrorFlag = false;
+    Linkage w{m.frame, unused, s};
+    const double theta = radians(static_cast<float>(wrapDegrees(driverAngle)));
+    const float travel = pistonTravel(w, std::cos(theta), std::sin(theta));
+    if (errorRaised && s.ErrorFlag) *errorRaised = true;
+    return travel;
+}
+
+void pistonTravelsOverTurn(const Model& m, bool forward, std::span<float> travels,
+                           bool* errorRaised) {
+    constexpr std::size_t kFreshEvery = 8;  // rotation adds an ulp or two a step
+    PivotSet unused;
+    SolverState s = m.solver;
+    s.ErrorFlag = false;
+    Linkage w{m.frame, unused, s};
+    const std::size_t count = travels.size();
+    const double step = radians((forward ? 360.0 : -360.0) / static_cast<double>(count));
+    const double cosStep = std::cos(step), sinStep = std::sin(step);
+    const PistonTravel piston(w);
+    // The travel depends on the cosine and the square of the sine: the second half of the
+    // turn repeats the first backward.
+    double c = 1, sn = 0;
+    for (std::size_t k = 0; 2 * k <= count; ++k) {
+        if (k % kFreshEvery == 0) {
+            const double theta = step * static_cast<double>(k);
+            c = std::cos(theta), sn = std::sin(theta);
+        }
+        travels[k] = piston.at(c, sn);
+        if (k > 0 && 2 * k < count) travels[count - k] = travels[k];
+        const double next = c * cosStep - sn * sinStep;
+        sn = sn * cosStep + c * sinStep;
+        c = next;
+    }
+    if (errorRaised && s.ErrorFlag) *errorRaised = true;
+}
+
+float LinkageSolution::opening(Edge e) const {
+    switch (e) {
+        case FrontSteam:
+            return openings.FrontSteamOpening;
+        case FrontExhaust:
+            return openings.FrontExhaustOpening;
+        case RearSteam:
+            return openings.RearSteamOpening;
+        case RearExhaust:
+        case kEdges:
+            break;
+    }
+    return openings.RearExhaustOpening;
+}
+
+float ValveRodSearchStart(const Model& m) {
+    return searchStart(m.frame, m.pivots);
+}
+
+double ValveRodSearchResolution(const Model& m) {
+    // The search walks on steps of 0.5 cut by five while above the tolerance (step 9 above).
+    float step = 0.5f;
+    for (int i = 0; i < 64 && 0.2f * step > m.solver.SolveTolerance; ++i) step = 0.2f * step;
+    return step;
+}
+
+void ComputeValveLimits(Model& m) {
+    valveLimitsFor(m.cyl, m.pivots[ValveStemEnd].x, m.limits);
+}
+
+void ComputePistonAndOpenings(Model& m) {
+    Linkage w{m.frame, m.pivots, m.solver};
+    const double theta = radians(m.gear.DriverAngle);
+    m.openings.PistonTravel = pistonTravel(w, std::cos(theta), std::sin(theta));
+    ComputeOpenings(m);
+}
+
+void ComputeOpenings(Model& m) {
+    openingsFor(m.cyl, m.pivots[ValveStemEnd].x, m.openings);
 }
 
 PortEvent NextPortEvent(PortEventState& s, float steamOpening, float exhaustOpening) {
@@ -327,40 +486,41 @@ void UpdatePortEvents(Model& m) {
 void CalcMidGear(Model& m) {
     FrameDimensions& f = m.frame;
     PivotSet& p = m.pivots;
+    Linkage w{f, p, m.solver};
 
     // 1. Die block at the top of the fulcrum lever's centre line.
-    p[8].x = p[6].x;
-    p[8].y = single(static_cast<double>(p[6].y) + f.FulcrumLeverUpper);
+    p[DieBlock].x = p[FulcrumCentre].x;
+    p[DieBlock].y = single(static_cast<double>(p[FulcrumCentre].y) + f.FulcrumLeverUpper);
 
     // 2. Valve rod rear end.
-    p[5].y = single(static_cast<double>(p[4].y) + f.ValveStemOffsetVert);
+    p[ValveRodRearEnd].y = single(static_cast<double>(p[ValveStemEnd].y) + f.ValveStemOffsetVert);
     {
-        const double dy = static_cast<double>(p[8].y) - p[5].y;
+        const double dy = static_cast<double>(p[DieBlock].y) - p[ValveRodRearEnd].y;
         const double q =
-            GuardRoot(m, static_cast<double>(f.ValveRodTotalLen) * f.ValveRodTotalLen - dy * dy);
-        p[5].x = single(p[8].x + std::sqrt(q));
+            w.root(static_cast<double>(f.ValveRodTotalLen) * f.ValveRodTotalLen - dy * dy);
+        p[ValveRodRearEnd].x = single(p[DieBlock].x + std::sqrt(q));
     }
 
-    // 3. Lifting link joint on the rod, ValveRodShortEnd from the die block toward pivot 5.
+    // 3. Lifting link joint on the rod, ValveRodShortEnd from the die block toward its rear end.
     {
-        const double theta = std::atan((static_cast<double>(p[8].y) - p[5].y) /
-                                       GuardDenominator(m, static_cast<double>(p[5].x) - p[8].x));
-        p[14].x = single(p[8].x + f.ValveRodShortEnd * std::cos(theta));
-        p[14].y = single(p[8].y - f.ValveRodShortEnd * std::sin(theta));
+        const double theta =
+            std::atan((static_cast<double>(p[DieBlock].y) - p[ValveRodRearEnd].y) /
+                      w.denominator(static_cast<double>(p[ValveRodRearEnd].x) - p[DieBlock].x));
+        p[LiftingLinkJoint].x = single(p[DieBlock].x + f.ValveRodShortEnd * std::cos(theta));
+        p[LiftingLinkJoint].y = single(p[DieBlock].y - f.ValveRodShortEnd * std::sin(theta));
     }
 
     // 4. Lifting arm angle: the reverse arm's angle from the vertical at mid gear.
     double angle;
     {
-        const double dx = static_cast<double>(p[16].x) - p[14].x;
-        const double dy = static_cast<double>(p[16].y) - p[14].y;
-        const double theta2 = std::atan(dy / GuardDenominator(m, dx));
+        const double dx = static_cast<double>(p[ReverseArmPivot].x) - p[LiftingLinkJoint].x;
+        const double dy = static_cast<double>(p[ReverseArmPivot].y) - p[LiftingLinkJoint].y;
+        const double theta2 = std::atan(dy / w.denominator(dx));
         const double d = std::sqrt(dy * dy + dx * dx);
+        // A lifting arm of no length is taken as a tiny one, and kept so.
         if (f.LiftingArmLength == 0.0f) f.LiftingArmLength = static_cast<float>(kTiny);
         const double la = f.LiftingArmLength;
-        const double ll = f.LiftingLinkLength;
-        double c = (d * d + la * la - ll * ll) / 2.0 / GuardDenominator(m, d) / la;
-        c = GuardCosine(m, c);
+        const double c = w.closingCosine(d, la, f.LiftingLinkLength, la);
         angle = kPi / 2.0 - asinByAtan(c) - theta2;
         if (f.LiftingArmLength < 0) angle = -angle;
     }
@@ -368,12 +528,12 @@ void CalcMidGear(Model& m) {
     // 5. Reverse arm end.
     const double bs = f.ReverseArmBackSet;
     const double rv = f.ReverseArmVert;
-    const double angleToEnd = std::atan(bs / GuardDenominator(m, rv)) + angle;
+    const double angleToEnd = std::atan(bs / w.denominator(rv)) + angle;
     const double e = std::sqrt(bs * bs + rv * rv);
-    p[18].x = single(p[16].x + e * std::sin(angleToEnd));
+    p[ReverseArmEnd].x = single(p[ReverseArmPivot].x + e * std::sin(angleToEnd));
 
     // 6. Centre and the normal positions.
-    const float centre = p[18].x;
+    const float centre = p[ReverseArmEnd].x;
     m.gear.ReverseArmPosition = centre;
     m.reverseArmPositions[0] = centre;
     m.reverseArmPositions[1] = centre;
@@ -382,7 +542,10 @@ void CalcMidGear(Model& m) {
 }
 
 PortLines portLines(const Model& m) {
-    const ValveLimits& v = m.limits;
+    return portLines(m.limits);
+}
+
+PortLines portLines(const ValveLimits& v) {
     return PortLines{v.NegFrontAdmitLimit, -v.FrontFullOpenLimit, v.NegFrontExhaustLimit,
                      v.NegRearAdmitLimit,  -v.RearFullOpenLimit,  v.NegRearExhaustLimit};
 }

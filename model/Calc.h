@@ -6,16 +6,11 @@
 
 namespace tarvell {
 
-// Sets ErrorFlag when BeepOnError is on.
-void RaiseError(Model& m);
-
-// The solver's guards; each may raise the error.
-double GuardDenominator(Model& m, double v);
-double GuardRoot(Model& m, double q);
-double GuardCosine(Model& m, double c);
-
-// Places every pivot for the current DriverAngle and ReverseArmPosition and, when the
-// valve-rod search succeeds, the valve limits.
+// Places every pivot of the live model for its DriverAngle and ReverseArmPosition and, when
+// the valve-rod search succeeds, the valve limits; when it fails, the valve stem end and the
+// limits keep their last good values and SolveStatus turns to 'E' for good. A guard that
+// binds raises ErrorFlag when BeepOnError is on. Analyses solve through solveLinkageAt
+// (SolveAt.h) instead, which leaves the model as it is.
 void SolveLinkage(Model& m);
 
 // Where the valve-rod search starts its walk for the current pivots: pivot 9's X plus the
@@ -56,5 +51,6 @@ struct PortLines {
     float RearSteamPortOpen, RearSteamPortMax, RearExhaustPortOpen;
 };
 PortLines portLines(const Model& m);
+PortLines portLines(const ValveLimits& limits);
 
 }  // namespace tarvell

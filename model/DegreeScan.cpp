@@ -37,13 +37,12 @@
 #include <cstring>
 
 #include "Calc.h"
+#include "RootFinding.h"
 
 namespace tarvell::scan {
 namespace {
 
 constexpr double kAngleTolerance = 0.01;  // degrees
-constexpr double kGolden = 0.61803398874989484820;
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 // How far the curve is trusted: at least this many ripples of the valve-rod search (the curve
 // passes through samples that carry the ripple, and a solve carries its own), and at least
@@ -81,25 +80,6 @@ constexpr std::array<double, kEdges> kEdgeSense = {-1, 1, 1, -1};
 
 }  // namespace
 
-double wrapDegrees(double a) {
-    // Within a turn either side the subtraction is exact, as fmod would be.
-    if (a >= 360.0 && a < 720.0)
-        a -= 360.0;
-    else if (!(a >= 0.0 && a < 360.0))
-        a = std::fmod(a, 360.0);
-    if (a < 0) a += 360.0;
-    return a >= 360.0 ? 0.0 : a;
-}
-
-void Sampler::solveAt(double angle) {
-    m_.gear.DriverAngle = static_cast<float>(wrapDegrees(angle));
-    m_.solver.SolveStatus = 'Z';
-    SolveLinkage(m_);
-    if (m_.solver.SolveStatus == 'E') ++failed;
-    ComputeOpenings(m_);
-    ++solves;
-}
-
 TurnPoint Sampler::pointAt(double angle) {
     angle = wrapDegrees(angle);
     // Open addressing on the angle's bits; a full table simply stops remembering.
@@ -118,23 +98,12 @@ TurnPoint Sampler::pointAt(double angle) {
 }
 
 TurnPoint Sampler::solvedAt(double angle) {
-    solveAt(angle);
-    const Openings& o = m_.openings;
-    return {
-        angle,
-        m_.pivots[4].x,
-        ValveRodSearchStart(m_),
-        {{o.FrontSteamOpening, o.FrontExhaustOpening, o.RearSteamOpening, o.RearExhaustOpening}}};
-}
-
-void Sampler::forget() {
-    for (Remembered& r : remembered_) r.angle = -1;
-}
-
-float Sampler::pistonTravelAt(double angle) {
-    m_.gear.DriverAngle = static_cast<float>(wrapDegrees(angle));
-    ComputePistonAndOpenings(m_);
-    return m_.openings.PistonTravel;
+    const LinkageSolution s = solver_.solve(angle, position_);
+    return {angle,
+            s.stemX(),
+            s.searchStart,
+            {{s.opening(FrontSteam), s.opening(FrontExhaust), s.opening(RearSteam),
+              s.opening(RearExhaust)}}};
 }
 
 HarmonicCurve::Point Turn::edgeCurve(Edge e, double angle) const {
@@ -212,34 +181,14 @@ double curveTurningAngle(const Turn& turn, int index, int sign) {
 // uneven, so the best point evaluated is kept.
 TurnPoint scanTurning(Sampler& s, int sign, int first, int last) {
     TurnPoint best;
-    double bestAngle = 0;
     bool any = false;
-    auto better = [&](const TurnPoint& p) {
-        return !any || sign * static_cast<double>(p.stemX) > sign * static_cast<double>(best.stemX);
+    auto value = [&](double angle) {
+        const TurnPoint p = s.pointAt(angle);
+        const double v = sign * static_cast<double>(p.stemX);
+        if (!any || v > sign * static_cast<double>(best.stemX)) best = p, any = true;
+        return v;
     };
-    for (int k = first; k <= last; ++k) {
-        const TurnPoint p = s.pointAt(k);
-        if (better(p)) best = p, bestAngle = k, any = true;
-    }
-    auto value = [&](double a) {
-        const TurnPoint p = s.pointAt(a);
-        if (better(p)) best = p, bestAngle = a;
-        return sign * static_cast<double>(p.stemX);
-    };
-    double a = bestAngle - 1.0, b = bestAngle + 1.0;
-    double c = b - kGolden * (b - a), d = a + kGolden * (b - a);
-    double fc = value(c), fd = value(d);
-    for (int i = 0; i < 64 && b - a > kAngleTolerance; ++i) {
-        if (fc >= fd) {
-            b = d, d = c, fd = fc;
-            c = b - kGolden * (b - a);
-            fc = value(c);
-        } else {
-            a = c, c = d, fc = fd;
-            d = a + kGolden * (b - a);
-            fd = value(d);
-        }
-    }
+    bracketedMaximum(value, first, last, kAngleTolerance);
     return best;
 }
 
@@ -260,7 +209,7 @@ bool nearALimit(const TurnPoint& p, double near) {
 // ripples of its limit, whether and how long it opens rests on the ripple, so the whole
 // degrees the curve leaves in doubt for the best are solved and searched about as the scan
 // did; and when the curve is not trusted, every degree within a step of the sample.
-TurnPoint refineTurning(Sampler& s, Turn& turn, int index, int sign, bool extreme) {
+TurnPoint refineTurning(Sampler& s, Turn& turn, int index, int sign, bool extreme, bool crests) {
     const int centre = index * turn.step;
     const int first = centre - turn.step + 1, last = centre + turn.step - 1;
     if (!turn.smooth()) return scanTurning(s, sign, first, last);
@@ -274,6 +223,21 @@ TurnPoint refineTurning(Sampler& s, Turn& turn, int index, int sign, bool extrem
     turn.noteResidual(p0.stemX - top.value);
     take(p0);
     if (!extreme) return best;
+    // A curve still out further than it should be after the second fit can put the extreme
+    // degrees from where the motion has it (a corner in the motion puts it where the curve,
+    // being smooth, cannot): the extreme is then searched for through the solver between the
+    // neighbouring samples, which it lies between.
+    if (turn.samples > kFirstSamples && !(turn.margin <= kRefineInRipples * turn.ripple)) {
+        auto value = [&](double a) {
+            const TurnPoint p = s.pointAt(a);
+            take(p);
+            return sign * static_cast<double>(p.stemX);
+        };
+        goldenSectionMaximum(value, centre - turn.step, centre + turn.step, kAngleTolerance);
+    }
+    // Without the crests wanted, the extreme need only be exact where an edge is near its
+    // limit; following a tooth raises the best by less than a ripple.
+    if (!crests && !nearALimit(best, (kNearALimitInRipples + 1.0) * turn.ripple)) return best;
     const double startRate = turn.startCurve.at(angle).slope;  // per degree
     double tooth = turn.ripple / std::fabs(startRate);
     const double flatTop = std::sqrt(2.0 * kFlatTop / std::fabs(top.curvature));
@@ -324,9 +288,9 @@ void fitCurve(Turn& turn) {
 
 }  // namespace
 
-Turn sampleTurn(Sampler& s, const Model& m) {
+Turn sampleTurn(Sampler& s, bool crests) {
     Turn turn;
-    turn.ripple = ValveRodSearchResolution(m);
+    turn.ripple = ValveRodSearchResolution(s.model());
     for (int i = 0; i < turn.samples; ++i) turn.grid[at(i)] = s.pointAt(i * turn.step);
     fitCurve(turn);
     if (turn.curve.valid() && !(turn.margin <= kRefineInRipples * turn.ripple)) {
@@ -349,7 +313,7 @@ Turn sampleTurn(Sampler& s, const Model& m) {
         const int index = samples[at(k)];
         const int sign = k % 2 == 0 ? 1 : -1;
         const bool extreme = k == 0 || (sign < 0 && index == lowest);
-        turn.turning[at(k)] = refineTurning(s, turn, index, sign, extreme);
+        turn.turning[at(k)] = refineTurning(s, turn, index, sign, extreme, crests);
     }
     for (int k = 2; k < turn.turningCount; ++k) {
         const float stemX = turn.turning[at(k)].stemX;
@@ -613,19 +577,41 @@ void viewEdge(Sampler& s, Turn& turn, Edge e, int deadCentre, int direction, int
 // is no answer (the view must be built again), otherwise the bisection is done again, the
 // second time with every midpoint solved.
 std::optional<double> refineCrossing(Sampler& s, Turn& turn, const EdgeView& v, Edge e, Point shut,
-                                     Point open) {
+                                     Point open, double* interpolated) {
     bool checked = false;
     for (int attempt = 0;; ++attempt) {
         EdgeOracle oracle(s, turn, v, e, 0.5 * (shut.t + open.t), attempt == 0);
         for (const Point& p : {shut, open})
             if (p.solved) oracle.noteSolve(p);
+        Point lastShut = shut, lastOpen = open;  // the solves nearest the crossing either side
         double tShut = shut.t, tOpen = open.t;
-        for (int i = 0; i < 64 && std::fabs(tOpen - tShut) > kAngleTolerance; ++i) {
-            const double mid = 0.5 * (tShut + tOpen);
-            (oracle.isOpen(mid) ? tOpen : tShut) = mid;
+        const double t = bisectChange(
+            shut.t, open.t,
+            [&](double mid) {
+                bool isOpen;
+                if (const std::optional<bool> k = oracle.known(mid)) {
+                    isOpen = *k;
+                } else {
+                    const Point p = oracle.solve(mid);
+                    isOpen = p.open > 0;
+                    (isOpen ? lastOpen : lastShut) = p;
+                }
+                (isOpen ? tOpen : tShut) = mid;
+                return isOpen;
+            },
+            kAngleTolerance);
+        if (attempt > 0 || (!oracle.surprised() && oracle.solves() > 0)) {
+            if (interpolated) {
+                *interpolated = t;
+                if (lastShut.solved && lastOpen.solved && lastShut.open != lastOpen.open) {
+                    const double u =
+                        lastShut.open / (static_cast<double>(lastShut.open) - lastOpen.open);
+                    *interpolated = std::clamp(lastShut.t + u * (lastOpen.t - lastShut.t),
+                                               std::min(tShut, tOpen), std::max(tShut, tOpen));
+                }
+            }
+            return t;
         }
-        if (attempt > 0 || (!oracle.surprised() && oracle.solves() > 0))
-            return 0.5 * (tShut + tOpen);
         if (!checked) {
             checked = true;
             if (!shut.solved && oracle.solve(shut.t).open > 0) return std::nullopt;

@@ -9,17 +9,13 @@
 #include <optional>
 
 #include "HarmonicCurve.h"
-#include "Vari.h"
+#include "SolveAt.h"
 
 namespace tarvell::scan {
 
 inline std::size_t at(int i) {
     return static_cast<std::size_t>(i);
 }
-
-double wrapDegrees(double a);  // into [0, 360)
-
-enum Edge { FrontSteam, FrontExhaust, RearSteam, RearExhaust, kEdges };
 
 struct EdgeOpenings {
     std::array<float, kEdges> open{};
@@ -33,24 +29,20 @@ struct TurnPoint {
     EdgeOpenings at;
 };
 
-// Runs the solver on a model at driver angles and counts the solves. A solve depends only on
-// the angle (and the position), so each angle is solved once: pointAt remembers its answers.
-// (A failed solve leaves pivot 4 where the one before left it; its answer is kept as it was.)
+// The solves of one turn at one reverse arm position, through an analysis's solver. A solve
+// depends only on the angle (and the position), so each angle is solved once: pointAt
+// remembers its answers.
 class Sampler {
   public:
-    explicit Sampler(Model& m) : m_(m) { forget(); }
+    Sampler(LinkageSolver& solver, float position) : solver_(solver), position_(position) {
+        for (Remembered& r : remembered_) r.angle = -1;
+    }
 
-    // Solves at a driver angle, leaving the model as the solve left it.
-    void solveAt(double angle);
     // The solve at a driver angle, made or remembered.
     TurnPoint pointAt(double angle);
     // Piston travel at a driver angle; it depends on the angle alone, so no solve is needed.
-    float pistonTravelAt(double angle);
-    // Forgets every solve (the gear has moved to another position).
-    void forget();
-
-    int failed = 0;  // solves whose valve-rod search failed
-    int solves = 0;
+    float pistonTravelAt(double angle) { return solver_.pistonTravelAt(angle); }
+    const Model& model() const { return solver_.model(); }
 
   private:
     TurnPoint solvedAt(double angle);
@@ -61,7 +53,8 @@ class Sampler {
     };
     static constexpr int kRemembered = 128;  // a power of two
 
-    Model& m_;
+    LinkageSolver& solver_;
+    float position_;
     std::array<Remembered, kRemembered> remembered_;
 };
 
@@ -96,9 +89,11 @@ struct Turn {
     const TurnPoint& sampleAt(int angle) const { return grid[at(angle / step % samples)]; }
 };
 
-// Samples the turn of the model `s` runs on (gear already at its reverse arm position) and
-// finds its turning points.
-Turn sampleTurn(Sampler& s, const Model& m);
+// Samples the turn `s` solves and finds its turning points. The stem's greatest and least
+// are followed to the crest of the valve-rod search's ripple, as the degree scan's extremes
+// were, unless `crests` is false: then only where an edge is near its limit there (what
+// decides whether it opens), which is all a caller wanting the crossings alone needs.
+Turn sampleTurn(Sampler& s, bool crests = true);
 
 // One port edge seen along its window of running offsets t (degrees from its end's dead
 // centre in the order the driver runs), in order of t: the samples, the turning points, and
@@ -126,8 +121,12 @@ void viewEdge(Sampler& s, Turn& turn, Edge e, int deadCentre, int direction, int
 // The running offset of edge e's crossing between two neighbouring points of its view, one
 // shut and one open, bisected to 0.01 degree as the degree scan did. Empty when the view
 // proves wrong about one of the two (the curve was out further than it allowed): the view
-// must then be built again, with the curve's margin widened by what was found.
+// must then be built again, with the curve's margin widened by what was found. When
+// `interpolated` is given it is set to where the straight line between the solves nearest the
+// crossing either side meets zero, kept within the last bisection's bracket (the crossing
+// itself when one side was never solved): finer than the bisection, for a caller that needs
+// the place more than the degree scan's answer.
 std::optional<double> refineCrossing(Sampler& s, Turn& turn, const EdgeView& v, Edge e, Point shut,
-                                     Point open);
+                                     Point open, double* interpolated = nullptr);
 
 }  // namespace tarvell::scan

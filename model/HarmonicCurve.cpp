@@ -9,20 +9,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Angles.h"
+
 namespace tarvell {
-namespace {
-
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
-}  // namespace
-
 HarmonicCurve::HarmonicCurve(std::span<const double> samples) {
     const int n = static_cast<int>(samples.size());
     if (n < 2 || n > kMaxSamples || n % 2 != 0) return;
     for (double x : samples)
         if (!std::isfinite(x)) return;
     const int m = n / 2;
-    const double step = 2.0 * 3.14159265358979323846 / n;
+    const double step = 2.0 * kPi / n;
     const double c1 = std::cos(step), s1 = std::sin(step);
     double c = 1, s = 0;  // cos and sin of k step
     for (int k = 0; k <= m; ++k) {

@@ -107,16 +107,18 @@ struct IndicatorResult {
     SolverFindings findings;
 };
 
-// Samples per turn of indicatorDiagram; the events between samples are found exactly.
+// Samples per turn at which indicatorDiagram draws the cards.
 inline constexpr int kIndicatorSamplesPerTurn = 360;
 
 // The cards at reverse arm `position`, run the way its side runs (as valveEvents decides,
-// the forward side from one solve at mid gear) from driver angle 0. The turn is sampled
-// `samplesPerTurn` times (kept from 36 to 360000); where an opening changes sign between two
-// samples, its zero is found by regula falsi through the solver to 0.0001 degree and becomes
-// a state of its own. As the integration within a phase depends on the end volumes alone,
-// the MEP depends on the samples only through the events they let be found. Settings are
-// made usable first. Works on a copy of the model. Takes about 400 solves at 360 samples.
+// the forward side from one solve at mid gear) from driver angle 0. Where each port edge
+// opens and closes is found as the valve events find theirs (the sparse scan of the turn,
+// each crossing bisected to 0.01 degree and placed between the solves either side of it),
+// and each end's card is integrated exactly over those events and the dead centres: within
+// a phase the work depends on the end volumes alone. The cards are drawn at `samplesPerTurn`
+// places (kept from 36 to 360000), which need the piston's place only, and at the events.
+// Settings are made usable first. Works on the model as given, which it leaves as it was.
+// Takes about as many solves as valveEvents (some 45).
 IndicatorResult indicatorDiagram(const Model& m, float position, const IndicatorSettings& settings,
                                  int samplesPerTurn = kIndicatorSamplesPerTurn);
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Calc.h"
 #include "Numbers.h"
+#include "SolveAt.h"
 #include "Sweep.h"
 
 namespace tarvell {
@@ -29,15 +29,13 @@ std::optional<float> eventPercent(const ValveEvent& event) {
     return event.value;
 }
 
-std::vector<PortEventPoint> portEventCurves(const Model& live, bool forwardSide, int intervals,
+std::vector<PortEventPoint> portEventCurves(const Model& m, bool forwardSide, int intervals,
                                             SolverFindings* findings) {
-    Model m = live;
     intervals = std::clamp(intervals, 1, 1000);
 
-    m.gear.ReverseArmPosition = m.ReverseArmCentre();
-    m.gear.DriverAngle = 0;
-    SolveLinkage(m);  // settles the orientation sign the forward side is read from
-    const double side = (isForwardPositive(m) == forwardSide) ? 1.0 : -1.0;
+    LinkageSolver solver(m);
+    const int orientation = midGearOrientation(solver);
+    const double side = (isForwardPositive(m, orientation) == forwardSide) ? 1.0 : -1.0;
     // A travel typed negative is taken as its size; one that is not a number as none.
     const double max = m.frame.RevArmToCentMax;
     const double reach = std::isfinite(max) ? std::fabs(max) : 0.0;
@@ -56,7 +54,8 @@ std::vector<PortEventPoint> portEventCurves(const Model& live, bool forwardSide,
                   eventPercent(e.rear.compression)};
         points.push_back(p);
     }
-    if (findings) *findings += findingsOf(m, 0);  // the orientation solve above
+    // The orientation solve above: a guard it raised shows; whether it failed does not count.
+    if (findings) *findings += {0, solver.findings().errorRaised};
 
     return points;
 }

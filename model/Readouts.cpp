@@ -2,12 +2,14 @@
 #include "Readouts.h"
 
 #include "Numbers.h"
+#include "Piston.h"
 #include "Vari.h"
 
 namespace tarvell {
 namespace {
 
-// Piston travel (0-640) at which an opening going from `before` > 0 to `after` <= 0 closed.
+// Piston travel (0 to kFullTravel) at which an opening going from `before` > 0 to `after` <= 0
+// closed.
 float closingTravel(float before, float after, float travelBefore, float travelAfter) {
     const double t = static_cast<double>(before) / (static_cast<double>(before) - after);
     return toSingle(travelBefore + t * (static_cast<double>(travelAfter) - travelBefore));
@@ -31,7 +33,7 @@ void updateCutoffReadouts(Model& m) {
         if (c.previousFront > 0 && !(o.FrontSteamOpening > 0)) {
             const float cut = closingTravel(c.previousFront, o.FrontSteamOpening, c.previousTravel,
                                             o.PistonTravel);
-            c.front = formatFixed(cut / 6.4, 4, 1);
+            c.front = formatFixed(endStrokePercent(cut, true), 4, 1);
             c.frontFrames = keep;
         } else {
             countDown(c.front, c.frontFrames);
@@ -39,7 +41,7 @@ void updateCutoffReadouts(Model& m) {
         if (c.previousRear > 0 && !(o.RearSteamOpening > 0)) {
             const float cut =
                 closingTravel(c.previousRear, o.RearSteamOpening, c.previousTravel, o.PistonTravel);
-            c.rear = formatFixed((640.0 - cut) / 6.4, 4, 1);
+            c.rear = formatFixed(endStrokePercent(cut, false), 4, 1);
             c.rearFrames = keep;
         } else {
             countDown(c.rear, c.rearFrames);

@@ -16,14 +16,13 @@
 #include "Calc.h"
 #include "DegreeScan.h"
 #include "Numbers.h"
+#include "Piston.h"
 #include "Sweep.h"
 
 namespace tarvell {
 namespace {
 
 using namespace scan;
-
-constexpr double kPercentPerTravel = 1.0 / 6.4;  // piston travel runs 0 to 640
 
 // The run of open points that belongs to `anchor` (a running offset): the run containing
 // it, else the first after it, else the last before it. Indices -1 when nothing is open.
@@ -106,19 +105,15 @@ Crossings edgeCrossings(Sampler& s, Turn& turn, Edge e, int deadCentre, int dire
     }
 }
 
-// Per cent of the stroke that starts at this end's dead centre, or of the return stroke.
-float strokePercent(float pistonTravel, bool frontEnd, bool returnStroke) {
-    const double fromFront = pistonTravel * kPercentPerTravel;
-    return static_cast<float>(frontEnd != returnStroke ? fromFront : 100.0 - fromFront);
-}
-
 ValveEvent percentEvent(Sampler& s, const EdgeView& v, EventStatus status, double t, bool frontEnd,
                         bool returnStroke) {
     ValveEvent ev;
     ev.status = status;
     if (status != EventStatus::Found) return ev;
     ev.driverAngle = static_cast<float>(v.angleOf(t));
-    ev.value = strokePercent(s.pistonTravelAt(ev.driverAngle), frontEnd, returnStroke);
+    // Per cent of the stroke that starts at this end's dead centre, or of the return stroke.
+    ev.value = static_cast<float>(
+        endStrokePercent(s.pistonTravelAt(ev.driverAngle), frontEnd != returnStroke));
     return ev;
 }
 
@@ -173,17 +168,29 @@ std::string_view positionTagText(PositionTag tag) {
     return "Cen";
 }
 
-bool isForwardPositive(const Model& m) {
+bool isForwardPositive(const Model& m, int orientationSign) {
     const float arm = m.frame.LiftingArmLength;
-    const int sign = m.orientationSign;
-    return (arm > 0 && sign > 0) || (arm < 0 && sign < 0);
+    return (arm > 0 && orientationSign > 0) || (arm < 0 && orientationSign < 0);
+}
+
+bool isForwardPositive(const Model& m) {
+    return isForwardPositive(m, m.orientationSign);
+}
+
+PositionTag positionTag(const Model& m, float position, int orientationSign) {
+    const float centre = m.ReverseArmCentre();
+    if (position == centre) return PositionTag::Cen;
+    const bool forward =
+        isForwardPositive(m, orientationSign) ? position > centre : position < centre;
+    return forward ? PositionTag::Fwd : PositionTag::Rev;
 }
 
 PositionTag positionTag(const Model& m, float position) {
-    const float centre = m.ReverseArmCentre();
-    if (position == centre) return PositionTag::Cen;
-    const bool forward = isForwardPositive(m) ? position > centre : position < centre;
-    return forward ? PositionTag::Fwd : PositionTag::Rev;
+    return positionTag(m, position, m.orientationSign);
+}
+
+int midGearOrientation(LinkageSolver& solver) {
+    return solver.solve(0, solver.model().ReverseArmCentre()).orientationSign;
 }
 
 std::string_view eventStatusText(EventStatus status) {
@@ -205,31 +212,27 @@ std::string_view eventStatusText(EventStatus status) {
 namespace {
 
 // The events at `position`, running as the position's side says or as `forced` says.
-PositionEvents eventsAt(const Model& live, float position, const bool* forced) {
-    Model m = live;
-    Sampler s(m);
-
+PositionEvents eventsAt(const Model& m, float position, const bool* forced) {
+    LinkageSolver solver(m);
     PositionEvents out;
     out.position = position;
-    m.gear.ReverseArmPosition = m.ReverseArmCentre();
-    s.solveAt(0);  // settles the orientation sign the forward side is read from
-    out.tag = positionTag(m, position);
+    out.tag = positionTag(m, position, midGearOrientation(solver));
     out.forward = forced ? *forced : runsForward(out.tag);
 
-    m.gear.ReverseArmPosition = position;
-    // The piston's guards bind hardest at 90 degrees, where the crank stands furthest off the
-    // line: trying them there raises what a solve at every degree would have raised.
-    s.pistonTravelAt(90);
-    Turn turn = sampleTurn(s, m);
+    // Every solve also tries the piston's guards; the samples include 90 degrees, where the
+    // crank stands furthest off the line and they bind hardest, so what a solve at every
+    // degree would have raised is raised.
+    Sampler s(solver, position);
+    Turn turn = sampleTurn(s);
     out.valveTravel = toSingle(static_cast<double>(turn.turning[at(turn.greatest)].stemX) -
                                turn.turning[at(turn.least)].stemX);
 
     const int direction = out.forward ? 1 : -1;
     out.front = endEvents(s, turn, true, direction);
     out.rear = endEvents(s, turn, false, direction);
-    out.failedSolves = s.failed;
-    out.solves = s.solves;
-    out.errorRaised = m.solver.ErrorFlag;
+    out.failedSolves = solver.findings().failedSolves;
+    out.errorRaised = solver.findings().errorRaised;
+    out.solves = solver.solves();
     return out;
 }
 

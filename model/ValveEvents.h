@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "SolveAt.h"
 #include "Sweep.h"
 #include "Vari.h"
 
@@ -18,12 +19,18 @@ enum class PositionTag { Cen, Fwd, Rev };
 std::string_view positionTagText(PositionTag tag);
 
 // True when forward lies on the positive side of ReverseArmCentre: LiftingArmLength and the
-// orientation sign left by the last solve are both > 0 or both < 0.
+// orientation sign left by the last solve (or the one given) are both > 0 or both < 0.
 bool isForwardPositive(const Model& m);
+bool isForwardPositive(const Model& m, int orientationSign);
 
 // Cen when `position` equals ReverseArmCentre exactly, Fwd when it lies on the forward side
 // (see isForwardPositive), Rev otherwise.
 PositionTag positionTag(const Model& m, float position);
+PositionTag positionTag(const Model& m, float position, int orientationSign);
+
+// The orientation sign of a solve at mid gear, driver angle 0: what the analyses read the
+// forward side from (the solve is counted by `solver`).
+int midGearOrientation(LinkageSolver& solver);
 
 // The driver runs forward (angle increasing) at the centre and on the forward side, in
 // reverse (angle decreasing) otherwise.

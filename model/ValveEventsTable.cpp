@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "Calc.h"
 #include "Csv.h"
 #include "Numbers.h"
+#include "SolveAt.h"
 #include "Sweep.h"
 
 namespace tarvell {
@@ -93,9 +93,13 @@ std::string tabLine(const std::vector<std::string>& cells) {
 }  // namespace
 
 std::array<float, 4> namedPositions(const Model& m) {
+    return namedPositions(m, m.orientationSign);
+}
+
+std::array<float, 4> namedPositions(const Model& m, int orientationSign) {
     const double c = m.ReverseArmCentre();
     const double norm = m.frame.RevArmToCentNorm, max = m.frame.RevArmToCentMax;
-    const double side = isForwardPositive(m) ? 1.0 : -1.0;
+    const double side = isForwardPositive(m, orientationSign) ? 1.0 : -1.0;
     return {toSingle(c + side * norm), toSingle(c - side * norm), toSingle(c + side * max),
             toSingle(c - side * max)};
 }
@@ -106,16 +110,14 @@ int setEntryCount(const Model& m) {
     return count;
 }
 
-ValveEventsTable buildValveEventsTable(const Model& live) {
-    Model m = live;
+ValveEventsTable buildValveEventsTable(const Model& m) {
     // The forward side comes from the orientation of a solve at mid gear.
-    m.gear.ReverseArmPosition = m.ReverseArmCentre();
-    m.gear.DriverAngle = 0;
-    SolveLinkage(m);
-    const std::array<float, 4> named = namedPositions(m);
+    LinkageSolver solver(m);
+    const std::array<float, 4> named = namedPositions(m, midGearOrientation(solver));
 
     ValveEventsTable table;
-    table.findings = findingsOf(m, 0);
+    // A guard the orientation solve raised shows; whether it failed does not count.
+    table.findings = {0, solver.findings().errorRaised};
     table.frontPortWidth = m.cyl.SteamPortWidthFront();
     table.rearPortWidth = m.cyl.SteamPortWidthRear();
     auto add = [&](std::string entry, float position) {

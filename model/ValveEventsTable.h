@@ -33,6 +33,8 @@ struct ValveEventsTable {
 // forward ones on the side isForwardPositive gives. Needs the orientation sign of a solve at
 // mid gear (buildValveEventsTable makes one).
 std::array<float, 4> namedPositions(const Model& m);
+// The same with the orientation sign of a solve at mid gear given (midGearOrientation).
+std::array<float, 4> namedPositions(const Model& m, int orientationSign);
 
 // How many entries the reverse arm position set holds as its dialog lists them: entry 1 and
 // each after it up to the first zero (at most 9). PositionCount says the same only once the

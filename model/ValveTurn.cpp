@@ -5,44 +5,29 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "Piston.h"
+#include "RootFinding.h"
+#include "SolveAt.h"
 
 namespace tarvell {
 namespace {
 
 constexpr double kCrossingTolerance = 0.001;  // degrees
-constexpr double kPercentPerTravel = 1.0 / 6.4;
+constexpr int kMostHalvings = 40;
 
-float angleOfRun(double run, bool forward) {
-    double a = std::fmod(forward ? run : 360.0 - run, 360.0);
-    if (a < 0) a += 360.0;
-    if (a >= 360.0) a = 0.0;
-    return static_cast<float>(a);
+// The driver angle `run` degrees from the start of the turn.
+double angleOfRun(double run, bool forward) {
+    return wrapDegrees(forward ? run : 360.0 - run);
 }
 
-class TurnSampler {
-  public:
-    TurnSampler(Model& m, bool forward) : m_(m), forward_(forward) {}
-
-    TurnPoint at(double run) {
-        m_.gear.DriverAngle = angleOfRun(run, forward_);
-        m_.solver.SolveStatus = 'Z';
-        SolveLinkage(m_);
-        if (m_.solver.SolveStatus == 'E') ++failed;
-        ComputePistonAndOpenings(m_);
-        TurnPoint p;
-        p.run = run;
-        p.driverAngle = m_.gear.DriverAngle;
-        p.displacement = ValveDisplacement(m_);
-        p.pistonTravel = m_.openings.PistonTravel;
-        return p;
-    }
-
-    int failed = 0;
-
-  private:
-    Model& m_;
-    bool forward_;
-};
+TurnPoint pointOf(const LinkageSolution& s, double run) {
+    TurnPoint p;
+    p.run = run;
+    p.driverAngle = s.driverAngle;
+    p.displacement = s.valveDisplacement();
+    p.pistonTravel = s.openings.PistonTravel;
+    return p;
+}
 
 // Adds a stretch to a band, joining it to the last one when it carries on that one's event the
 // same way: a band of one stretch per degree would be drawn several hundred times over.
@@ -80,16 +65,18 @@ EdgeOpenings openingsAt(float displacement, const PortLines& l) {
     return o;
 }
 
-ValveTurn sampleValveTurn(const Model& live, float position, bool forward, double step) {
-    Model m = live;
+ValveTurn sampleValveTurn(const Model& m, float position, bool forward, double step) {
     if (!(step >= 0.01 && step <= 360.0)) step = 1.0;
 
-    m.gear.ReverseArmPosition = position;
-    TurnSampler s(m, forward);
-    TurnPoint previous = s.at(0);
+    LinkageSolver solver(m);
+    auto at = [&](double run) {
+        return pointOf(solver.solve(angleOfRun(run, forward), position), run);
+    };
+    const LinkageSolution first = solver.solve(angleOfRun(0, forward), position);
+    TurnPoint previous = pointOf(first, 0);
     ValveTurn turn;
     turn.forward = forward;
-    turn.lines = portLines(m);  // those of this solve
+    turn.lines = portLines(first.limits);  // those of this solve
     const auto lines = portLineDisplacements(turn.lines);
     const int count = static_cast<int>(std::ceil(360.0 / step - 1e-9));
     turn.points.reserve(static_cast<std::size_t>(count) + 1 + 16);
@@ -98,19 +85,17 @@ ValveTurn sampleValveTurn(const Model& live, float position, bool forward, doubl
     std::vector<TurnPoint> crossings;
     for (int i = 1; i <= count; ++i) {
         const double run = std::min(360.0, i * step);
-        const TurnPoint next = s.at(run);
+        const TurnPoint next = at(run);
         crossings.clear();
         for (int line = 0; line < kPortLineCount; ++line) {
             const float q = lines[static_cast<std::size_t>(line)];
             const bool aboveBefore = previous.displacement > q;
             if (aboveBefore == (next.displacement > q)) continue;
-            double lo = previous.run, hi = next.run;  // lo on the side of `previous`
-            TurnPoint mid;
-            for (int k = 0; k < 40 && hi - lo > kCrossingTolerance; ++k) {
-                mid = s.at(0.5 * (lo + hi));
-                ((mid.displacement > q) == aboveBefore ? lo : hi) = mid.run;
-            }
-            TurnPoint c = s.at(0.5 * (lo + hi));
+            const double crossed = bisectChange(
+                previous.run, next.run,
+                [&](double mid) { return (at(mid).displacement > q) != aboveBefore; },
+                kCrossingTolerance, kMostHalvings);
+            TurnPoint c = at(crossed);
             c.displacement = q;  // where the edge opens or closes, by definition
             c.line = line;
             crossings.push_back(c);
@@ -121,8 +106,8 @@ ValveTurn sampleValveTurn(const Model& live, float position, bool forward, doubl
         turn.points.push_back(next);
         previous = next;
     }
-    turn.failedSolves = s.failed;
-    turn.errorRaised = m.solver.ErrorFlag;
+    turn.failedSolves = solver.findings().failedSolves;
+    turn.errorRaised = solver.findings().errorRaised;
     return turn;
 }
 
@@ -142,8 +127,8 @@ SteamBands steamBands(const ValveTurn& turn) {
             const PortEvent fe = NextPortEvent(front, o.frontSteam, o.frontExhaust);
             const PortEvent re = NextPortEvent(rear, o.rearSteam, o.rearExhaust);
             if (!record) continue;
-            const double fa = a.pistonTravel * kPercentPerTravel;
-            const double fb = b.pistonTravel * kPercentPerTravel;
+            const double fa = travelPercent(a.pistonTravel);
+            const double fb = travelPercent(b.pistonTravel);
             if (fa == fb) continue;
             // The front end's stroke runs out as the travel grows; the rear end's as it falls.
             addStretch(bands.front,

@@ -66,14 +66,8 @@ void updateValveStemLine(Model& m) {
 
 float wrapAngle360(float deg) {
     if (!std::isfinite(deg)) return 0.0f;
-    // Whole turns first for a huge angle, so the subtract-while / add-while rule below
-    // never runs long.
-    if (std::fabs(deg) > 360000.0f) deg = std::fmod(deg, 360.0f);
-    while (deg >= 360.0f) deg -= 360.0f;
-    while (deg < 0.0f) deg += 360.0f;
-    // A tiny negative angle plus 360 can round to exactly 360 in single precision.
-    if (deg >= 360.0f) deg = 0.0f;
-    return deg;
+    const float wrapped = static_cast<float>(wrapDegrees(deg));
+    return wrapped >= 360.0f ? 0.0f : wrapped;
 }
 
 void InitProgramState(Model& m) {

@@ -8,6 +8,7 @@
 #include <vector>
 #include <string_view>
 
+#include "Angles.h"
 #include "Data.h"
 #include "IndicatorSettings.h"
 #include "Readouts.h"
@@ -15,13 +16,39 @@
 namespace tarvell {
 
 struct Pivot {
+    // What each pivot is, by its number (the numbers the user sees and the data table lists).
+    enum Name {
+        DriverCentre = 0,  // fixed
+        CrankCentre = 1,   // the same point
+        CrankPin = 2,
+        Crosshead = 3,
+        ValveStemEnd = 4,
+        ValveRodRearEnd = 5,
+        FulcrumCentre = 6,  // fixed
+        FulcrumLeverLower = 7,
+        DieBlock = 8,
+        LinkTrunnion = 9,
+        FulcrumLeverUpper = 10,
+        RockingArmEnd = 11,
+        MotionConRodFoot = 12,
+        FootBase = 13,  // where the foot stands off the motion con rod
+        LiftingLinkJoint = 14,
+        LiftingArmEnd = 15,
+        ReverseArmPivot = 16,  // fixed
+        ReverseArmCorner = 17,
+        ReverseArmEnd = 18,
+        ReferencePoint1 = 19,
+        ReferencePoint2 = 20,
+        LinkArcCentre = 21,
+    };
+
     float x = 0;  // world, X toward the cylinder
     float y = 0;  // world, Y up
     int sx = 0;   // screen pixel, filled by the rotation loop
     int sy = 0;
 };
 
-// Pivots 0-26; 19 and 20 are the reference points, 22-26 unused.
+// Pivots 0-26 (see Pivot::Name); 22-26 unused.
 struct PivotSet {
     static constexpr int kCount = 27;
     std::array<Pivot, kCount> p{};
@@ -206,9 +233,6 @@ float dimensionValue(const Model& m, const DimensionInfo& d);
 
 // Pivot 4's Y = pivot 3's Y + ValveStemClToCylCl.
 void updateValveStemLine(Model& m);
-
-// Brings an angle into [0, 360).
-float wrapAngle360(float deg);
 
 void InitProgramState(Model& m);
 void InstallDefaultView(Model& m);

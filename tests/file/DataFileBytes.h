@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DataFile.h"
+#include "TestModel.h"
 #include "Vari.h"
 
 namespace tarvell::test {
@@ -55,12 +56,6 @@ inline float fieldOf(const Bytes& file, int record, int field) {
 
 inline std::uint32_t bitsOf(float v) {
     return std::bit_cast<std::uint32_t>(v);
-}
-
-inline Model startedModel() {
-    Model m;
-    StartUp(m);
-    return m;
 }
 
 // Opens the bytes the way the program does: check everything, then apply. Returns the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "HarmonicCurve.h"
@@ -12,7 +13,7 @@ using namespace tarvell;
 
 namespace {
 
-constexpr double kRad = 3.14159265358979323846 / 180.0;
+constexpr double kRad = std::numbers::pi / 180.0;
 
 // 2 + 0.5 cos t - 0.25 sin 2t + 0.125 cos 3t, with t in degrees, and its derivatives per degree.
 double motion(double t) {

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "Indicator.h"
@@ -163,4 +165,63 @@ TEST(Indicator, WildDimensionsGiveACardAndLeaveTheModel) {
         EXPECT_FALSE(r.front.points.empty());
         EXPECT_EQ(m.gear.DriverAngle, 33);
     }
+}
+
+TEST(Indicator, RandomDesignsCutOffWhileExpandingAndReleaseByTheExpansionLaw) {
+    // A dozen designs near the default set, a negative lifting arm among them, each at mid
+    // gear, its normal and its greatest positions. The cut-off quoted is a change from steam
+    // to trapped steam while the end's volume grows; the pressure at release is the chest
+    // pressure expanded from the volume at the last cut-off before it to the volume at the
+    // release, p V^n constant: below the chest pressure when the exhaust opens further out in
+    // the stroke, above it only when the exhaust opens after the dead centre, back inside
+    // the volume the steam was cut off at.
+    std::mt19937 rng(27);
+    int cards = 0, beyondDeadCentre = 0;
+    for (int design = 0; design < 12; ++design) {
+        const Model m = test::randomDesign(rng, 0.12, design % 4 == 1);
+        const float c = m.ReverseArmCentre();
+        const float norm = m.frame.RevArmToCentNorm, max = m.frame.RevArmToCentMax;
+        for (const float position : {c, c + norm, c - norm, c + max, c - max}) {
+            const IndicatorResult r = indicatorDiagram(m, position, m.indicator);
+            if (r.findings.failedSolves > 0 || r.findings.errorRaised) continue;
+            const double clearance[] = {m.indicator.frontClearancePct / 100.0,
+                                        m.indicator.rearClearancePct / 100.0};
+            for (int end = 0; end < 2; ++end) {
+                const IndicatorCard& card = end == 0 ? r.front : r.rear;
+                SCOPED_TRACE(std::to_string(design) + " at " + std::to_string(position));
+                if (!std::isfinite(card.cutOffPct)) continue;
+                ++cards;
+                const std::vector<CardPoint>& p = card.points;
+                std::size_t cut = 0;
+                for (std::size_t i = 1; i + 1 < p.size() && cut == 0; ++i)
+                    if (p[i - 1].phase == CardPhase::Steam && p[i].phase == CardPhase::Trapped &&
+                        std::fabs(100 * p[i].stroke - card.cutOffPct) < 1e-9 &&
+                        p[i + 1].stroke > p[i].stroke)
+                        cut = i;
+                ASSERT_GT(cut, 0u) << card.cutOffPct;
+                if (!std::isfinite(card.releasePressure)) continue;
+                std::size_t trapped = cut, release = cut;  // going on round the turn
+                for (std::size_t k = 1; k < p.size(); ++k) {
+                    const std::size_t i = (cut + k) % p.size(),
+                                      before = (i + p.size() - 1) % p.size();
+                    if (p[before].phase == CardPhase::Steam && p[i].phase == CardPhase::Trapped)
+                        trapped = i;
+                    if (p[before].phase == CardPhase::Trapped && p[i].phase == CardPhase::Exhaust) {
+                        release = i;
+                        break;
+                    }
+                }
+                ASSERT_NE(release, cut);
+                const double from = clearance[end] + p[trapped].stroke;
+                const double to = clearance[end] + p[release].stroke;
+                EXPECT_NEAR(card.releasePressure, kChest * (from / to), 1e-9 * kChest);
+                if (to >= from)
+                    EXPECT_LE(card.releasePressure, kChest);
+                else
+                    ++beyondDeadCentre;
+            }
+        }
+    }
+    EXPECT_GT(cards, 30);
+    EXPECT_LT(beyondDeadCentre, cards / 4);
 }

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
+#include "SolveAt.h"
 #include "TestModel.h"
+#include "ValveEvents.h"
 
 using namespace tarvell;
 using tarvell::test::solveAt;
@@ -60,4 +63,54 @@ TEST(MidGear, DieBlockSitsAtTheTopOfTheFulcrumLever) {
     EXPECT_FLOAT_EQ(m.pivots[8].y, m.pivots[6].y + m.frame.FulcrumLeverUpper);
     EXPECT_NEAR(test::dist(m.pivots[5], m.pivots[8]), m.frame.ValveRodTotalLen, 1e-4);
     EXPECT_NEAR(test::dist(m.pivots[8], m.pivots[14]), m.frame.ValveRodShortEnd, 1e-4);
+}
+
+TEST(MidGear, ANegativeLiftingArmClosesTheLinkAndRunsForwardBelowTheCentre) {
+    // The default gear's lifting arm pointed the other way from its pivot, the pivot moved
+    // across the arm's end at mid gear so that the arm still reaches it there: the gear
+    // mirrored about that end.
+    Model m = startedModel();
+    const Pivot end = solveLinkageAt(m, 0, m.ReverseArmCentre()).pivots[Pivot::LiftingArmEnd];
+    m.pivots[16].x = 2 * end.x - m.pivots[16].x;
+    m.frame.LiftingArmLength = -m.frame.LiftingArmLength;
+    CalcMidGear(m);
+
+    // Worked out afresh: at mid gear the die block stands at the top of the fulcrum lever's
+    // centre line, the valve rod reaches from it to the height of the valve stem, and the
+    // lifting link joins the rod ValveRodShortEnd from the die block. The reverse arm at the
+    // centre must put the lifting arm's end one lifting link from that joint: there.
+    const FrameDimensions& f = m.frame;
+    const double x8 = m.pivots[6].x, y8 = m.pivots[6].y + f.FulcrumLeverUpper;
+    const double y5 = m.pivots[4].y + f.ValveStemOffsetVert;
+    const double x5 =
+        x8 + std::sqrt(f.ValveRodTotalLen * f.ValveRodTotalLen - (y8 - y5) * (y8 - y5));
+    const double along = f.ValveRodShortEnd / f.ValveRodTotalLen;
+    const double x14 = x8 + along * (x5 - x8), y14 = y8 + along * (y5 - y8);
+    const LinkageSolution atCentre = solveLinkageAt(m, 0, m.ReverseArmCentre());
+    const Pivot& armEnd = atCentre.pivots[Pivot::LiftingArmEnd];
+    EXPECT_NEAR(std::hypot(armEnd.x - x14, armEnd.y - y14), f.LiftingLinkLength, 1e-4);
+    EXPECT_NEAR(armEnd.x, end.x, 1e-3);  // where the other way round had it
+    EXPECT_NEAR(armEnd.y, end.y, 1e-3);
+    EXPECT_FALSE(atCentre.errorRaised);
+
+    // The link's arc centre stands ahead of its trunnion as before, but the arm now lifts
+    // the rod as the reverse arm moves the other way: forward gear lies below the centre.
+    // Running forward there, each port takes steam a few degrees before its dead centre and
+    // cuts off within the stroke; run backward, the same position admits far too early.
+    EXPECT_EQ(atCentre.orientationSign, 1);
+    const float below = m.ReverseArmCentre() - 0.5f, above = m.ReverseArmCentre() + 0.5f;
+    EXPECT_EQ(positionTag(m, below, atCentre.orientationSign), PositionTag::Fwd);
+    EXPECT_EQ(positionTag(m, above, atCentre.orientationSign), PositionTag::Rev);
+    const PositionEvents forward = valveEvents(m, below);
+    const PositionEvents backward = valveEventsRunning(m, below, false);
+    EXPECT_TRUE(forward.forward);
+    for (const EndEvents* e : {&forward.front, &forward.rear}) {
+        EXPECT_GT(e->admission.value, 0);
+        EXPECT_LT(e->admission.value, 15);
+        EXPECT_GT(e->cutOff.value, 20);
+        EXPECT_LT(e->cutOff.value, 80);
+    }
+    for (const EndEvents* e : {&backward.front, &backward.rear}) EXPECT_GT(e->admission.value, 45);
+    // Above the centre the gear is in reverse and runs backward.
+    EXPECT_FALSE(valveEvents(m, above).forward);
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "TestModel.h"
 
@@ -64,8 +65,8 @@ TEST(Solver, EveryJointHoldsItsLength) {
             const double ax = p[11].x - p[9].x, ay = p[11].y - p[9].y;
             const double bx = p[21].x - p[9].x, by = p[21].y - p[9].y;
             const double cosine = (ax * bx + ay * by) / std::hypot(ax, ay) / std::hypot(bx, by);
-            EXPECT_NEAR(std::fabs(cosine), std::fabs(std::cos(f.LinkRockingAngleDeg * M_PI / 180)),
-                        1e-4);
+            EXPECT_NEAR(std::fabs(cosine),
+                        std::fabs(std::cos(f.LinkRockingAngleDeg * std::numbers::pi / 180)), 1e-4);
             EXPECT_EQ(m.solver.SolveStatus, 'Z');
         }
     }
@@ -182,7 +183,7 @@ namespace {
 // atan and cos/sin of the angles, from the pivots the solver placed before the search.
 float referenceValveStem(const Model& m) {
     const FrameDimensions& f = m.frame;
-    const double pi = 3.14159265358979323846;
+    const double pi = std::numbers::pi;
     const double sLen = static_cast<double>(f.ValveRodTotalLen) - f.ValveRodShortEnd;
     const double x15 = m.pivots[15].x, y15 = m.pivots[15].y;
     const double x21 = m.pivots[21].x, y21 = m.pivots[21].y;

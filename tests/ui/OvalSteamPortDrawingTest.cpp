@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <numbers>
 #include <random>
 
 #include "DiagramParts.h"
@@ -33,7 +34,7 @@ Model started() {
 // Piston per cent of the front dead centre's stroke at a driver angle, from the crank and
 // rod geometry: the crosshead's distance from its front dead centre over the stroke.
 double pistonPercent(const Model& m, double angle) {
-    const double t = angle * M_PI / 180.0;
+    const double t = angle * std::numbers::pi / 180.0;
     const double r = m.frame.Stroke / 2.0, l = m.frame.MainRodLength;
     const double x = r * std::cos(t) + std::sqrt(l * l - std::pow(r * std::sin(t), 2));
     return (r + l - x) / (2 * r) * 100.0;

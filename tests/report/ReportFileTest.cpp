@@ -6,23 +6,12 @@
 #include <vector>
 
 #include "DataFileBytes.h"
-#include "Report.h"
+#include "ReportRun.h"
 
 using namespace tarvell;
 using namespace tarvell::test;
 
 namespace {
-
-struct ReportRun {
-    int status;
-    std::string out, err;
-};
-
-ReportRun run(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = runReport(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // Field `column` of the row at driver angle 0 (the first row after the header).
 std::string firstRowField(const std::string& csv, std::size_t column) {
@@ -44,8 +33,9 @@ TEST(ReportFile, SavedDefaultSetReportsLikeNoFile) {
     TempFile file("default.dtv");
     file.write(encodeDataFile(startedModel()));
     for (const char* position : {"mid", "fwd", "rev", "11.1"}) {
-        const ReportRun withFile = run({"--file", file.path(), "--reverse-arm", position});
-        const ReportRun without = run({"--reverse-arm", position});
+        const ReportRun withFile =
+            runReportTool({"--file", file.path(), "--reverse-arm", position});
+        const ReportRun without = runReportTool({"--reverse-arm", position});
         ASSERT_EQ(withFile.status, 0) << withFile.err;
         EXPECT_EQ(withFile.out, without.out) << position;
         EXPECT_TRUE(withFile.err.empty());
@@ -57,7 +47,7 @@ TEST(ReportFile, TheFilesStrokeShows) {
     m.frame.Stroke = 4.0f;
     TempFile file("stroke.dtv");
     file.write(encodeDataFile(m));
-    const ReportRun r = run({"--file", file.path(), "--step", "90"});
+    const ReportRun r = runReportTool({"--file", file.path(), "--step", "90"});
     ASSERT_EQ(r.status, 0) << r.err;
     // At 90 degrees the crank pin is half the stroke straight below the driver centre.
     std::istringstream in(r.out);
@@ -81,7 +71,7 @@ TEST(ReportFile, NamedPositionsAreTheFilesOwnAfterMidGear) {
     TempFile file("norm.dtv");
     file.write(encodeDataFile(m));
     auto x18 = [&](const char* position) {
-        const ReportRun r = run({"--file", file.path(), "--reverse-arm", position});
+        const ReportRun r = runReportTool({"--file", file.path(), "--reverse-arm", position});
         EXPECT_EQ(r.status, 0) << r.err;
         return std::stod(firstRowField(r.out, kX18));
     };
@@ -93,7 +83,7 @@ TEST(ReportFile, NamedPositionsAreTheFilesOwnAfterMidGear) {
 TEST(ReportFile, UnusableFilesGiveTheReasonAndStatus1) {
     TempFile shortFile("short.dtv");
     shortFile.write(Bytes(18 * 20, 0));
-    const ReportRun r = run({"--file", shortFile.path()});
+    const ReportRun r = runReportTool({"--file", shortFile.path()});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(r.err.find("tarvell-report: " + shortFile.path() + ": the file is too short"), 0u)
@@ -104,19 +94,20 @@ TEST(ReportFile, UnusableFilesGiveTheReasonAndStatus1) {
     putField(nan, 2, 2, std::numeric_limits<float>::quiet_NaN());
     TempFile damaged("nan.dtv");
     damaged.write(nan);
-    const ReportRun d = run({"--file", damaged.path()});
+    const ReportRun d = runReportTool({"--file", damaged.path()});
     EXPECT_EQ(d.status, 1);
     EXPECT_NE(d.err.find("record 2, field 2"), std::string::npos) << d.err;
 
     TempFile missing("missing.dtv");  // never written
-    const ReportRun n = run({"--file", missing.path()});
+    const ReportRun n = runReportTool({"--file", missing.path()});
     EXPECT_EQ(n.status, 1);
     EXPECT_TRUE(n.out.empty());
     EXPECT_NE(n.err.find(missing.path() + ": the file cannot be opened (no such file"),
               std::string::npos)
         << n.err;
 
-    const ReportRun folder = run({"--file", std::filesystem::temp_directory_path().string()});
+    const ReportRun folder =
+        runReportTool({"--file", std::filesystem::temp_directory_path().string()});
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.err.find("folder"), std::string::npos) << folder.err;
 }
