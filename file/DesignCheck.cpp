@@ -8,6 +8,7 @@
 #include "Data.h"
 #include "DataFileLayout.h"
 #include "Numbers.h"
+#include "SolveAt.h"
 
 namespace tarvell {
 namespace {
@@ -40,12 +41,12 @@ std::string shortNumber(float v) {
     return text;
 }
 
-bool finite(const Model& m) {
-    for (const Pivot& p : m.pivots.p)
+bool finite(const LinkageSolution& s) {
+    for (const Pivot& p : s.pivots.p)
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-    const Openings& o = m.openings;
-    for (float v : {o.PistonTravel, o.FrontSteamOpening, o.FrontExhaustOpening, o.RearSteamOpening,
-                    o.RearExhaustOpening, m.limits.ValveOffset})
+    const Openings& o = s.openings;
+    for (float v : {o.PistonTravel, o.FrontSteamOpening, o.FrontExhaustOpening,
+                    o.RearSteamOpening, o.RearExhaustOpening, s.limits.ValveOffset})
         if (!std::isfinite(v)) return false;
     return true;
 }
@@ -79,10 +80,7 @@ std::string implausibleDesignReason(const DataSet& set) {
                formatFixed(position, 0, 3) + " lies far outside the arm's travel about " +
                formatFixed(centre, 0, 3) + ".";
     for (float angle = 0; angle < 360; angle += kDegreesBetweenChecks) {
-        m.gear.DriverAngle = angle;
-        SolveLinkage(m);
-        ComputePistonAndOpenings(m);
-        if (!finite(m))
+        if (!finite(solveLinkageAt(m, angle, position)))
             return "its dimensions give no gear: the linkage cannot be solved at driver angle " +
                    formatFixed(angle, 0, 0) + ".";
     }
