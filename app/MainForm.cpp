@@ -373,7 +373,7 @@ void TMainForm::ResetAllClick() {
     ClearUndo(m);
     context_.setUndoButtonsEnabled(false);
     dynamicControls_->hideUndo();
-    emit context_.designReset();
+    context_.designWasReset();
 }
 
 void TMainForm::SetScreenDataClick() {

@@ -141,9 +141,13 @@ void Program::connectWindows() {
         frameDi->ResetFrameClick();
         cylDimen->ResetCylClick();
     });
-    // The lines dialog's table follows every open, a cancelled one too.
-    QObject::connect(dataFile, &DataFileCommands::openFinished, drawLines,
-                     [this] { drawLines->LinesDataClick(); });
+    // The lines dialog's table follows every data set that replaces the design, and is
+    // shown afresh after an open that failed or was cancelled too: once per open either way.
+    QObject::connect(&context_, &ProgramContext::dataSetLoaded, drawLines,
+                     [this] { drawLines->dataSetReplaced(); });
+    QObject::connect(dataFile, &DataFileCommands::openFinished, drawLines, [this](bool loaded) {
+        if (!loaded) drawLines->LinesDataClick();
+    });
     form.graphicPosition().setDimensionDialogs(frameDi, cylDimen);
     for (std::size_t i = 0; i < kInterfaceSizes.size(); ++i)
         QObject::connect(form.InterfaceSizes[i], &QAction::triggered, &form,

@@ -297,9 +297,7 @@ void TBalance::ApplyClick() {
     const QString step = QString("Balance: %1 dimension%2").arg(count).arg(count == 1 ? "" : "s");
     if (StoreDimensionGroup(m, settings, step.toStdString())) {
         // As the frame dialog's Close does after its dimensions change.
-        CalcMidGear(m);
-        emit context_.reverseArmMoveRequested(0);
-        clearCutoffReadouts(m);
+        context_.recomputeMidGear();
         context_.setUndoButtonsEnabled(true);
     }
     applied_ = true;

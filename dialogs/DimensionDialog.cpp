@@ -223,10 +223,7 @@ void DimensionDialog::reject() {
 }
 
 void DimensionDialog::recomputeMidGear() {
-    Model& m = model();
-    CalcMidGear(m);
-    emit context_.reverseArmMoveRequested(0);
-    clearCutoffReadouts(m);
+    context_.recomputeMidGear();
 }
 
 void DimensionDialog::emptySlots() {

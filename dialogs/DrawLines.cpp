@@ -196,13 +196,12 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     for (QPushButton* b : {FromRefPtsBtn, ClearItemBtn}) b->setAutoDefault(false);
 
-    // A data set opened from a file brings its own overlay: the information labels are
-    // worked out afresh for it.
-    connect(&context, &ProgramContext::dataSetLoaded, this, [this] {
-        clearInformationLabels();
-        LinesDataClick();
-    });
+    LinesDataClick();
+}
 
+void TDrawLines::dataSetReplaced() {
+    // A data set brings its own overlay: the information labels are worked out afresh for it.
+    clearInformationLabels();
     LinesDataClick();
 }
 

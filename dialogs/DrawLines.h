@@ -54,6 +54,8 @@ class TDrawLines : public QDialog {
 
     // Refreshes every row, the choices and the reference point note from the model.
     void LinesDataClick();
+    // A whole data set replaced the design: its overlay is shown afresh.
+    void dataSetReplaced();
     // Empties the three information labels of every row.
     void clearInformationLabels();
     // Highlights the current item's row (the model's current item) and shows its choices.

@@ -39,7 +39,7 @@ void TFrameDi::storeWhiteRow(const DimensionInfo& row, float value) {
         f.RevArmToCentMax = f.RevArmToCentNorm;
         clampReverseArmPositions();
     }
-    emit context_.reverseArmRangeChanged();
+    context_.reverseArmTravelChanged();
 }
 
 void TFrameDi::clampReverseArmPositions() {
@@ -58,7 +58,7 @@ void TFrameDi::clampReverseArmPositions() {
 void TFrameDi::ResetFrameMouseDown() {
     Model& m = model();
     ApplyFrameDefaults(m);
-    emit context_.reverseArmRangeChanged();
+    context_.reverseArmTravelChanged();
     emptySlots();
     FormActivate();
 }

@@ -129,17 +129,22 @@ bool DataFileCommands::maybeSave() {
     return false;
 }
 
+void DataFileCommands::finishOpen() {
+    emit openFinished(loaded_);
+    loaded_ = false;
+}
+
 void DataFileCommands::OpenDimensionsClick() {
     if (maybeSave()) {
         const QString path = chooseOpenPath();
         if (!path.isEmpty()) openChosen(path);
     }
-    emit openFinished();  // also after a cancel
+    finishOpen();  // also after a cancel
 }
 
 void DataFileCommands::openRecent(const QString& path) {
     if (maybeSave()) openChosen(path);
-    emit openFinished();
+    finishOpen();
 }
 
 void DataFileCommands::openChosen(const QString& path) {
@@ -171,14 +176,14 @@ void DataFileCommands::openFromCommandLine(const QStringList& arguments) {
         showError("Open Dimensional Data",
                   "The data file named when the program was started "
                   "has an empty name; the defaults are used.");
-        emit openFinished();
+        finishOpen();
         return;
     }
     if (maybeSave()) {
         const QString message = openFile(arguments.first());
         if (!message.isEmpty()) showError("Open Dimensional Data", message);
     }
-    emit openFinished();
+    finishOpen();
 }
 
 void DataFileCommands::SaveDimensionsClick() {
@@ -207,13 +212,9 @@ QString DataFileCommands::openFile(const QString& path) {
     const DecodedDataFile decoded = decodeDataFile(read.bytes);
     if (!decoded.dataSet) return displayName(path) + ": " + QString::fromStdString(decoded.reason);
 
-    Model& m = context_.model();
-    const ReverseArmBar bar = applyDataSet(m, *decoded.dataSet);
-    m.DataSetName = dataSetNameFromPath(path.toStdString());
+    context_.replaceDesign(*decoded.dataSet, dataSetNameFromPath(path.toStdString()));
+    loaded_ = true;
     currentPath_ = path;
-    emit context_.dataSetLoaded();
-    emit context_.reverseArmRangeChanged();
-    emit context_.reverseArmMoveRequested(bar.position);
     // The design as opened is the saved one: the arm stands where its scroll bar put it.
     context_.markDesignSaved();
     remember(path);

@@ -62,8 +62,9 @@ class DataFileCommands : public QObject {
     SaveChoice askUser(const QString& question);
 
   signals:
-    // An open ended (loaded, failed or cancelled): views of the data set refresh.
-    void openFinished();
+    // An open ended: `loaded` when a data set replaced the design (the context has said so
+    // already), false when it failed or was cancelled.
+    void openFinished(bool loaded);
     // The design was written to its file (saved), so a kept copy is no longer needed.
     void saved();
 
@@ -74,6 +75,7 @@ class DataFileCommands : public QObject {
     void openChosen(const QString& path);
     bool saveTo(const QString& path);
     QString startFolder() const;
+    void finishOpen();
     QWidget* parentForMessages() const;
     void remember(const QString& path);
 
@@ -81,6 +83,7 @@ class DataFileCommands : public QObject {
     QWidget* dialogParent_;
     QString currentPath_;
     RecentFiles* recent_;
+    bool loaded_ = false;  // the open under way replaced the design
 };
 
 }  // namespace tarvell

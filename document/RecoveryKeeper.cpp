@@ -192,13 +192,8 @@ QString RecoveryKeeper::takeCarryOver(const QString& path) {
 }
 
 void RecoveryKeeper::restore(const RecoveryHeader& h, const DataSet& design) {
-    Model& m = context_.model();
-    const ReverseArmBar bar = applyDataSet(m, design);
-    m.DataSetName = h.dataSetName;
+    context_.replaceDesign(design, h.dataSetName);
     files_.setCurrentPath(QString::fromStdString(h.sourcePath));
-    emit context_.dataSetLoaded();
-    emit context_.reverseArmRangeChanged();
-    emit context_.reverseArmMoveRequested(bar.position);
     if (h.unsaved) {
         context_.markDesignUnsaved();
     } else {

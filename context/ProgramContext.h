@@ -3,7 +3,8 @@
 // the window titles, the "UnDo" buttons kept enabled together, pausing the rotation loop, and
 // the signals through which a window asks for what another window owns (the reverse arm
 // scroll bar, the dynamic-variable bars) or hears that the whole data set was replaced; and
-// whether the working design has changed since it was last opened or saved.
+// whether the working design has changed since it was last opened or saved. Its signals are
+// emitted only by its own methods, each of which does the job the signal announces.
 #pragma once
 
 #include <QList>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "DataFile.h"
 #include "DesignSnapshot.h"
 #include "ProgramOptions.h"
 #include "Sound.h"
@@ -72,6 +74,22 @@ class ProgramContext : public QObject {
     // Shows or hides the dynamic variables everywhere: the model's switch, then the signal.
     void setDynamicVariablesShown(bool shown);
 
+    // --- Changes every window hears of ---
+    // Puts a checked data set (from a file, the recovery file or a restart) in place of the
+    // working design under `name`: mid gear worked out, the reverse arm's bar given its range
+    // and taken to the set's position. Returns where the bar stands.
+    ReverseArmBar replaceDesign(const DataSet& set, const std::string& name);
+    // The dimensions changed (a dimension dialog closed, a balance was applied): mid gear is
+    // worked out again, the arm put there and the cut-off read-outs cleared.
+    void recomputeMidGear();
+    // RevArmToCentMax changed: the reverse arm's bar takes its range from the model.
+    void reverseArmTravelChanged();
+    // The reverse arm's bar is to stand at `position` (its change handler runs even when it
+    // stands there already, so the arm is taken onto it).
+    void moveReverseArm(int position);
+    // Every dimension went back to its default (ResetAllDimensions): a new, unnamed design.
+    void designWasReset();
+
     // --- The working design against the one last opened or saved (or the defaults) ---
     // The design as it stands becomes the saved one.
     void markDesignSaved();
@@ -92,21 +110,21 @@ class ProgramContext : public QObject {
     void note(const QString& text);
 
   signals:
+    // Emitted only by the methods above (QPrivateSignal keeps others from emitting them).
     // RevArmToCentMax changed: the reverse arm scroll bar takes its range from the model.
-    void reverseArmRangeChanged();
-    // The reverse arm scroll bar is to stand at `position`; its change handler runs even when
-    // it stands there already, so the arm is taken onto it.
-    void reverseArmMoveRequested(int position);
+    void reverseArmRangeChanged(QPrivateSignal);
+    // The reverse arm scroll bar is to stand at `position`.
+    void reverseArmMoveRequested(int position, QPrivateSignal);
     // The dynamic variables were shown or hidden (Model::DynamicVariablesShown).
-    void dynamicVariablesShownChanged(bool shown);
-    // A whole data set replaced the working one (a file was opened).
-    void dataSetLoaded();
+    void dynamicVariablesShownChanged(bool shown, QPrivateSignal);
+    // A whole data set replaced the working one (a file was opened, a design restored).
+    void dataSetLoaded(QPrivateSignal);
     // Every dimension went back to its default (ResetAllDimensions): a new, unnamed design.
-    void designReset();
+    void designReset(QPrivateSignal);
     // An action was refused, and why.
-    void refused(const QString& why);
+    void refused(const QString& why, QPrivateSignal);
     // A note for the status line (see note()).
-    void noted(const QString& text);
+    void noted(const QString& text, QPrivateSignal);
 
   private:
     friend class RotationPause;

@@ -8,6 +8,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "Calc.h"
+#include "Readouts.h"
+
 namespace tarvell {
 
 ProgramContext::ProgramContext(std::unique_ptr<Sound> sound, ProgramOptions options)
@@ -61,7 +64,34 @@ void ProgramContext::setUndoButtonsEnabled(bool enabled) {
 
 void ProgramContext::setDynamicVariablesShown(bool shown) {
     model_.DynamicVariablesShown = shown;
-    emit dynamicVariablesShownChanged(shown);
+    emit dynamicVariablesShownChanged(shown, QPrivateSignal());
+}
+
+ReverseArmBar ProgramContext::replaceDesign(const DataSet& set, const std::string& name) {
+    const ReverseArmBar bar = applyDataSet(model_, set);
+    model_.DataSetName = name;
+    emit dataSetLoaded(QPrivateSignal());
+    emit reverseArmRangeChanged(QPrivateSignal());
+    emit reverseArmMoveRequested(bar.position, QPrivateSignal());
+    return bar;
+}
+
+void ProgramContext::recomputeMidGear() {
+    CalcMidGear(model_);
+    emit reverseArmMoveRequested(0, QPrivateSignal());
+    clearCutoffReadouts(model_);
+}
+
+void ProgramContext::reverseArmTravelChanged() {
+    emit reverseArmRangeChanged(QPrivateSignal());
+}
+
+void ProgramContext::moveReverseArm(int position) {
+    emit reverseArmMoveRequested(position, QPrivateSignal());
+}
+
+void ProgramContext::designWasReset() {
+    emit designReset(QPrivateSignal());
 }
 
 void ProgramContext::markDesignSaved() {
@@ -82,12 +112,12 @@ bool ProgramContext::mayLoseChanges() {
 }
 
 void ProgramContext::note(const QString& text) {
-    emit noted(text);
+    emit noted(text, QPrivateSignal());
 }
 
 void ProgramContext::refuse(const QString& why) {
     sound_->beep();
-    emit refused(why);
+    emit refused(why, QPrivateSignal());
 }
 
 void ProgramContext::pauseRotation() {
