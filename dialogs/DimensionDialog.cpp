@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "Calc.h"
+#include "DimensionPlaces.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
 #include "NumberField.h"
@@ -79,7 +80,7 @@ DimensionDialog::DimensionDialog(ProgramContext& context, const Layout& layout)
 
     // Labels first, so a field covers any label text that runs under it.
     for (const DimensionInfo& row : layout_.rows) {
-        const int n = row.dialogNumber;
+        const int n = placeOf(row.code).dialogNumber;
         label_[static_cast<std::size_t>(n)] =
             newLabel(this, QString("Label%1").arg(n), row.dialogLabel);
         if (!row.dialogLabel2.empty())
@@ -90,21 +91,22 @@ DimensionDialog::DimensionDialog(ProgramContext& context, const Layout& layout)
     instruction2_ = newLabel(this, "Instruction2", layout.instruction2.toStdString());
 
     for (const DimensionInfo& row : layout_.rows) {
-        const int n = row.dialogNumber;
-        const auto col = static_cast<std::size_t>(row.column);
+        const DimensionPlace& place = placeOf(row.code);
+        const int n = place.dialogNumber;
+        const auto col = static_cast<std::size_t>(place.column);
 
         auto* button = new QPushButton(this);
         button->setObjectName(QString("Button%1").arg(n));
         // A row with a second text line has a button as high as both lines.
-        button->setGeometry(kButtonX[col], row.labelY, kButtonWidth,
-                            row.fieldY - row.labelY + kRowHeight);
+        button->setGeometry(kButtonX[col], place.labelY, kButtonWidth,
+                            place.fieldY - place.labelY + kRowHeight);
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, &row] { ButtonClick(row); });
         Button[static_cast<std::size_t>(n)] = button;
 
         auto* field = new NumberField(this, true);
         field->setObjectName(QString("Edit%1").arg(n));
-        field->setGeometry(kFieldX[col], row.fieldY, kFieldWidth, kRowHeight);
+        field->setGeometry(kFieldX[col], place.fieldY, kFieldWidth, kRowHeight);
         field->setFrame(false);
         field->setTextMargins(0, 0, 0, 0);
         // Gray rows silver, the normal travel white, the maximum travel the edit colour.
@@ -156,10 +158,11 @@ void DimensionDialog::placeLabels() {
         label->adjustSize();
     };
     for (const DimensionInfo& row : layout_.rows) {
-        const auto n = static_cast<std::size_t>(row.dialogNumber);
-        const auto col = static_cast<std::size_t>(row.column);
-        place(label_[n], isDitto(row) ? kDittoLabelX[col] : kLabelX[col], row.labelY);
-        if (label2_[n]) place(label2_[n], kSecondLineX[col], row.fieldY);
+        const DimensionPlace& at = placeOf(row.code);
+        const auto n = static_cast<std::size_t>(at.dialogNumber);
+        const auto col = static_cast<std::size_t>(at.column);
+        place(label_[n], isDitto(row) ? kDittoLabelX[col] : kLabelX[col], at.labelY);
+        if (label2_[n]) place(label2_[n], kSecondLineX[col], at.fieldY);
     }
     place(instruction1_, 1, 190);
     place(instruction2_, 1, 203);
@@ -179,7 +182,7 @@ void DimensionDialog::FormActivate() {
     applyTextScale();
     const Model& m = context_.model();
     for (const DimensionInfo& row : layout_.rows) {
-        const auto n = static_cast<std::size_t>(row.dialogNumber);
+        const auto n = static_cast<std::size_t>(placeOf(row.code).dialogNumber);
         const QString text = dimensionFieldText(dimensionValue(m, row), row.decimals);
         Edit[n]->setText(text);
         Edit[n]->setCursorPosition(0);  // a text wider than the field shows its beginning
@@ -189,7 +192,7 @@ void DimensionDialog::FormActivate() {
 
 void DimensionDialog::EditExit(const DimensionInfo& row) {
     Model& m = model();
-    const auto n = static_cast<std::size_t>(row.dialogNumber);
+    const auto n = static_cast<std::size_t>(placeOf(row.code).dialogNumber);
     const QString text = Edit[n]->text();
     // A field left as it was filled keeps the dimension's exact value: its text may be
     // rounded to the row's decimals or cut to 10 characters.
@@ -276,7 +279,7 @@ bool DimensionDialog::eventFilter(QObject* watched, QEvent* event) {
 const DimensionInfo* DimensionDialog::rowOf(QObject* field) const {
     if (!field) return nullptr;
     for (const DimensionInfo& row : layout_.rows)
-        if (Edit[static_cast<std::size_t>(row.dialogNumber)] == field) return &row;
+        if (Edit[static_cast<std::size_t>(placeOf(row.code).dialogNumber)] == field) return &row;
     return nullptr;
 }
 

@@ -100,24 +100,21 @@ enum class DimensionStore {
 enum class DimensionGroup { Frame, Cylinder };
 
 // One editable dimension. Every dialog row, undo entry, dynamic variable, graphic-position
-// label and data-file field that names a dimension goes through this description.
+// label and data-file field that names a dimension goes through this description. (Where a
+// row stands in its dialog is the dialogs' own affair: dialogs/DimensionPlaces.)
 struct DimensionInfo {
-    int code;
+    int code = 0;
     std::string_view field;        // the dimension's name in the model
     std::string_view shortName;    // stored in dynamic-variable slots and undo entries ("" if none)
     std::string_view caption;      // label of the graphic-position display
     std::string_view dialogLabel;  // text beside the field in its dialog
     std::string_view dialogLabel2;  // continuation line under the label ("" if none)
-    int decimals;                   // digits after the point in the dialog field
-    float defaultValue;
-    DimensionStore store;
-    float FrameDimensions::*frameField;  // Frame store
-    int index;                           // cylinder slot or pivot number
-    int column;                          // dialog column: 0 left, 1 right
-    int labelY;                          // dialog y of the label (and of the small button)
-    int fieldY;                          // dialog y of the edit field
-    int dialogNumber;                    // number of the dialog's EditN / ButtonN
-    bool gray;                           // takes part in undo and dynamic variables
+    int decimals = 3;               // digits after the point in the dialog field
+    float defaultValue = 0;
+    DimensionStore store = DimensionStore::Frame;
+    float FrameDimensions::*frameField = nullptr;  // Frame store
+    int index = 0;                                 // cylinder slot or pivot number
+    bool gray = true;                              // takes part in undo and dynamic variables
 };
 
 DimensionGroup groupOf(const DimensionInfo& d);

@@ -6,6 +6,7 @@
 
 #include "Calc.h"
 #include "DimensionDialogSupport.h"
+#include "DimensionPlaces.h"
 
 using namespace tarvell;
 using tarvell::test::DimensionDialogTest;
@@ -350,4 +351,19 @@ TEST_F(FrameDialog, ResetAllUsesTheDialogsResets) {
     EXPECT_FALSE(form().Panel[8]->isVisible());
     EXPECT_EQ(frameDi().Edit[2]->text(), "3.250");
     EXPECT_EQ(cylDimen().Edit[9]->text(), "2.688");
+}
+
+TEST(DimensionPlaces, RowsStandInTheirColumnsAndLines) {
+    // Frame rows: left column 0-13, right column from code 15; field y = 13 * row.
+    EXPECT_EQ(placeOf(14).column, 0);
+    EXPECT_EQ(placeOf(14).fieldY, 13 * 13);
+    EXPECT_EQ(placeOf(15).column, 1);
+    EXPECT_EQ(placeOf(28).fieldY, 13 * 12);
+    // Cylinder rows with two text lines: the button spans both, the field sits on the second.
+    EXPECT_EQ(placeOf(106).labelY, 65);
+    EXPECT_EQ(placeOf(106).fieldY, 78);
+    EXPECT_EQ(placeOf(122).dialogNumber, 22);
+    // Every dimension has its row.
+    for (const DimensionInfo& d : allDimensions())
+        EXPECT_GT(placeOf(d.code).dialogNumber, 0) << d.code;
 }

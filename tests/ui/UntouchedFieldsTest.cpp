@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "DimensionDialogSupport.h"
+#include "DimensionPlaces.h"
 #include "Numbers.h"
 
 using namespace tarvell;
@@ -32,7 +33,8 @@ TEST_F(UntouchedFields, KeepTheirValuesToTheBitWithoutAnUndoEntryOrAChange) {
          {static_cast<DimensionDialog*>(&frameDi()), static_cast<DimensionDialog*>(&cylDimen())}) {
         open(*dialog);
         for (const DimensionInfo& d : allDimensions()) {
-            NumberField* field = dialog->Edit[static_cast<std::size_t>(d.dialogNumber)];
+            NumberField* field =
+                dialog->Edit[static_cast<std::size_t>(placeOf(d.code).dialogNumber)];
             if (groupOf(d) !=
                 (dialog == &frameDi() ? DimensionGroup::Frame : DimensionGroup::Cylinder))
                 continue;
