@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
-#   ./run-tests.sh             the normal build (build/)
+# Installs what is missing, builds everything (the program, the tests and the benchmarks), and
+# runs every test.
+#   ./run-tests.sh             the normal build (build/, shared with ./start.sh)
 #   ./run-tests.sh --sanitize  an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -14,4 +15,5 @@ else
   dir="$root/build"
   "$root/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
+echo "==> Running the tests" >&2
 ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"

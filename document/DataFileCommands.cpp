@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "Assets.h"
 #include "DataFile.h"
 #include "ProgramContext.h"
 #include "RecentFiles.h"
@@ -48,9 +49,16 @@ DataFileCommands::~DataFileCommands() {
     context_.setUnsavedChangesGuard({});
 }
 
-QString DataFileCommands::startFolder() const {
-    const QString folder = recent_->lastFolder();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+QString DataFileCommands::startFolder(FolderUse use) const {
+    // The folder last used; for saving only one the user may write in (an installed example
+    // opened last lies in a folder that is not theirs).
+    const QFileInfo last(recent_->lastFolder());
+    if (!last.filePath().isEmpty() && last.isDir() && (use == FolderUse::Open || last.isWritable()))
+        return last.absoluteFilePath();
+    // With no folder of their own yet, opening starts among the examples an installed program
+    // comes with.
+    const QString examples = use == FolderUse::Open ? locateExamplesFolder() : QString();
+    return !examples.isEmpty() ? examples : QDir::homePath();
 }
 
 void DataFileCommands::remember(const QString& path) {
@@ -59,7 +67,7 @@ void DataFileCommands::remember(const QString& path) {
 }
 
 QString DataFileCommands::askOpenPath() {
-    QFileDialog dialog(dialogParent_, "Open", startFolder(), kFilters);
+    QFileDialog dialog(dialogParent_, "Open", startFolder(FolderUse::Open), kFilters);
     dialog.setObjectName("OpenDialogWin");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -72,7 +80,8 @@ QString DataFileCommands::askOpenPath() {
 QString DataFileCommands::askSavePath() {
     // The file is offered under the data set's name, in the folder last used.
     const QString name = QString::fromStdString(context_.model().DataSetName) + ".dtv";
-    QFileDialog dialog(dialogParent_, "Save As....", QDir(startFolder()).filePath(name), kFilters);
+    QFileDialog dialog(dialogParent_, "Save As....",
+                       QDir(startFolder(FolderUse::Save)).filePath(name), kFilters);
     dialog.setObjectName("SaveDialog1");
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before overwriting

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "TarvellVersion.h"
+
 namespace tarvell {
 
 ProgramContext::ProgramContext(std::unique_ptr<Sound> sound, ProgramOptions options)
@@ -36,7 +38,7 @@ QString ProgramContext::titleFor(const QString& titleText, bool marked) const {
                          locale.toString(now.time(), QLocale::LongFormat);
     }
     return titleText + (marked ? "*" : "") + QString::fromStdString(model_.DataSetName) + "     " +
-           titleDateTime_ + "   " + "Version 2.6";
+           titleDateTime_ + "   " + "Version " + kProgramVersion;
 }
 
 void ProgramContext::registerTitledWindow(QWidget* window, const QString& titleText) {
