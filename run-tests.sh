@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")" && pwd)
 "$root/scripts/setup-deps.sh"
 if [ "${1:-}" = "--sanitize" ]; then
   dir="$root/build-asan"
-  "$root/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=Debug -DTARVELL_SANITIZE=ON -DTARVELL_BENCH=OFF
+  "$root/scripts/build.sh" "$dir" -DCMAKE_BUILD_TYPE=Debug -DTARVELL_SANITIZE=ON -DTARVELL_BENCH=OFF \
+    -DTARVELL_PCH=OFF
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 else
