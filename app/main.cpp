@@ -13,12 +13,7 @@
 #include "ProgramStyle.h"
 #include "QtSound.h"
 #include "ScreenProbe.h"
-
-namespace {
-
-constexpr const char* kVersion = "2.6";
-
-}  // namespace
+#include "TarvellVersion.h"
 
 int main(int argc, char** argv) {
     using namespace tarvell;
@@ -36,7 +31,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (start.version) {
-        std::printf("tarvell %s\n", kVersion);
+        std::printf("tarvell %s\n", kProgramVersion);
         return 0;
     }
 

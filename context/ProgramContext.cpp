@@ -10,6 +10,7 @@
 
 #include "Calc.h"
 #include "Readouts.h"
+#include "TarvellVersion.h"
 
 namespace tarvell {
 
@@ -46,7 +47,7 @@ QString ProgramContext::titleFor(const QString& titleText, bool marked) const {
                          locale.toString(now.time(), QLocale::LongFormat);
     }
     return titleText + (marked ? "*" : "") + QString::fromStdString(model_.DataSetName) + "     " +
-           titleDateTime_ + "   " + "Version 2.6";
+           titleDateTime_ + "   " + "Version " + kProgramVersion;
 }
 
 void ProgramContext::registerTitledWindow(QWidget* window, const QString& titleText) {

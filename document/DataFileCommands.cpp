@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "Assets.h"
 #include "DataFile.h"
 #include "FileAccess.h"
 #include "ProgramContext.h"
@@ -56,9 +57,16 @@ QWidget* DataFileCommands::parentForMessages() const {
     return asking ? asking : dialogParent_;
 }
 
-QString DataFileCommands::startFolder() const {
-    const QString folder = recent_->lastFolder();
-    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+QString DataFileCommands::startFolder(FolderUse use) const {
+    // The folder last used; for saving only one the user may write in (an installed example
+    // opened last lies in a folder that is not theirs).
+    const QFileInfo last(recent_->lastFolder());
+    if (!last.filePath().isEmpty() && last.isDir() && (use == FolderUse::Open || last.isWritable()))
+        return last.absoluteFilePath();
+    // With no folder of their own yet, opening starts among the examples an installed program
+    // comes with.
+    const QString examples = use == FolderUse::Open ? locateExamplesFolder() : QString();
+    return !examples.isEmpty() ? examples : QDir::homePath();
 }
 
 void DataFileCommands::remember(const QString& path) {
@@ -67,7 +75,7 @@ void DataFileCommands::remember(const QString& path) {
 }
 
 QString DataFileCommands::askOpenPath() {
-    QFileDialog dialog(parentForMessages(), "Open", startFolder(), kFilters);
+    QFileDialog dialog(parentForMessages(), "Open", startFolder(FolderUse::Open), kFilters);
     dialog.setObjectName("OpenDialogWin");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -80,8 +88,8 @@ QString DataFileCommands::askOpenPath() {
 QString DataFileCommands::askSavePath() {
     // The file is offered under the data set's name, in the folder last used.
     const QString name = QString::fromStdString(context_.model().DataSetName) + ".dtv";
-    QFileDialog dialog(parentForMessages(), "Save As....", QDir(startFolder()).filePath(name),
-                       kFilters);
+    QFileDialog dialog(parentForMessages(), "Save As....",
+                       QDir(startFolder(FolderUse::Save)).filePath(name), kFilters);
     dialog.setObjectName("SaveDialog1");
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before overwriting

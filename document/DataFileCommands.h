@@ -74,7 +74,8 @@ class DataFileCommands : public QObject {
     // Opens a chosen file: reports a failure, drops a recent file that is gone.
     void openChosen(const QString& path);
     bool saveTo(const QString& path);
-    QString startFolder() const;
+    enum class FolderUse { Open, Save };
+    QString startFolder(FolderUse use) const;
     void finishOpen();
     QWidget* parentForMessages() const;
     void remember(const QString& path);

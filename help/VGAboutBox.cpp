@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "Fonts.h"
+#include "TarvellVersion.h"
 
 namespace tarvell {
 
@@ -12,12 +13,13 @@ namespace {
 constexpr int kClientWidth = 340;
 constexpr int kClientHeight = 143;
 
-const char* const kLines[8] = {
+const QString kVersion = QString::fromLatin1(kProgramVersion);
+const QString kLines[8] = {
     "Tarvell Outside Admission",
-    "Valve Gear Simulator     Version 2.6",
+    "Valve Gear Simulator     Version " + kVersion,
     "Simulates and animates the Tarvell valve gear",
     "driving an outside-admission slide valve.",
-    "Version 2.6: rebuilt in C++ and Qt 6 for today's desktops.",
+    "Version " + kVersion + ": rebuilt in C++ and Qt 6 for today's desktops.",
     "How to use it: the two texts in the Help menu.",
     "The Tarvell valve gear simulator project",
     "Report problems through the project's issue tracker.",

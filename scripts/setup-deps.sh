@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, where they are missing.
+# Installs the Debian packages the build, the tests and the package (scripts/package.sh, whose
+# run-time dependencies dpkg-shlibdeps from dpkg-dev works out, with file) need, where they are
+# missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   libnlopt-cxx-dev
   fonts-liberation
   clang libclang-rt-dev
+  dpkg-dev file
 )
 
 missing=()
@@ -18,9 +21,12 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "==> The packages the build needs are installed" >&2
+  exit 0
+fi
 
-echo "Installing: ${missing[*]}"
+echo "==> Installing the packages the build needs: ${missing[*]}" >&2
 if [ "$(id -u)" -eq 0 ]; then
   sudo=()
 elif command -v sudo >/dev/null 2>&1; then

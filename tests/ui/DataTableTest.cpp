@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "DatTable.h"
+#include "TarvellVersion.h"
 #include "UiTestSupport.h"
 
 namespace tarvell::test {
@@ -222,7 +223,7 @@ TEST_F(DataTableTest, TheRotationLoopKeepsItsTitle) {
     EXPECT_TRUE(
         table().windowTitle().startsWith("Tarvell Outside Admission  Data Table  Nominal     "))
         << table().windowTitle().toStdString();
-    EXPECT_TRUE(table().windowTitle().endsWith("   Version 2.6"));
+    EXPECT_TRUE(table().windowTitle().endsWith(QString("   Version ") + kProgramVersion));
 }
 
 TEST_F(DataTableTest, TheFinestStepListsAWholeTurn) {

@@ -20,6 +20,7 @@
 
 #include "Instruct.h"
 #include "InstructionFile.h"
+#include "TarvellVersion.h"
 #include "TavFrame.h"
 #include "TavSpIns.h"
 #include "UiTestSupport.h"
@@ -164,7 +165,7 @@ TEST_F(HelpWindowsTest, TheAboutBoxHasEightLinesAndNoButtons) {
         // Each line is whole inside the window.
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), about.width()) << i;
     }
-    EXPECT_TRUE(about.Label[2]->text().contains("Version 2.6"));
+    EXPECT_TRUE(about.Label[2]->text().contains(QString("Version ") + kProgramVersion));
 }
 
 // The texts shipped with the program: plain ASCII, and no line wider than the window, so

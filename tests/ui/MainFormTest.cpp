@@ -9,6 +9,7 @@
 
 #include "Calc.h"
 #include "RecordingCanvas.h"
+#include "TarvellVersion.h"
 #include "UiTestSupport.h"
 #include "View.h"
 
@@ -48,7 +49,7 @@ TEST_F(MainFormTest, StartsRunningAtMidGearWithTheDefaultRange) {
     EXPECT_NEAR(model().gear.ReverseArmPosition, 10.533, 0.0005);
     EXPECT_TRUE(
         form().windowTitle().startsWith("Tarvell Outside Admission            Nominal     "));
-    EXPECT_TRUE(form().windowTitle().endsWith("   Version 2.6"));
+    EXPECT_TRUE(form().windowTitle().endsWith(QString("   Version ") + kProgramVersion));
     EXPECT_EQ(sound().volumes.front(), 0x80008000u);
 }
 

@@ -1,4 +1,4 @@
-// Restarting in place (see Restart.h).
+// Restarting in place on a POSIX system: exec replaces the running program (see Restart.h).
 #include "Restart.h"
 
 #include <unistd.h>
