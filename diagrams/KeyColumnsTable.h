@@ -17,7 +17,6 @@ class KeyColumnsTable : public QTableWidget {
 
     // Keeps columns 0 to count - 1 in view; call again after the columns change.
     void setKeyColumns(int count);
-    int keyColumns() const { return keyColumns_; }
     // The view over the key columns.
     QTableView* keyView() const { return keys_; }
     // The width the key columns take.

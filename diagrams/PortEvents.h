@@ -23,7 +23,6 @@ class TPortDia : public DiagramWindow {
     QAction *ReDraw1 = nullptr, *UnDoPorts = nullptr, *DynamicVari1 = nullptr;
 
     PortGraphMode mode() const { return mode_; }
-    void setMode(PortGraphMode mode) { mode_ = mode; }
 
     void ForwardGraph1Click();
     void ReverseGraph1Click();

@@ -78,8 +78,14 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
     auto* table = new QVBoxLayout;
     table->setSpacing(0);
     outer->addLayout(table);
+    table->addWidget(createHeadings());
+    createItemRows(table);
+    outer->addLayout(createChoices());
+    connectChoices();
+    LinesDataClick();
+}
 
-    // Column headings.
+QWidget* TDrawLines::createHeadings() {
     auto* heading = new QWidget(this);
     auto* headingLayout = new QHBoxLayout(heading);
     headingLayout->setContentsMargins(2, 0, 2, 2);
@@ -98,8 +104,10 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
     addHeading("Type", kInfoWidths[0]);
     addHeading("Colour", kInfoWidths[1]);
     addHeading("Reference", kInfoWidths[2]);
-    table->addWidget(heading);
+    return heading;
+}
 
+void TDrawLines::createItemRows(QVBoxLayout* table) {
     const char* fieldNames[] = {"Pt1Vert", "Pt1Horz", "Pt2Vert", "Pt2Horz"};
     const char* infoNames[] = {"TypeInfo", "ColourInfo", "RefInfo"};
     auto* numbers = new QButtonGroup(this);
@@ -143,10 +151,11 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
         table->addWidget(r.row);
     }
     connect(numbers, &QButtonGroup::idClicked, this, [this](int i) { setCurrentItem(i + 1); });
+}
 
-    // Choices for the current item.
+// The choices for the current item beside the table, with the notes and Close.
+QVBoxLayout* TDrawLines::createChoices() {
     auto* side = new QVBoxLayout;
-    outer->addLayout(side);
     ItemBox = new QGroupBox(this);
     ItemBox->setObjectName("ItemBox");
     auto* itemLayout = new QVBoxLayout(ItemBox);
@@ -187,7 +196,10 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
     CloseBtn->setObjectName("CloseBtn");
     CloseBtn->setAutoDefault(false);
     side->addWidget(CloseBtn);
+    return side;
+}
 
+void TDrawLines::connectChoices() {
     connect(TypeGroup, &QButtonGroup::idClicked, this, [this](int id) { TypeClick(id); });
     connect(ColourGroup, &QButtonGroup::idClicked, this, [this](int id) { ColourClick(id); });
     connect(RefGroup, &QButtonGroup::idClicked, this, [this](int id) { ReferenceClick(id); });
@@ -195,8 +207,6 @@ TDrawLines::TDrawLines(ProgramContext& context) : QDialog(nullptr), context_(con
     connect(ClearItemBtn, &QPushButton::clicked, this, [this] { ClearItemClick(); });
     connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
     for (QPushButton* b : {FromRefPtsBtn, ClearItemBtn}) b->setAutoDefault(false);
-
-    LinesDataClick();
 }
 
 void TDrawLines::dataSetReplaced() {

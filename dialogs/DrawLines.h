@@ -14,6 +14,8 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
+class QVBoxLayout;
+
 namespace tarvell {
 
 class NumberField;
@@ -74,6 +76,11 @@ class TDrawLines : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The parts of the window, made once.
+    QWidget* createHeadings();
+    void createItemRows(QVBoxLayout* table);
+    QVBoxLayout* createChoices();
+    void connectChoices();
     Model& model() { return context_.model(); }
     int currentIndex() const;  // 0-19
     OverlayItem& currentItem();

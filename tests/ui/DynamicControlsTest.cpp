@@ -138,7 +138,7 @@ TEST_F(DynamicControlsTest, EachMouseGestureIsOneUndoEntry) {
 
     // Holding the arrow down repeats the step; releasing it ends one scroll.
     QTest::mousePress(b, Qt::LeftButton, {}, addArrow);
-    QTest::qWait(800);
+    EXPECT_TRUE(QTest::qWaitFor([&m] { return m.frame.Stroke > 3.2515f; }, 5000));
     QTest::mouseRelease(b, Qt::LeftButton, {}, addArrow);
     EXPECT_GT(m.frame.Stroke, 3.2515f);
     EXPECT_EQ(m.undoCount, 2);
