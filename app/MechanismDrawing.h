@@ -8,8 +8,9 @@ class Canvas;
 struct Model;
 
 // Black circles of the driver, hub, crank pin, crosshead pin, joints and fulcrum boss, and
-// the balance weight arc opposite the crank pin.
-void drawCircles(Canvas& canvas, const Model& m);
+// the balance weight arc opposite the crank pin. `solvedAngle` is the driver angle the pivots
+// were solved at (the model's DriverAngle has already moved on to the next tick's).
+void drawCircles(Canvas& canvas, const Model& m, float solvedAngle);
 
 // Red crosses on the link arc centre and the three fixed pivots, and the link's arc.
 void drawFixedMarksAndLinkArc(Canvas& canvas, const Model& m);

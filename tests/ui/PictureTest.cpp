@@ -1,0 +1,165 @@
+// The main window's picture kept from tick to tick: after any run of ticks (a deep zoom, huge
+// and restored dimensions, pans under the tool bar, the large font on and off) the window
+// shows exactly what a frame drawn afresh shows, pixel for pixel; the lines end where the
+// drawing surface says; a tick that would draw the same frame again draws nothing.
+#include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QToolBar>
+
+#include "DeviceImage.h"
+#include "DynamicVariables.h"
+#include "QtCanvas.h"
+#include "UiTestSupport.h"
+
+using namespace tarvell;
+
+namespace {
+
+class Picture : public test::ProgramTest {
+  protected:
+    // The window as it stands after the repaints the ticks asked for.
+    QImage shownWindow() {
+        QCoreApplication::processEvents();
+        return form().screen()->grabWindow(form().winId()).toImage();
+    }
+    // The client area's part of a grab of the window.
+    QImage clientPart(const QImage& window) {
+        const qreal r = window.devicePixelRatio() > 0 ? window.devicePixelRatio() : 1.0;
+        const QWidget* c = form().client();
+        const QPoint at = c->mapTo(&form(), QPoint(0, 0));
+        return window.copy(QRect(QPoint(qRound(at.x() * r), qRound(at.y() * r)), c->size() * r));
+    }
+    static int differing(const QImage& a, const QImage& b) {
+        if (a.size() != b.size()) return a.width() * a.height() + 1;
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                n += (a.pixel(x, y) & 0xFFFFFFu) != (b.pixel(x, y) & 0xFFFFFFu);
+        return n;
+    }
+    // Pixels by which the window differs from a frame drawn afresh: the frame kept against
+    // a new one on a white page, and the window as the ticks left it against the window
+    // painted whole from that frame.
+    void expectAsDrawnAfresh(const std::string& when) {
+        const QImage window = clientPart(shownWindow());
+        const QImage& kept = form().frameImage();
+        const QSize size = form().client()->size();
+        QImage fresh = deviceImage(size, kept.devicePixelRatio());
+        {
+            QtCanvas canvas(fresh, colours::white, QRect(QPoint(0, 0), size));
+            form().drawStillFrame(canvas);
+        }
+        const QImage keptPart =
+            kept.copy(QRect(QPoint(0, 0), fresh.size())).convertToFormat(fresh.format());
+        EXPECT_EQ(differing(keptPart, fresh), 0) << "frame after " << when;
+        form().client()->repaint();
+        const QImage whole = clientPart(shownWindow());
+        EXPECT_EQ(differing(window, whole), 0) << "window after " << when;
+    }
+    // The view with pivot 9 (the link trunnion) at the picture's point (320, 240).
+    void zoomOnTrunnion(float scale) {
+        tick();
+        View& v = model().view.current;
+        const Pivot& p = model().pivots[9];
+        v.scale = scale;
+        v.ox = 320.0f - p.x * scale;
+        v.oy = 240.0f + p.y * scale;
+    }
+};
+
+}  // namespace
+
+TEST_F(Picture, DeepZoomOnTheTrunnionLeavesNoStreak) {
+    for (float scale : {1500.0f, 3000.0f}) {
+        zoomOnTrunnion(scale);
+        for (int k = 0; k < 36; ++k) {
+            tick();
+            if (k % 9 == 8)
+                expectAsDrawnAfresh("zoom " + std::to_string(scale) + " tick " + std::to_string(k));
+        }
+    }
+    form().NormVHZ->click();
+    tick();
+    expectAsDrawnAfresh("Norm");
+    form().Run->click();
+    tick(2);
+    expectAsDrawnAfresh("Stop");
+    // Twice as wide a pen, deep and back.
+    form().Run->click();
+    form().SetLineWidth->trigger();
+    zoomOnTrunnion(2200);
+    tick(12);
+    expectAsDrawnAfresh("zoom with line width 2");
+    form().NormVHZ->click();
+    tick(3);
+    expectAsDrawnAfresh("Norm with line width 2");
+}
+
+TEST_F(Picture, HugeDimensionsAndTheirRestoringLeaveNothingBehind) {
+    struct Case {
+        int code;
+        const char* huge;
+    };
+    const Case cases[] = {{3, "1000000000"}, {14, "50000"}, {14, "1000000"}, {14, "3000000000"}};
+    for (const Case& c : cases) {
+        const float was = c.code == 3 ? model().frame.MainRodLength : model().frame.LinkRadius;
+        StoreDimensionField(model(), c.code, c.huge);
+        tick(6);
+        expectAsDrawnAfresh(std::string("code ") + std::to_string(c.code) + " at " + c.huge);
+        StoreDimensionValue(model(), c.code, was);
+        tick(6);
+        expectAsDrawnAfresh(std::string("code ") + std::to_string(c.code) + " restored");
+    }
+}
+
+TEST_F(Picture, WhatLiesUnderTheToolBarIsRepainted) {
+    // The picture panned up under the transparent tool bar: the reverse arm's reference line
+    // moves with each of Fwd, Rev and Cen.
+    model().view.current.oy -= 118;
+    tick();
+    for (QPushButton* b : {form().Fwd, form().Rev, form().Center}) {
+        b->click();
+        tick(2);
+        expectAsDrawnAfresh(b->objectName().toStdString());
+    }
+    // The large font moves every read-out: none is left behind, under the tool bar or not.
+    model().view.current.oy += 118;
+    for (int k = 0; k < 2; ++k) {
+        form().LargeFont->trigger();
+        tick(3);
+        expectAsDrawnAfresh(k == 0 ? "large font" : "small font");
+    }
+}
+
+TEST_F(Picture, LinesLeaveTheirEndPixel) {
+    form().Deg00->click();
+    tick();
+    const QImage& f = form().frameImage();
+    const qreal r = f.devicePixelRatio();
+    // The colour in the middle of a picture pixel's block of image pixels.
+    auto at = [&](int x, int y) {
+        return f.pixel(static_cast<int>((x + 0.5) * r), static_cast<int>((y + 0.5) * r)) &
+               0xFFFFFFu;
+    };
+    constexpr QRgb kRed = 0xFF0000;
+    // The fixed pivots' crosses: lines from (x + 5, y + 5) to (x - 6, y - 6), five pixels
+    // each way from the centre (where the links drawn later pass).
+    const Pivot& p = model().pivots[16];
+    for (int k = -5; k <= 5; ++k) {
+        if (k == 0) continue;
+        EXPECT_EQ(at(p.sx + k, p.sy + k), kRed) << k;
+        EXPECT_EQ(at(p.sx + k, p.sy - k), kRed) << k;
+    }
+    EXPECT_NE(at(p.sx + 6, p.sy + 6), kRed);
+    EXPECT_NE(at(p.sx - 6, p.sy - 6), kRed);
+    EXPECT_NE(at(p.sx - 6, p.sy + 6), kRed);
+    // Pivot 21's mark: from (x + 1, y + 1) to (x - 2, y - 2), three pixels.
+    const Pivot& c = model().pivots[21];
+    for (int k = -1; k <= 1; ++k) EXPECT_EQ(at(c.sx + k, c.sy + k), kRed) << k;
+    EXPECT_NE(at(c.sx - 2, c.sy - 2), kRed);
+    EXPECT_NE(at(c.sx + 2, c.sy + 2), kRed);
+}
