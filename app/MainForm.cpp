@@ -83,10 +83,7 @@ TMainForm::TMainForm(ProgramContext& context)
     solvedAngle_ = model().gear.DriverAngle;
 
     resizeClientWithin(QSize(kClientWidth, kClientHeight));
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        move(r.center() - rect().center());
-    }
+    centreOnScreen();
     SBRevArm->setFocus();
     setWindowTitle(context_.titleFor(kMainTitle, context_.designModified()));
 }
@@ -356,6 +353,7 @@ void TMainForm::applyTextScale() {
     if (large && !normalSize_.isValid() && !maximized) normalSize_ = size();
     scaleLayout(view_, fx, fy);
     view_->setMinimumSize(roundToInt(kClientWidth * fx), roundToInt(kLeastClientHeight * fy));
+    if (layout()) layout()->activate();  // the window's own least size follows at once
     if (!maximized) {
         if (large) {
             resizeClientWithin(view_->size().expandedTo(
@@ -390,14 +388,23 @@ void TMainForm::resizeClientWithin(QSize client) {
     if (layout()) layout()->activate();
 }
 
+void TMainForm::centreOnScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    // The frame, title bar included, in the middle of the free area and wholly inside it.
+    const QRect area = s->availableGeometry();
+    const QSize frame = size() + kFrameAllowance;
+    move(area.topLeft() + QPoint(std::max(0, (area.width() - frame.width()) / 2),
+                                 std::max(0, (area.height() - frame.height()) / 2)));
+}
+
 void TMainForm::restoreWindowSize() {
     QSettings settings;
     const QSize kept = settings.value(kSizeKey).toSize();
     if (kept.isValid()) {
         const QSize chrome = size() - view_->size();
         resizeClientWithin(kept - chrome);
-        if (QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())
-            move(s->availableGeometry().center() - rect().center());
+        centreOnScreen();
     }
     if (settings.value(kMaximizedKey).toBool()) setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -211,6 +211,7 @@ class TMainForm : public QMainWindow {
     void applyTextScale();
     // The window at `size` (of its client), as much of it as the screen's free area holds.
     void resizeClientWithin(QSize size);
+    void centreOnScreen();
     void createMenu();
     void createToolBar();
     // What a frame is drawn for: a tick (which also runs the error report), the window's

@@ -59,6 +59,8 @@ int main(int argc, char** argv) {
         if (chosen != 100) restartProgram(given);  // returns only if the start failed
         program.setInterfaceSize(100);
     }
+    // The size the window was left at, within this screen.
+    program.mainForm->restoreWindowSize();
     program.mainForm->show();
     program.startUp(arguments, start.carryOver);
     return QApplication::exec();

@@ -1,23 +1,41 @@
 // The main window's picture kept from tick to tick: after any run of ticks (a deep zoom, huge
 // and restored dimensions, pans under the tool bar, the large font on and off) the window
 // shows exactly what a frame drawn afresh shows, pixel for pixel; the lines end where the
-// drawing surface says; a tick that would draw the same frame again draws nothing.
+// drawing surface says; a tick that would draw the same frame again draws nothing, and every
+// change shows on the next. The window can be made larger and maximised, the drawing filling
+// it about its centre, and its size is kept between runs.
 #include <QAction>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTest>
 #include <QToolBar>
+#include <functional>
 
 #include "DeviceImage.h"
 #include "DynamicVariables.h"
+#include "PivotPicking.h"
 #include "QtCanvas.h"
 #include "UiTestSupport.h"
 
 using namespace tarvell;
 
 namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
 
 class Picture : public test::ProgramTest {
   protected:
@@ -70,6 +88,9 @@ class Picture : public test::ProgramTest {
         v.oy = 240.0f + p.y * scale;
     }
 };
+
+// The window's sizes, on a screen larger than the window's first size.
+using MainWindowSize = Picture;
 
 }  // namespace
 
@@ -162,4 +183,115 @@ TEST_F(Picture, LinesLeaveTheirEndPixel) {
     for (int k = -1; k <= 1; ++k) EXPECT_EQ(at(c.sx + k, c.sy + k), kRed) << k;
     EXPECT_NE(at(c.sx - 2, c.sy - 2), kRed);
     EXPECT_NE(at(c.sx + 2, c.sy + 2), kRed);
+}
+
+TEST_F(Picture, StandingStillDrawsNothingAndEveryChangeShowsOnTheNextTick) {
+    form().Run->click();
+    tick(2);
+    QCoreApplication::processEvents();
+    PaintCounter counter(form().client());
+    const QImage still = form().frameImage().copy();
+    tick(5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(form().frameImage(), still);
+
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"reverse arm", [this] { form().SBRevArm->setValue(form().SBRevArm->value() + 40); }},
+        {"driver angle", [this] { form().SBDrvAng->setValue(form().SBDrvAng->value() + 700); }},
+        {"pan", [this] { form().SBPanHorz->setValue(10); }},
+        {"line width", [this] { form().SetLineWidth->trigger(); }},
+        {"stroke", [this] { StoreDimensionField(model(), 2, "3.5"); }},
+        {"undo line", [this] { form().SetUnDo->trigger(); }},
+        {"reference points", [this] { form().RefPoints->trigger(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        const QImage before = form().frameImage().copy();
+        counter.paints = 0;
+        change();
+        tick();
+        QCoreApplication::processEvents();
+        EXPECT_GT(counter.paints, 0) << what;
+        EXPECT_NE(form().frameImage(), before) << what;
+        expectAsDrawnAfresh(what);
+    }
+}
+
+TEST_F(MainWindowSize, TheDrawingFillsALargerWindowAboutItsCentre) {
+    tick();
+    const View view = model().view.current;
+    const QSize first = form().client()->size();
+    ASSERT_EQ(first, QSize(632, 380));
+    form().resize(form().width() + 100, form().height() + 60);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form().client()->size(), QSize(732, 440));
+    EXPECT_EQ(form().pictureOffset(), QPoint(50, 30));
+    tick();
+    expectAsDrawnAfresh("larger window");
+    // The view is the picture's own: same scale and offsets, the mechanism 50 right and 30
+    // down; nothing black beside it (the image fills the client).
+    EXPECT_EQ(model().view.current.scale, view.scale);
+    EXPECT_EQ(model().view.current.ox, view.ox);
+    EXPECT_EQ(model().view.current.oy, view.oy);
+    const Pivot& p = model().pivots[16];
+    EXPECT_EQ(pixel(p.sx + 50 + 3, p.sy + 30 + 3), 0xFF0000u);
+    EXPECT_EQ(form().frameImage().deviceIndependentSize().toSize(), QSize(732, 440));
+    for (int y = 0; y < 440; y += 7) EXPECT_EQ(pixel(731, y), 0xFFFFFFu) << y;
+    // A pivot picked with the mouse where it is shown.
+    form().Run->click();
+    form().RefPoints->trigger();
+    tick();
+    const Pivot& nine = model().pivots[9];
+    QTest::mouseClick(form().client(), Qt::LeftButton, {},
+                      QPoint(nine.sx, nine.sy) + form().pictureOffset());
+    EXPECT_EQ(model().pivots[kReferencePoint1].x, nine.x);
+    EXPECT_EQ(model().pivots[kReferencePoint1].y, nine.y);
+
+    // Maximised: the client fills the screen's free area, the picture with it.
+    form().showMaximized();
+    QCoreApplication::processEvents();
+    tick();
+    const QSize client = form().client()->size();
+    EXPECT_GT(client.width(), 732);
+    EXPECT_EQ(form().frameImage().deviceIndependentSize().toSize(), client);
+    expectAsDrawnAfresh("maximised");
+    form().showNormal();
+}
+
+TEST_F(MainWindowSize, TheWindowsSizeIsKeptBetweenRunsAndWithinTheScreen) {
+    form().resize(700, 500);
+    form().rememberWindowSize();
+    EXPECT_EQ(QSettings().value("mainWindow/size").toSize(), QSize(700, 500));
+    auto restored = [](QSize& size, QRect& frame) {
+        ProgramOptions options;
+        options.startTimer = false;
+        options.showError = [](const QString&) {};
+        Program next(std::make_unique<RecordingSound>(), options);
+        next.createWindows();
+        next.mainForm->restoreWindowSize();
+        size = next.mainForm->size();
+        frame = next.mainForm->frameGeometry();
+    };
+    QSize size;
+    QRect frame;
+    restored(size, frame);
+    EXPECT_EQ(size, QSize(700, 500));
+    // A size larger than this screen is held to it.
+    QSettings().setValue("mainWindow/size", QSize(5000, 4000));
+    restored(size, frame);
+    EXPECT_TRUE(form().screen()->availableGeometry().contains(frame)) << frame.width();
+    QSettings().remove("mainWindow");
+}
+
+TEST_F(MainWindowSize, TheLargeFontKeepsTheWindowOnTheScreenAndGoingBackRestoresItsSize) {
+    const QSize normal = form().size();
+    const QRect area = form().screen()->availableGeometry();
+    form().LargeFont->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_GE(form().client()->width(), 802);
+    EXPECT_LE(form().frameGeometry().height(), area.height());
+    EXPECT_GE(form().frameGeometry().top(), area.top());
+    form().LargeFont->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form().size(), normal);
 }
