@@ -29,7 +29,6 @@ namespace {
 // The window repaints what changed with nearby parts of a band joined: fewer, larger
 // rectangles cost the window system less. (The bands keep their rows, so that a change just
 // below the tool bar does not repaint the tool bar.)
-constexpr int kRepaintBandRows = 4;
 constexpr int kRepaintJoinGap = 40;
 const QString kMainTitle = "Tarvell Outside Admission            ";
 }  // namespace
@@ -70,7 +69,7 @@ void TMainForm::DrawMainFrame() {
 void TMainForm::showFrame(DrawingList& frame) {
     const DirtyBands& changed = picture_.take(frame);
     if (changed.empty()) return;
-    QRegion region = changed.coarsened(kRepaintBandRows, kRepaintJoinGap).region();
+    QRegion region = changed.region(kRepaintJoinGap);
     // Not under the controls that cover their whole rectangle: repainting there would make
     // them redraw themselves. (At a fractional interface size a pixel of their edge is kept,
     // which the control may leave half painted; the transparent tool bar and the buttons'
@@ -91,6 +90,7 @@ bool TMainForm::coversItself(const QWidget* w) {
 void TMainForm::pictureResized() {
     // The picture fills the new size at once, the mechanism about the view's centre. (A new
     // resolution comes this way too: the window moved to another screen.)
+    if (!frameExport_) return;  // still being made: the first tick draws it
     picture_.fit(view_->size(), view_->devicePixelRatioF());
     picture_.invalidate();
     frame_->clear();

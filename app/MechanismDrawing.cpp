@@ -12,10 +12,10 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 void cross(Canvas& c, const Pivot& p, int a, int b) {
-    c.moveTo(p.sx + a, p.sy + a);
-    c.lineTo(p.sx - b, p.sy - b);
-    c.moveTo(p.sx + a, p.sy - a);
-    c.lineTo(p.sx - b, p.sy + b);
+    c.moveTo(movedBy(p.sx, a), movedBy(p.sy, a));
+    c.lineTo(movedBy(p.sx, -b), movedBy(p.sy, -b));
+    c.moveTo(movedBy(p.sx, a), movedBy(p.sy, -a));
+    c.lineTo(movedBy(p.sx, -b), movedBy(p.sy, b));
 }
 
 }  // namespace

@@ -18,6 +18,13 @@ void drawFixedMarksAndLinkArc(Canvas& canvas, const Model& m);
 // The links as coloured segments between pivot screen points; the pen ends black.
 void drawLinks(Canvas& canvas, const Model& m);
 
+// A screen coordinate moved by d pixels, held within the int range (a pivot far off, at a
+// deep zoom or with a huge dimension, stands at its very end).
+inline int movedBy(int v, int d) {
+    const long long m = static_cast<long long>(v) + d;
+    return m > 2147483647LL ? 2147483647 : m < -2147483647LL ? -2147483647 : static_cast<int>(m);
+}
+
 // A circle of world radius r about world point (cx, cy), drawn with the current view.
 void drawWorldCircle(Canvas& canvas, const Model& m, double cx, double cy, double r);
 

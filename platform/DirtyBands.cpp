@@ -94,15 +94,21 @@ bool DirtyBands::meets(int b, int first, int last) const {
     return it != spans.end() && it->first <= last;
 }
 
-DirtyBands DirtyBands::coarsened(int bandRows, int joinGap) const {
-    DirtyBands out(bandRows, joinGap);
-    forEachRect([&out](const QRect& r) { out.addRect(r); });
-    return out;
-}
-
-QRegion DirtyBands::region() const {
+QRegion DirtyBands::region(int joinGap) const {
+    // Band by band, left to right: the order a region's rectangles are kept in.
+    std::vector<QRect> rects;
+    for (std::size_t b = 0; b < bands_.size(); ++b) {
+        const int top = static_cast<int>(b) * rows(), bottom = top + rows() - 1;
+        const std::size_t first = rects.size();
+        for (const Span& s : bands_[b]) {
+            if (rects.size() > first && s.first - rects.back().right() <= joinGap)
+                rects.back().setRight(s.last);
+            else
+                rects.emplace_back(QPoint(s.first, top), QPoint(s.last, bottom));
+        }
+    }
     QRegion out;
-    forEachRect([&out](const QRect& r) { out += r; });
+    out.setRects(rects.data(), static_cast<int>(rects.size()));
     return out;
 }
 

@@ -35,7 +35,7 @@ class SpanSink {
 class DirtyBands : public SpanSink {
   public:
     // `bandRows` rows to a band; spans closer than `joinGap` columns join. Fine bands clear
-    // little; coarse ones make few rectangles to repaint.
+    // and repaint little; coarse ones make few rectangles.
     explicit DirtyBands(int bandRows = 8, int joinGap = 12) : SpanSink(bandRows), gap_(joinGap) {}
 
     // Empty again, its storage kept for the next frame.
@@ -47,17 +47,13 @@ class DirtyBands : public SpanSink {
 
     void span(int band, int first, int last) override;
     void addRect(const QRect& r);
-    void addLine(QPoint a, QPoint b, int margin) {
-        markSegment(a.x(), a.y(), b.x(), b.y(), margin);
-    }
 
-    // Whether a span of a band meets (or nearly meets) a marked one.
+    // Whether a span of a band meets a marked one.
     bool meets(int band, int first, int last) const;
 
-    // The marked parts, one rectangle per span.
-    QRegion region() const;
-    // The same parts in coarser bands: a little more area in far fewer rectangles.
-    DirtyBands coarsened(int bandRows, int joinGap) const;
+    // The marked parts, one rectangle per span; with `joinGap`, spans of a band closer than
+    // that are one rectangle: a little more area in fewer rectangles.
+    QRegion region(int joinGap = 0) const;
     template <class Visit>
     void forEachRect(Visit&& visit) const {
         for (std::size_t band = 0; band < bands_.size(); ++band)

@@ -313,10 +313,10 @@ void QtCanvas::outline(double cx, double cy, double rx, double ry, double t0, do
     if (!(rx >= 0 && ry >= 0 && std::isfinite(cx) && std::isfinite(cy))) return;
     const double m = markMargin() + 2;
     const QRectF keep = QRectF(area_).adjusted(-m, -m, m, m);
-    // Segments short enough that the polygon keeps within a fifth of an image pixel of the
+    // Segments short enough that the polygon keeps within a third of an image pixel of the
     // ellipse.
     const double r = std::max(rx, ry) * ratio_;
-    constexpr double kTolerance = 0.2;
+    constexpr double kTolerance = 0.35;
     const double step =
         r > kTolerance ? std::min(kPi / 4, 2 * std::acos(1 - kTolerance / r)) : kPi / 4;
 
@@ -568,8 +568,8 @@ void QtCanvas::textOut(int x, int y, std::string_view text) {
         // Its cell, with room for ink beyond it; nothing is drawn of a text off the picture.
         const double width = exactTexts_ ? laidOutWidth(s) : textWidthBound(s);
         const double height = metrics_.height();
-        const double left = x - 2.0, top = y - 2.0, right = x + width + 2.0,
-                     bottom = y + height + 2.0;
+        const double left = x - 2.0, top = y - 1.0, right = x + width + 2.0,
+                     bottom = y + height + 1.0;
         if (right < area_.left() || left > area_.right() || bottom < area_.top() ||
             top > area_.bottom())
             return;
