@@ -31,7 +31,7 @@ void SpanSink::markRect(double left, double top, double right, double bottom) {
     const int x0 = held(left), x1 = heldUp(right);
     const int y0 = std::max(0, held(top)), y1 = std::min(heldUp(bottom), kReach - 1);
     if (x1 < 0 || y0 > y1) return;
-    for (int b = y0 / rows_; b <= y1 / rows_; ++b) span(b, std::max(0, x0), x1);
+    for (int b = y0 / rows_; b <= y1 / rows_ && !satisfied(); ++b) span(b, std::max(0, x0), x1);
 }
 
 void SpanSink::markSegment(double x0, double y0, double x1, double y1, double margin) {
@@ -49,7 +49,7 @@ void SpanSink::markSegment(double x0, double y0, double x1, double y1, double ma
         if (!(dy > 0)) return x0;
         return x0 + std::clamp((y - y0) / dy, 0.0, 1.0) * (x1 - x0);
     };
-    for (int k = top / rows_; k <= bottom / rows_; ++k) {
+    for (int k = top / rows_; k <= bottom / rows_ && !satisfied(); ++k) {
         const double b0 = static_cast<double>(k) * rows_ - margin;
         const double b1 = static_cast<double>(k + 1) * rows_ - 1 + margin;
         double xa = xAt(b0), xb = xAt(b1);

@@ -19,6 +19,8 @@ class SpanSink {
     explicit SpanSink(int bandRows) : rows_(bandRows < 1 ? 1 : bandRows) {}
     int rows() const { return rows_; }
     virtual void span(int band, int first, int last) = 0;
+    // True when it needs no more spans (it knows what it wanted to).
+    virtual bool satisfied() const { return false; }
 
     // A rectangle (inclusive corners, any order) and a segment widened by `margin` pixels
     // all round, in picture pixels.
@@ -79,6 +81,7 @@ class OverlapTest : public SpanSink {
     void span(int band, int first, int last) override {
         if (!hit_ && bands_.meets(band, first, last)) hit_ = true;
     }
+    bool satisfied() const override { return hit_; }
     bool hit() const { return hit_; }
     void reset() { hit_ = false; }
 

@@ -161,8 +161,7 @@ void DrawingList::replay(std::size_t i, QtCanvas& canvas) const {
             canvas.arc(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
             return;
         case Kind::Pixels:
-            for (std::size_t k = op.from; k < op.from + op.count; ++k)
-                canvas.setPixel(pixels_[k][0], pixels_[k][1], op.colour);
+            canvas.setPixels(pixels_.data() + op.from, op.count, op.colour);
             return;
         case Kind::Text:
             canvas.setBrush(op.brushClear, op.brush);

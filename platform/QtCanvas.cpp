@@ -302,9 +302,12 @@ void QtCanvas::pixelLine(double x0, double y0, double x1, double y1) {
     if (lo > hi) return;
     const QRgb value = qRgb(pen_.r, pen_.g, pen_.b);
     for (int a = static_cast<int>(lo); a <= static_cast<int>(hi); ++a) {
-        const double b = nearest(b0 + (a - a0) * slope);
-        if (!(b >= minorLo && b <= minorHi)) continue;
-        const int x = xMajor ? a : static_cast<int>(b), y = xMajor ? static_cast<int>(b) : a;
+        // Rounded halves up; within the picture the value is at least -0.5, so truncating it
+        // with the half added rounds it.
+        const double v = b0 + (a - a0) * slope + 0.5;
+        if (!(v >= minorLo && v < minorHi + 1)) continue;
+        const int b = static_cast<int>(v);
+        const int x = xMajor ? a : b, y = xMajor ? b : a;
         reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_)[x] = value;
     }
 }
@@ -535,6 +538,26 @@ void QtCanvas::setPixel(int x, int y, Rgb colour) {
     painter_.setPen(pen);
     painter_.drawPoint(QPointF(x + kPixelCentre, y + kPixelCentre));
     penApplied_ = false;
+}
+
+void QtCanvas::setPixels(const std::array<int, 2>* points, std::size_t count, Rgb colour) {
+    if (count == 0) return;
+    if (sink_) {
+        int left = points[0][0], right = left, top = points[0][1], bottom = top;
+        for (std::size_t i = 1; i < count; ++i) {
+            left = std::min(left, points[i][0]);
+            right = std::max(right, points[i][0]);
+            top = std::min(top, points[i][1]);
+            bottom = std::max(bottom, points[i][1]);
+        }
+        const QRect box = QRect(QPoint(left, top), QPoint(right, bottom)) & area_;
+        if (!box.isEmpty()) sink_->markRect(box.left(), box.top(), box.right(), box.bottom());
+    }
+    if (!drawing_) return;
+    SpanSink* const sink = sink_;
+    sink_ = nullptr;  // marked already
+    for (std::size_t i = 0; i < count; ++i) setPixel(points[i][0], points[i][1], colour);
+    sink_ = sink;
 }
 
 int QtCanvas::textWidthBound(const QString& text) const {

@@ -58,6 +58,8 @@ class QtCanvas : public Canvas {
 
     // Copies an image with its top-left corner at (x, y).
     void drawImage(int x, int y, const QImage& source);
+    // Sets `count` pixels (x, y pairs) to one colour; they are marked as their bounding box.
+    void setPixels(const std::array<int, 2>* points, std::size_t count, Rgb colour);
 
     // On an image: every drawing marks where it may change pixels (picture pixels, in the
     // sink's bands) on `sink`, which may be null; with drawing off it marks and draws nothing.

@@ -13,11 +13,13 @@
 #include <QTest>
 #include <QToolBar>
 #include <functional>
+#include <sstream>
 
 #include "DeviceImage.h"
 #include "DynamicVariables.h"
 #include "PivotPicking.h"
 #include "QtCanvas.h"
+#include "RecordingCanvas.h"
 #include "UiTestSupport.h"
 
 using namespace tarvell;
@@ -183,6 +185,30 @@ TEST_F(Picture, LinesLeaveTheirEndPixel) {
     for (int k = -1; k <= 1; ++k) EXPECT_EQ(at(c.sx + k, c.sy + k), kRed) << k;
     EXPECT_NE(at(c.sx - 2, c.sy - 2), kRed);
     EXPECT_NE(at(c.sx + 2, c.sy + 2), kRed);
+}
+
+TEST_F(Picture, TheBalanceWeightIsDrawnAtTheAngleTheFrameWasSolvedAt) {
+    form().Deg00->click();
+    form().Run->click();  // running from 0 degrees, 10 a tick
+    tick();
+    ASSERT_FLOAT_EQ(model().gear.DriverAngle, 10.0f);  // the next tick's angle
+    RecordingCanvas c;
+    form().drawStillFrame(c);
+    // The crank pin of this frame stands at 0 degrees, on the driver centre's level (screen
+    // y 300): the balance weight's rays then lie mirrored about that level.
+    int arcs = 0;
+    for (const std::string& call : c.calls) {
+        if (call.rfind("arc ", 0) != 0) continue;
+        std::istringstream in(call.substr(4));
+        int l = 0, t = 0, r = 0, b = 0, x3 = 0, y3 = 0, x4 = 0, y4 = 0;
+        in >> l >> t >> r >> b >> x3 >> y3 >> x4 >> y4;
+        if (l + r != 200 || t + b != 600) continue;  // not about the driver centre
+        ++arcs;
+        EXPECT_EQ(x3, x4);
+        EXPECT_EQ(y3 + y4, 600);
+        EXPECT_LT(x3, 100);  // opposite the crank pin, which is on the cylinder side
+    }
+    EXPECT_EQ(arcs, 1);
 }
 
 TEST_F(Picture, StandingStillDrawsNothingAndEveryChangeShowsOnTheNextTick) {
