@@ -1,5 +1,5 @@
-// The main window's client area and its sizes: the last frame image painted under the
-// controls, and mouse presses on the picture passed to the pivot selection.
+// The main window's client area and its sizes: the picture painted under the controls, made
+// anew at each new size, and mouse presses on the picture passed to the pivot selection.
 #pragma once
 
 #include <QImage>
@@ -15,24 +15,31 @@
 
 namespace tarvell {
 
+// The picture's own size, which the client has at first.
 inline constexpr int kClientWidth = 632;
 inline constexpr int kClientHeight = 380;
-inline constexpr int kFrameWidth = 1280;
-inline constexpr int kFrameHeight = 1024;
+// The least client that shows every control and read-out (before the large font's scaling).
+inline constexpr int kLeastClientHeight = 240;
 
 class FrameView : public QWidget {
   public:
-    FrameView(TMainForm& form, const QImage& frame) : QWidget(&form), form_(form), frame_(frame) {
+    explicit FrameView(TMainForm& form) : QWidget(&form), form_(form) {
         setObjectName("FrameView");
         setAttribute(Qt::WA_OpaquePaintEvent);
-        setMinimumSize(kClientWidth, kClientHeight);
+        setMinimumSize(kClientWidth, kLeastClientHeight);
         setFocusPolicy(Qt::ClickFocus);  // a click on the picture lets Space stop and run
     }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
+        // Rectangle by rectangle: a blit of many rows at once would be handed to other
+        // threads and waited for.
         QPainter p(this);
-        paintImagePart(p, frame_, event->rect());
+        for (const QRect& r : event->region()) paintImagePart(p, form_.frameImage(), r);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        form_.pictureResized();
     }
     void mousePressEvent(QMouseEvent* event) override { form_.referencePoints().mousePress(event); }
     void keyPressEvent(QKeyEvent* event) override {
@@ -44,7 +51,6 @@ class FrameView : public QWidget {
 
   private:
     TMainForm& form_;
-    const QImage& frame_;
 };
 
 }  // namespace tarvell

@@ -10,6 +10,7 @@
 
 #include "Canvas.h"
 #include "MainForm.h"
+#include "MechanismDrawing.h"
 #include "ModalDialog.h"
 #include "Numbers.h"
 #include "TextScale.h"
@@ -265,7 +266,7 @@ void GraphicPosition::drawDimension(Canvas& c, int code, const View& v) {
             // The travel either side of mid gear, the two halves in opposite colours.
             const double centre = m.ReverseArmCentre();
             const double travel = code == 27 ? m.frame.RevArmToCentNorm : m.frame.RevArmToCentMax;
-            const int y = p[18].sy + 5;
+            const int y = movedBy(p[18].sy, 5);
             auto flip = [&c] {
                 c.setPenColour(c.penColour() == colours::red ? colours::black : colours::red);
             };

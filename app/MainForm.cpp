@@ -5,16 +5,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include "Calc.h"
 #include "DeviceImage.h"
+#include "DrawingList.h"
 #include "DynamicControls.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
@@ -36,14 +40,16 @@ const QString kMainTitle = "Tarvell Outside Admission            ";
 constexpr int kStatusMs = 5000;
 // A note needs no answer but takes longer to read than a refusal.
 constexpr int kNoteMs = 15000;
+const QString kSizeKey = "mainWindow/size";
+const QString kMaximizedKey = "mainWindow/maximized";
+// What the desktop adds around a window for its frame and title bar, before the window has one.
+const QSize kFrameAllowance(8, 30);
 }  // namespace
 
 TMainForm::TMainForm(ProgramContext& context)
-    : QMainWindow(nullptr),
-      context_(context),
-      frame_(deviceImage(QSize(kFrameWidth, kFrameHeight), 1.0)) {
+    : QMainWindow(nullptr), context_(context), frame_(std::make_unique<DrawingList>()) {
     setObjectName("TMainForm");
-    view_ = new FrameView(*this, frame_);
+    view_ = new FrameView(*this);
     setCentralWidget(view_);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));  // silver
@@ -83,12 +89,8 @@ TMainForm::TMainForm(ProgramContext& context)
     FormCreate();
     solvedAngle_ = model().gear.DriverAngle;
 
-    resize(kClientWidth,
-           kClientHeight + menuBar()->sizeHint().height() + status->sizeHint().height());
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect r = screen->availableGeometry();
-        move(r.center() - rect().center());
-    }
+    resizeClientWithin(QSize(kClientWidth, kClientHeight));
+    centreOnScreen();
     SBRevArm->setFocus();
     setWindowTitle(context_.titleFor(kMainTitle, context_.designModified()));
 }
@@ -128,6 +130,9 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!activated_) {
         activated_ = true;
         FormActivate();
+        // On another screen the picture is drawn again at that screen's resolution.
+        if (QWindow* w = windowHandle())
+            connect(w, &QWindow::screenChanged, this, [this] { pictureResized(); });
     }
 }
 
@@ -140,6 +145,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
             return;
         }
         emit exiting();
+        rememberWindowSize();
     }
     context_.sound().setVolume(0x80008000u);
     Timer1->stop();
@@ -345,14 +351,79 @@ void TMainForm::LargeFontClick() {
 }
 
 void TMainForm::applyTextScale() {
-    // The texts grow, so every control grows and moves with them, and the window with both.
+    // The texts grow, so every control grows and moves with them, and the window with both
+    // as far as the screen allows; going back gives the window the size it had before.
     const Model& m = model();
     const double fx = m.TextScaleX, fy = m.TextScaleY;
+    const bool large = fx != 1.0 || fy != 1.0;
+    const bool maximized = isMaximized() || isFullScreen();
+    if (large && !normalSize_.isValid() && !maximized) normalSize_ = size();
     scaleLayout(view_, fx, fy);
-    const QSize client(roundToInt(kClientWidth * fx), roundToInt(kClientHeight * fy));
-    view_->setMinimumSize(client);
-    resize(client.width(),
-           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    view_->setMinimumSize(roundToInt(kClientWidth * fx), roundToInt(kLeastClientHeight * fy));
+    if (layout()) layout()->activate();  // the window's own least size follows at once
+    if (!maximized) {
+        if (large) {
+            resizeClientWithin(view_->size().expandedTo(
+                QSize(roundToInt(kClientWidth * fx), roundToInt(kClientHeight * fy))));
+        } else if (normalSize_.isValid()) {
+            resize(normalSize_);
+        }
+    }
+    if (!large) normalSize_ = QSize();
+    // Keep the whole frame on the screen, as far as it fits.
+    if (QScreen* s = screen(); s && isVisible() && !maximized) {
+        const QRect area = s->availableGeometry();
+        const QRect f = frameGeometry();
+        QPoint to = f.topLeft();
+        to.setX(std::max(area.left(), std::min(to.x(), area.right() + 1 - f.width())));
+        to.setY(std::max(area.top(), std::min(to.y(), area.bottom() + 1 - f.height())));
+        if (to != f.topLeft()) move(to);
+    }
+    pictureResized();  // the read-outs moved: the whole picture is drawn again
+}
+
+void TMainForm::resizeClientWithin(QSize client) {
+    QSize window(client.width(), client.height() + menuBar()->sizeHint().height() +
+                                     statusBar()->sizeHint().height());
+    if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        // The frame around the window: its own once shown, the desktop's usual before.
+        const QSize frame = isVisible() ? frameGeometry().size() - size() : kFrameAllowance;
+        window = window.boundedTo(s->availableGeometry().size() - frame);
+    }
+    resize(window);
+    // Laid out now, so the client has its size before the window is first shown.
+    if (layout()) layout()->activate();
+}
+
+void TMainForm::centreOnScreen() {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    // The frame, title bar included, in the middle of the free area and wholly inside it.
+    const QRect area = s->availableGeometry();
+    const QSize frame = size() + kFrameAllowance;
+    move(area.topLeft() + QPoint(std::max(0, (area.width() - frame.width()) / 2),
+                                 std::max(0, (area.height() - frame.height()) / 2)));
+}
+
+void TMainForm::restoreWindowSize() {
+    QSettings settings;
+    const QSize kept = settings.value(kSizeKey).toSize();
+    if (kept.isValid()) {
+        const QSize chrome = size() - view_->size();
+        resizeClientWithin(kept - chrome);
+        centreOnScreen();
+    }
+    if (settings.value(kMaximizedKey).toBool()) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TMainForm::rememberWindowSize() const {
+    // The size the window has when not maximised, and not grown for the large font.
+    const bool maximized = isMaximized();
+    QSize kept = maximized ? normalGeometry().size() : size();
+    if (normalSize_.isValid()) kept = normalSize_;
+    QSettings settings;
+    if (kept.isValid()) settings.setValue(kSizeKey, kept);
+    settings.setValue(kMaximizedKey, maximized);
 }
 
 void TMainForm::FindRevArmCentClick() {

@@ -14,8 +14,8 @@
 #include <memory>
 
 #include "CylinderDrawing.h"
-#include "DirtyBands.h"
 #include "ProgramContext.h"
+#include "RetainedPicture.h"
 
 class QAction;
 class QFrame;
@@ -29,6 +29,7 @@ class QToolBar;
 namespace tarvell {
 
 class Canvas;
+class DrawingList;
 class FrameView;
 class SteamDisplay;
 class ViewControls;
@@ -47,14 +48,26 @@ class TMainForm : public QMainWindow {
 
     ProgramContext& context() { return context_; }
     Model& model() { return context_.model(); }
+    const Model& model() const { return context_.model(); }
 
     // Starts the rotation loop (unless the options say the caller drives the ticks).
     void startRotation();
 
-    // The last frame drawn (1280 x 1024), as copied to the window.
-    const QImage& frameImage() const { return frame_; }
-    // The area the frame is painted on: 632 x 380, the tool bar at its top.
+    // The picture as the window shows it: the client's size at the screen's resolution.
+    const QImage& frameImage() const { return picture_.image(); }
+    // The area the frame is painted on, the tool bar at its top: 632 x 380 at first, and
+    // whatever the window is made larger to.
     QWidget* client() const;
+    // Where the mechanism's picture, 632 x 380 in its own coordinates, stands in the client:
+    // in the middle of a larger one.
+    QPoint pictureOffset() const;
+    // The client has a new size: the picture fills it at once.
+    void pictureResized();
+
+    // The window's size as it was left, kept between runs; restoring it also keeps it within
+    // the screen.
+    void restoreWindowSize();
+    void rememberWindowSize() const;
 
     // Read-out switches of the frame.
     bool screenDataOn() const { return screenDataOn_; }
@@ -196,22 +209,31 @@ class TMainForm : public QMainWindow {
     void createControls();
     // Places and sizes the controls and the window for the text scale (large-font mode).
     void applyTextScale();
+    // The window at `size` (of its client), as much of it as the screen's free area holds.
+    void resizeClientWithin(QSize size);
+    void centreOnScreen();
     void createMenu();
     void createToolBar();
     // What a frame is drawn for: a tick (which also runs the error report), the window's
     // picture again, or an export.
     enum class FrameUse { Tick, Still, Export };
     void DrawMainFrame();
-    void drawStill(Canvas& canvas, FrameUse use);
+    void drawFrame(Canvas& canvas, FrameUse use);
+    // Shows a frame: only where it differs from the last one is anything drawn or repainted.
+    void showFrame(DrawingList& frame);
+    // A control that paints every pixel of its rectangle, so none of the picture shows there.
+    static bool coversItself(const QWidget* w);
     void startFrame(Canvas& canvas);
-    void drawMechanism(Canvas& canvas, FrameUse use);
+    // `picture` draws on `canvas` where the mechanism's picture stands.
+    void drawMechanism(Canvas& canvas, Canvas& picture, FrameUse use);
     void updateTitles();
-    void drawReadouts(Canvas& canvas, FrameUse use);
+    void drawReadouts(Canvas& canvas, Canvas& picture, FrameUse use);
     void reportError();
 
     ProgramContext& context_;
-    QImage frame_;
-    DirtyBands lastDrawn_;  // where the frame shown drew
+    RetainedPicture picture_;
+    std::unique_ptr<DrawingList> frame_;  // the frame being drawn (its storage kept)
+    QSize normalSize_;                    // the window's size before the large font
     CylinderOutline cylinder_;
     float solvedAngle_ = 0;  // the driver angle this tick's frame was solved at
     FrameView* view_ = nullptr;

@@ -1,17 +1,21 @@
 // The rotation loop and the frame it draws (see MainForm.h).
 #include <QAction>
 #include <QRegion>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <cmath>
 
 #include "Calc.h"
 #include "CylinderDrawing.h"
-#include "DeviceImage.h"
+#include "DrawingList.h"
 #include "DynamicControls.h"
 #include "FrameReadouts.h"
 #include "FrameView.h"
 #include "GraphicPosition.h"
 #include "MainForm.h"
 #include "MechanismDrawing.h"
+#include "Numbers.h"
+#include "OffsetCanvas.h"
 #include "Overlay.h"
 #include "QtCanvas.h"
 #include "ReferencePoints.h"
@@ -22,8 +26,10 @@
 namespace tarvell {
 
 namespace {
-constexpr int kRepaintBandRows = 32;
-constexpr int kRepaintJoinGap = 64;
+// The window repaints what changed with nearby parts of a band joined: fewer, larger
+// rectangles cost the window system less. (The bands keep their rows, so that a change just
+// below the tool bar does not repaint the tool bar.)
+constexpr int kRepaintJoinGap = 40;
 const QString kMainTitle = "Tarvell Outside Admission            ";
 }  // namespace
 
@@ -50,54 +56,93 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::DrawMainFrame() {
-    Model& m = model();
-    // Only where the last frame drew is there anything to clear, and only there and where
-    // this one draws is there anything to repaint.
-    if (matchDeviceRatio(frame_, *view_)) lastDrawn_.clear();  // the screen's resolution
-    DirtyBands drawn;
-    {
-        QtCanvas canvas(frame_, colours::white, view_->rect());
-        canvas.trackDrawing(&drawn, &lastDrawn_);
-        startFrame(canvas);
-        if (m.SteamDisplay)
-            steam_->draw(canvas, m, cylinder_, context_.sound(), screenDataOn_,
-                         graphicPosition_->active());
-        else
-            steam_->followExhaust(m);  // so turning the display on finds no stale beat
-        updateTitles();
-        drawMechanism(canvas, FrameUse::Tick);
-        if (screenDataOn_) drawReadouts(canvas, FrameUse::Tick);
-        if (m.HighlightCode > 0) graphicPosition_->drawFrame(canvas);
-    }
-    // Repainted in coarse bands: fewer, larger rectangles cost the window system less.
-    DirtyBands repaint = drawn.coarsened(kRepaintBandRows, kRepaintJoinGap);
-    lastDrawn_.forEachRect([&repaint](const QRect& r) { repaint.addRect(r); });
-    QRegion changed = repaint.region();
-    lastDrawn_ = std::move(drawn);
-    // Repaint the picture around the controls only: repainting under them would make every
-    // control redraw itself on every tick.
+    // The frame is drawn as a list of operations first: when it is the frame shown already
+    // (the gear standing still, nothing changed) nothing is drawn or repainted, and otherwise
+    // only where the two differ.
+    if (picture_.image().isNull() || picture_.size() != view_->size())
+        picture_.fit(view_->size(), view_->devicePixelRatioF());
+    frame_->clear();
+    drawFrame(*frame_, FrameUse::Tick);
+    showFrame(*frame_);
+}
+
+void TMainForm::showFrame(DrawingList& frame) {
+    const DirtyBands& changed = picture_.take(frame);
+    if (changed.empty()) return;
+    QRegion region = changed.region(kRepaintJoinGap);
+    // Not under the controls that cover their whole rectangle: repainting there would make
+    // them redraw themselves. (At a fractional interface size a pixel of their edge is kept,
+    // which the control may leave half painted; the transparent tool bar and the buttons'
+    // rounded corners show the picture.)
+    const qreal ratio = picture_.image().devicePixelRatio();
+    const int edge = ratio == std::floor(ratio) ? 0 : 1;
     for (QObject* child : view_->children())
-        if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible())
-            changed -= QRegion(w->geometry());
-    view_->update(changed);
+        if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible() && coversItself(w))
+            region -= QRegion(w->geometry().adjusted(edge, edge, -edge, -edge));
+    view_->update(region);
+}
+
+bool TMainForm::coversItself(const QWidget* w) {
+    return w->autoFillBackground() || w->testAttribute(Qt::WA_OpaquePaintEvent) ||
+           qobject_cast<const QScrollBar*>(w);
+}
+
+void TMainForm::pictureResized() {
+    // The picture fills the new size at once, the mechanism about the view's centre. (A new
+    // resolution comes this way too: the window moved to another screen.)
+    if (!frameExport_) return;  // still being made: the first tick draws it
+    picture_.fit(view_->size(), view_->devicePixelRatioF());
+    picture_.invalidate();
+    frame_->clear();
+    drawFrame(*frame_, FrameUse::Still);
+    showFrame(*frame_);
+}
+
+QPoint TMainForm::pictureOffset() const {
+    // Centred in a client made larger than its first size (632 x 380, grown with the large
+    // font's controls); never moved up or left.
+    const Model& m = model();
+    const QSize s = view_->size();
+    const int w = roundToInt(kClientWidth * static_cast<double>(m.TextScaleX));
+    const int h = roundToInt(kClientHeight * static_cast<double>(m.TextScaleY));
+    return QPoint(std::max(0, (s.width() - w) / 2), std::max(0, (s.height() - h) / 2));
 }
 
 void TMainForm::drawStillFrame(Canvas& canvas) {
-    drawStill(canvas, FrameUse::Still);
+    drawFrame(canvas, FrameUse::Still);
 }
 
 void TMainForm::drawExportFrame(Canvas& canvas) {
-    drawStill(canvas, FrameUse::Export);
+    drawFrame(canvas, FrameUse::Export);
 }
 
-// The same steps in the same order as a tick's frame, without what only a tick does.
-void TMainForm::drawStill(Canvas& canvas, FrameUse use) {
+// A tick's frame, or the same again without what only a tick does: the steam display's
+// pixels of the last frame, no sounds, no titles, no error report, the graphic-position
+// display without counting a frame. The mechanism and what is drawn on it stand where the
+// picture stands in the client; the read-outs stay beside their controls.
+void TMainForm::drawFrame(Canvas& canvas, FrameUse use) {
     Model& m = model();
+    const QPoint at = pictureOffset();
+    OffsetCanvas picture(canvas, at.x(), at.y());
     startFrame(canvas);
-    if (m.SteamDisplay) steam_->drawStill(canvas, m, cylinder_, screenDataOn_);
-    drawMechanism(canvas, use);
-    if (screenDataOn_) drawReadouts(canvas, use);
-    if (m.HighlightCode > 0) graphicPosition_->drawStill(canvas);
+    if (m.SteamDisplay) {
+        if (use == FrameUse::Tick)
+            steam_->draw(picture, m, cylinder_, context_.sound(), screenDataOn_,
+                         graphicPosition_->active());
+        else
+            steam_->drawStill(picture, m, cylinder_, screenDataOn_);
+    } else if (use == FrameUse::Tick) {
+        steam_->followExhaust(m);  // so turning the display on finds no stale beat
+    }
+    if (use == FrameUse::Tick) updateTitles();
+    drawMechanism(canvas, picture, use);
+    if (screenDataOn_) drawReadouts(canvas, picture, use);
+    if (m.HighlightCode > 0) {
+        if (use == FrameUse::Tick)
+            graphicPosition_->drawFrame(picture);
+        else
+            graphicPosition_->drawStill(picture);
+    }
 }
 
 void TMainForm::startFrame(Canvas& canvas) {
@@ -107,13 +152,13 @@ void TMainForm::startFrame(Canvas& canvas) {
     canvas.setFont(FontSpec{textPoints(model(), 8), false, colours::black});
 }
 
-void TMainForm::drawMechanism(Canvas& canvas, FrameUse use) {
+void TMainForm::drawMechanism(Canvas& canvas, Canvas& picture, FrameUse use) {
     Model& m = model();
-    drawCircles(canvas, m);
-    drawCylinder(canvas, cylinder_);
-    drawFixedMarksAndLinkArc(canvas, m);
-    drawLinks(canvas, m);
-    overlay_->draw(canvas);
+    drawCircles(picture, m, solvedAngle_);
+    drawCylinder(picture, cylinder_);
+    drawFixedMarksAndLinkArc(picture, m);
+    drawLinks(picture, m);
+    overlay_->draw(picture);
     if (screenDataOn_ && m.UndoEnabled && use != FrameUse::Export)
         dynamicControls_->drawUndoLine(canvas);
 }
@@ -124,16 +169,16 @@ void TMainForm::updateTitles() {
         if (w.window) w.window->setWindowTitle(context_.titleFor(w.titleText));
 }
 
-void TMainForm::drawReadouts(Canvas& canvas, FrameUse use) {
+void TMainForm::drawReadouts(Canvas& canvas, Canvas& picture, FrameUse use) {
     const Model& m = model();
     // The reference crosses are lines: they go first, so no line runs through a text. Every
     // text stands on a white band of its own height, the mechanism hidden behind it.
-    referencePoints_->drawReferenceMarks(canvas);
+    referencePoints_->drawReferenceMarks(picture);
     canvas.setBrush(false, colours::white);
     if (use != FrameUse::Export) drawViewBarLabels(canvas, m);
     drawGearReadouts(canvas, m, solvedAngle_);
     if (use == FrameUse::Tick) reportError();
-    referencePoints_->drawPivotData(canvas);
+    referencePoints_->drawPivotData(canvas, picture);
     // The prompts ask for mouse clicks on the window: nothing a picture can answer.
     if (use != FrameUse::Export) referencePoints_->drawPrompts(canvas);
     drawCutoffReadouts(canvas, m);

@@ -10,10 +10,10 @@ namespace tarvell {
 namespace {
 
 void cross(Canvas& c, const Pivot& p, int a, int b) {
-    c.moveTo(p.sx + a, p.sy + a);
-    c.lineTo(p.sx - b, p.sy - b);
-    c.moveTo(p.sx + a, p.sy - a);
-    c.lineTo(p.sx - b, p.sy + b);
+    c.moveTo(movedBy(p.sx, a), movedBy(p.sy, a));
+    c.lineTo(movedBy(p.sx, -b), movedBy(p.sy, -b));
+    c.moveTo(movedBy(p.sx, a), movedBy(p.sy, -a));
+    c.lineTo(movedBy(p.sx, -b), movedBy(p.sy, b));
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ void drawWorldCircle(Canvas& canvas, const Model& m, double cx, double cy, doubl
     canvas.ellipse(screenX(v, cx - r), screenY(v, cy - r), screenX(v, cx + r), screenY(v, cy + r));
 }
 
-void drawCircles(Canvas& canvas, const Model& m) {
+void drawCircles(Canvas& canvas, const Model& m, float solvedAngle) {
     const PivotSet& p = m.pivots;
     const View& v = m.view.current;
     const double d = m.frame.DriverDia;
@@ -34,7 +34,7 @@ void drawCircles(Canvas& canvas, const Model& m) {
     // Balance weight: a 140 degree arc of radius 0.35 D about the origin, opposite the crank
     // pin, which stands at screen angle -theta. The direction points are screen vectors.
     const double s = v.scale;
-    const double theta = static_cast<double>(m.gear.DriverAngle) * kPi / 180.0;
+    const double theta = static_cast<double>(solvedAngle) * kPi / 180.0;
     const double a1 = theta - 110.0 * kPi / 180.0;
     const double a2 = theta + 110.0 * kPi / 180.0;
     const double r = 0.35 * d * s;

@@ -192,7 +192,8 @@ void ReferencePoints::mousePress(QMouseEvent* event) {
         return;
     }
     Model& m = form_.model();
-    const QPoint at = event->position().toPoint();
+    // The pivots' screen points are the picture's, wherever it stands in the client.
+    const QPoint at = event->position().toPoint() - form_.pictureOffset();
     const int pivot = nearestPivotOnScreen(m.pivots, at.x(), at.y());
     if (form_.pivotDataShown)
         nextSlot_ = choosePivotDataSlot(m, nextSlot_, pivot);
@@ -202,7 +203,7 @@ void ReferencePoints::mousePress(QMouseEvent* event) {
 
 // --- Read-outs --------------------------------------------------------------------------
 
-void ReferencePoints::drawPivotData(Canvas& canvas) {
+void ReferencePoints::drawPivotData(Canvas& canvas, Canvas& picture) {
     if (!form_.pivotDataShown) return;
     const Model& m = form_.model();
     const double fx = m.TextScaleX, fy = m.TextScaleY;
@@ -228,7 +229,7 @@ void ReferencePoints::drawPivotData(Canvas& canvas) {
         // The slot's number beside its pivot; numbers of one pivot stand side by side.
         const Pivot& p = m.pivots[pivot];
         int& before = labelsAtPivot[static_cast<std::size_t>(pivot)];
-        if (nearPicture(p)) canvas.textOut(p.sx + 4 + 8 * before, p.sy + 1, r.number);
+        if (nearPicture(p)) picture.textOut(p.sx + 4 + 8 * before, p.sy + 1, r.number);
         ++before;
         canvas.setFont(normal);
         canvas.textOut(vertRight - canvas.textWidth(r.vert), y, r.vert);

@@ -39,8 +39,9 @@ class ReferencePoints {
 
     // The reference points' crosses and their numbers, drawn before the frame's texts.
     void drawReferenceMarks(Canvas& canvas);
-    // Frame read-outs, in the frame's order.
-    void drawPivotData(Canvas& canvas);
+    // Frame read-outs, in the frame's order. The pivot data's table goes on `canvas`, each
+    // slot's number beside its pivot on `picture` (where the mechanism is drawn).
+    void drawPivotData(Canvas& canvas, Canvas& picture);
     void drawPrompts(Canvas& canvas);
     void drawReferenceReadouts(Canvas& canvas);
 

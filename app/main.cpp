@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     Program program(std::make_unique<QtSound>());
     program.createWindows();
     program.setInterfaceSize(size.percent);
+    // The size the window was left at, within this screen.
+    program.mainForm->restoreWindowSize();
     program.mainForm->show();
     // Said once the window shows.
     if (!size.notes.isEmpty()) program.context().note(size.notes.join(' '));

@@ -2,11 +2,19 @@
 // the main window and the diagram images are drawn on a QImage, with pixels written straight
 // into it; exports draw the same pictures on any other paint device (an SVG generator, a
 // printer, a QPicture) as vectors, texts kept as text.
+//
+// On an image every line, ellipse and arc is drawn from the same geometry that marks where it
+// lies (see markOn): one-pixel lines at the image's own resolution pixel by pixel, with the
+// end pixel left undrawn; ellipses and arcs as fine polygons, only where they cross the
+// picture, however large they are.
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <array>
+#include <vector>
 
 #include "Canvas.h"
 #include "DirtyBands.h"
@@ -48,13 +56,19 @@ class QtCanvas : public Canvas {
     void refresh() override;
     int textWidth(std::string_view text) const override;
 
-    // On an image drawn afresh each frame: `drawn` collects where this frame draws, and
-    // refresh clears only where `cleared` says the last frame drew (the rest is white
-    // already). Either may be null.
-    void trackDrawing(DirtyBands* drawn, const DirtyBands* cleared) {
-        drawn_ = drawn;
-        cleared_ = cleared;
-    }
+    // Copies an image with its top-left corner at (x, y).
+    void drawImage(int x, int y, const QImage& source);
+    // Sets `count` pixels (x, y pairs) to one colour; they are marked as their bounding box.
+    void setPixels(const std::array<int, 2>* points, std::size_t count, Rgb colour);
+
+    // On an image: every drawing marks where it may change pixels (picture pixels, in the
+    // sink's bands) on `sink`, which may be null; with drawing off it marks and draws nothing.
+    void markOn(SpanSink* sink) { sink_ = sink; }
+    void setDrawing(bool on) { drawing_ = on; }
+    // Texts are marked by their laid-out width rather than a quick bound a little wider.
+    void setExactTextMarks(bool on) { exactTexts_ = on; }
+    // Clears only the marked parts to the background.
+    void clearWhere(const DirtyBands& where);
 
     // The image drawn on, or null when the canvas draws on another device.
     const QImage* image() const { return image_; }
@@ -66,8 +80,26 @@ class QtCanvas : public Canvas {
     void applyPen();
     // Clears a rectangle (picture pixels) to the background.
     void clearRect(const QRect& r);
-    // Notes a drawing's bounds (picture pixels), with a margin for pens and antialiasing.
-    void touched(QRect r, int margin);
+    // Lines on an image: the part of the segment near the picture, marked and drawn.
+    void strokeSegment(double x0, double y0, double x1, double y1);
+    // One-pixel lines at the image's resolution: each pixel from the start up to, not
+    // including, the end, in pixel coordinates.
+    void pixelLine(double x0, double y0, double x1, double y1);
+    // The outline of the ellipse about (cx, cy) with radii rx, ry from parameter t0 on through
+    // `span` radians (counter-clockwise on the screen), as a polygon.
+    void outline(double cx, double cy, double rx, double ry, double t0, double span);
+    void strokePolyline(const std::vector<QPointF>& points, bool closed);
+    // A small whole ellipse drawn by the painter: the same polygon, drawn once on a stamp kept
+    // for every ellipse alike (its size, pen and place within a pixel) and copied.
+    void stampEllipse(double cx, double cy, double rx, double ry, double step);
+    // Pixel lines (one pixel wide at the image's own resolution) rather than the painter's.
+    bool pixelPen() const { return width_ == 1 && ratio_ == 1.0; }
+    // How far beyond its geometry a stroke may reach: half its width and a pixel for rounding.
+    double markMargin() const { return width_ / 2 + 1; }
+    // At least the width the text takes, without laying it out.
+    int textWidthBound(const QString& text) const;
+    // The width the text takes, remembered for the texts met lately.
+    int laidOutWidth(const QString& text) const;
 
     QImage* image_ = nullptr;
     QPainter ownPainter_;
@@ -77,19 +109,23 @@ class QtCanvas : public Canvas {
     Rgb background_;
     Rgb pen_ = colours::black;
     int width_ = 1;
+    bool penApplied_ = false;
     bool brushClear_ = true;
     Rgb brush_ = colours::white;
     FontSpec font_;
+    bool fontSet_ = false;
     QFont qfont_;     // as measured: laid out exactly as on the window's image
     QFont drawFont_;  // as drawn: the same pixel size at the device's resolution
+    QFontMetrics metrics_{QFont()};
+    const std::array<int, 128>* advances_ = nullptr;  // of the ASCII characters, in qfont_
     double fontScale_ = 1.0;
     double ratio_ = 1.0;  // image pixels per picture pixel
-    int ascent_ = 0;
     int x_ = 0, y_ = 0;
     uchar* bits_ = nullptr;  // the image's pixels
-    DirtyBands* drawn_ = nullptr;
-    const DirtyBands* cleared_ = nullptr;
     qsizetype bytesPerLine_ = 0;
+    SpanSink* sink_ = nullptr;
+    bool drawing_ = true;
+    bool exactTexts_ = false;
 };
 
 }  // namespace tarvell

@@ -61,20 +61,22 @@ QImage imageOf(QSize size) {
     return image;
 }
 
-// Checks the strokes where they must be: the line over x 10-50 on row 20 and not beside
-// it, the upright line on column 70, the red pixel.
+// Checks the strokes where they must be: the line over x 10-49 on row 20 and not beside
+// it (a line leaves its end pixel undrawn), the upright line on column 70, the red pixel.
 void expectStrokes(const QImage& image) {
-    for (int x = 10; x <= 50; x += 5) {
+    for (int x = 10; x <= 49; x += 3) {
         EXPECT_EQ(at(image, x, 20), kBlack) << x;
         EXPECT_EQ(at(image, x, 19), kWhite) << x;
         EXPECT_EQ(at(image, x, 21), kWhite) << x;
     }
     EXPECT_EQ(at(image, 9, 20), kWhite);
-    EXPECT_EQ(at(image, 52, 20), kWhite);
-    for (int y = 5; y <= 45; y += 10) {
+    EXPECT_EQ(at(image, 50, 20), kWhite);
+    for (int y = 5; y <= 44; y += 3) {
         EXPECT_EQ(at(image, 70, y), kBlue) << y;
         EXPECT_EQ(at(image, 71, y), kWhite) << y;
     }
+    EXPECT_EQ(at(image, 70, 4), kWhite);
+    EXPECT_EQ(at(image, 70, 45), kWhite);
     EXPECT_EQ(at(image, 5, 50), kRed);
     EXPECT_EQ(at(image, 4, 50), kWhite);
     EXPECT_EQ(at(image, 6, 50), kWhite);
@@ -203,8 +205,9 @@ TEST(QtCanvasDevices, AnSvgHoldsVectorsTextsAndPixelsAtThePicturesScale) {
         c.textOut(3, 4, "Rev Arm  10.533");
     }
     const QString text = QString::fromUtf8(bytes);
-    // The level line through the centres of the pixels of row 20.
-    EXPECT_TRUE(text.contains(QRegularExpression(R"(points="10\.5,20\.5 50\.5,20\.5)")))
+    // The level line through the centres of the pixels of row 20, from the start pixel's
+    // left edge to the end pixel's (which it leaves undrawn).
+    EXPECT_TRUE(text.contains(QRegularExpression(R"(points="10,20\.5 50,20\.5)")))
         << text.toStdString();
     // The circle through the centres of its outline's pixels.
     EXPECT_TRUE(text.contains(R"(<circle cx="30.5" cy="40.5" r="10"/>)")) << text.toStdString();

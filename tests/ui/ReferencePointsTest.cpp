@@ -210,7 +210,7 @@ TEST_F(ProgramTest, PivotDataReadoutsListTheChosenSlots) {
     p.sx = 240;
     p.sy = 305;
     RecordingCanvas c;
-    f.referencePoints().drawPivotData(c);
+    f.referencePoints().drawPivotData(c, c);  // the picture unmoved: one canvas for both
     for (const char* t : {"    Pivot Data", "No.  Vert     Horz", " -0.250", "  6.500"})
         EXPECT_TRUE(c.drewText(t)) << t;
     EXPECT_TRUE(has(c, "font 8 255,0,0"));  // the slot numbers in red
