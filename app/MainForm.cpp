@@ -416,6 +416,12 @@ void TMainForm::restoreWindowSize() {
     if (settings.value(kMaximizedKey).toBool()) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
+bool TMainForm::showsWholePicture() const {
+    const Model& m = context_.model();
+    return view_->width() >= roundToInt(kClientWidth * static_cast<double>(m.TextScaleX)) &&
+           view_->height() >= roundToInt(kClientHeight * static_cast<double>(m.TextScaleY));
+}
+
 void TMainForm::rememberWindowSize() const {
     // The size the window has when not maximised, and not grown for the large font.
     const bool maximized = isMaximized();

@@ -67,6 +67,9 @@ class TMainForm : public QMainWindow {
     // The window's size as it was left, kept between runs; restoring it also keeps it within
     // the screen.
     void restoreWindowSize();
+    // Whether the whole picture (632 x 380 at this interface size) is in view: false when the
+    // screen was too small for the window to show it.
+    bool showsWholePicture() const;
     void rememberWindowSize() const;
 
     // Read-out switches of the frame.

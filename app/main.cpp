@@ -52,8 +52,12 @@ int main(int argc, char** argv) {
     // The size the window was left at, within this screen.
     program.mainForm->restoreWindowSize();
     program.mainForm->show();
+    QStringList notes = size.notes;
+    if (!program.mainForm->showsWholePicture())
+        notes << "The picture is cut off at " + QString::number(size.percent) +
+                     " %: SetUp, Interface Size offers smaller sizes.";
     // Said once the window shows.
-    if (!size.notes.isEmpty()) program.context().note(size.notes.join(' '));
+    if (!notes.isEmpty()) program.context().note(notes.join(' '));
     program.startUp(arguments, start.carryOver);
     return QApplication::exec();
 }
