@@ -217,20 +217,22 @@ void GraphicPosition::setWaitCursor(bool on) {
 }
 
 void GraphicPosition::drawDimension(Canvas& c, int code, const View& v) {
-    const Model& m = form_.model();
-    const PivotSet& p = m.pivots;
-    const CylinderOutline& o = form_.cylinderOutline();
-    const auto& cyl = o.cylinder;
-    const auto& port = o.port;
-    const auto& valve = o.valve;
-    auto pv = [&p](int n) { return ScreenPoint{p[n].sx, p[n].sy}; };
+    const PivotSet& p = form_.model().pivots;
     if (const PivotJoin* j = pivotJoinFor(code)) {
-        line(c, pv(j->a), pv(j->b));
+        line(c, ScreenPoint{p[j->a].sx, p[j->a].sy}, ScreenPoint{p[j->b].sx, p[j->b].sy});
         return;
     }
-    const double x1 = p[1].x, y1 = p[1].y;
-    const double cylCtr = m.cyl.CylCtrToDriverCtr();
+    if (code > 100)
+        drawCylinderDimension(c, code, v);
+    else
+        drawFrameDimension(c, code, v);
+}
 
+// The linkage's dimensions not drawn from one pivot to another.
+void GraphicPosition::drawFrameDimension(Canvas& c, int code, const View& v) {
+    const Model& m = form_.model();
+    const PivotSet& p = m.pivots;
+    const double x1 = p[1].x, y1 = p[1].y;
     switch (code) {
         case 1: {
             const double d = m.frame.DriverDia;
@@ -277,6 +279,22 @@ void GraphicPosition::drawDimension(Canvas& c, int code, const View& v) {
             flip();
             break;
         }
+        default:
+            break;
+    }
+}
+
+// The cylinder's, ports' and valve's dimensions, along the outline drawn for them.
+void GraphicPosition::drawCylinderDimension(Canvas& c, int code, const View& v) {
+    const Model& m = form_.model();
+    const PivotSet& p = m.pivots;
+    const CylinderOutline& o = form_.cylinderOutline();
+    const auto& cyl = o.cylinder;
+    const auto& port = o.port;
+    const auto& valve = o.valve;
+    const double x1 = p[1].x;
+    const double cylCtr = m.cyl.CylCtrToDriverCtr();
+    switch (code) {
         case 101:
             line(c, p[1].sx, p[1].sy, screenX(v, x1 + cylCtr), p[1].sy);
             break;

@@ -35,11 +35,12 @@ class GraphicPosition {
 
     // Frames shown so far for the current request, and the 0-5 flash count.
     int tickCount() const { return tickCount_; }
-    int flashCount() const { return flashCount_; }
 
   private:
     void closeDialog(int code);
     void drawDimension(Canvas& canvas, int code, const View& v);
+    void drawFrameDimension(Canvas& c, int code, const View& v);
+    void drawCylinderDimension(Canvas& c, int code, const View& v);
     void drawCaption(Canvas& canvas, int code);
     void finish();
     void reopenDialog(bool frameDialog);

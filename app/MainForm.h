@@ -26,6 +26,8 @@ class QScrollBar;
 class QTimer;
 class QToolBar;
 
+class QMenuBar;
+
 namespace tarvell {
 
 class Canvas;
@@ -74,7 +76,6 @@ class TMainForm : public QMainWindow {
 
     // Read-out switches of the frame.
     bool screenDataOn() const { return screenDataOn_; }
-    void setScreenDataOn(bool on) { screenDataOn_ = on; }
     bool referencePointsShown = false;
     bool pivotDataShown = false;
 
@@ -210,12 +211,25 @@ class TMainForm : public QMainWindow {
 
   private:
     void createControls();
+    void createGearBox();
+    void createPanels();
+    void createViewBox();
+    void createReferencePointBox();
+    void createDynamicVariableBox();
+    void setControlsTabOrder();
+    void connectControls();
     // Places and sizes the controls and the window for the text scale (large-font mode).
     void applyTextScale();
     // The window at `size` (of its client), as much of it as the screen's free area holds.
     void resizeClientWithin(QSize size);
     void centreOnScreen();
     void createMenu();
+    void createFileMenu(QMenuBar* bar);
+    void createSetUpMenu(QMenuBar* bar);
+    void createEditMenu(QMenuBar* bar);
+    void createTopCommands(QMenuBar* bar);
+    void createGraphsAndHelpMenus(QMenuBar* bar);
+    void connectMenu();
     void createToolBar();
     // What a frame is drawn for: a tick (which also runs the error report), the window's
     // picture again, or an export.

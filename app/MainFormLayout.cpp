@@ -23,31 +23,56 @@ constexpr int kTickMs = 16;  // once per display frame
 constexpr int kToolButtonWidth = 28;
 }  // namespace
 
+namespace {
+
+// A horizontal step bar of the main window: keys move it as its arrows and track do (arrows a
+// small step, PageUp and PageDown a large one).
+QScrollBar* controlBar(QWidget* parent, const char* name, QRect place, int min, int max, int small,
+                       int large, int position, const QString& hint) {
+    auto* b = new QScrollBar(Qt::Horizontal, parent);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    b->setRange(min, max);
+    b->setSingleStep(small);
+    b->setPageStep(large);
+    b->setValue(position);
+    b->setToolTip(hint);
+    b->setFocusPolicy(Qt::StrongFocus);
+    steerArrowKeys(b);
+    return b;
+}
+
+QPushButton* controlButton(QWidget* parent, const char* name, QRect place, const QString& caption,
+                           const QString& hint) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setGeometry(place);
+    b->setToolTip(hint);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+}  // namespace
+
 void TMainForm::createControls() {
+    createGearBox();
+    createPanels();
+    createViewBox();
+    createReferencePointBox();
+    createDynamicVariableBox();
+    setControlsTabOrder();
+    connectControls();
+}
+
+// The gear box at the top: the reverse arm, driver angle and step bars with their buttons.
+void TMainForm::createGearBox() {
     auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
                       int large, int position, const QString& hint) {
-        auto* b = new QScrollBar(Qt::Horizontal, view_);
-        b->setObjectName(name);
-        b->setGeometry(x, y, w, h);
-        b->setRange(min, max);
-        b->setSingleStep(small);
-        b->setPageStep(large);
-        b->setValue(position);
-        b->setToolTip(hint);
-        // Keys move a bar as its arrows and track do: arrows a small step, PageUp and
-        // PageDown a large one.
-        b->setFocusPolicy(Qt::StrongFocus);
-        steerArrowKeys(b);
-        return b;
+        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
     };
     auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
                          const QString& hint) {
-        auto* b = new QPushButton(caption, view_);
-        b->setObjectName(name);
-        b->setGeometry(x, y, w, h);
-        b->setToolTip(hint);
-        b->setFocusPolicy(Qt::TabFocus);
-        return b;
+        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
     };
 
     SBRevArm =
@@ -67,7 +92,9 @@ void TMainForm::createControls() {
     Step45 = button("Step45", 306, 53, 29, 14, "45.0", "Set Driver Step Angle to 45 Deg");
     Center->setEnabled(false);
     Step10->setEnabled(false);
+}
 
+void TMainForm::createPanels() {
     // Frames around the control areas.
     struct PanelPlace {
         int n, x, y, w, h;
@@ -90,7 +117,17 @@ void TMainForm::createControls() {
         f->setVisible(p.shown);
         Panel[static_cast<std::size_t>(p.n)] = f;
     }
+}
 
+void TMainForm::createViewBox() {
+    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
+                      int large, int position, const QString& hint) {
+        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
+    };
+    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
+                         const QString& hint) {
+        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
+    };
     // View box on the right: three step bars under their labels, Norm and the presets.
     SBPanVert = bar("SBPanVert", 546, 39, 80, 10, -500, 500, 1, 10, 0, "Pan Vertical");
     SBPanHorz = bar("SBPanHorz", 546, 63, 80, 10, -500, 500, 1, 10, 0, "Pan Horizontal");
@@ -102,7 +139,17 @@ void TMainForm::createControls() {
         Preset[static_cast<std::size_t>(k)] =
             button(qPrintable(QString("Preset%1").arg(k)), 546 + 13 * (k - 1), 116, 13, 16,
                    QString::number(k), QString("Recall View %1").arg(k));
+}
 
+void TMainForm::createReferencePointBox() {
+    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
+                      int large, int position, const QString& hint) {
+        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
+    };
+    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
+                         const QString& hint) {
+        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
+    };
     // Reference point box on the left, shown with the reference points.
     RefPt1 = button("RefPt1", 6, 74, 28, 14, "RP1", "Centre Reference Point 1");
     RefPt1Zero = button("RefPt1Zero", 6, 89, 28, 14, "0", "Zero Reference Point 1");
@@ -115,7 +162,17 @@ void TMainForm::createControls() {
     for (QWidget* w : std::initializer_list<QWidget*>{RefPt1, RefPt1Zero, SBRef1Vert, SBRef1Horz,
                                                       RefPt2, RefPt2Zero, SBRef2Vert, SBRef2Horz})
         w->hide();
+}
 
+void TMainForm::createDynamicVariableBox() {
+    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
+                      int large, int position, const QString& hint) {
+        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
+    };
+    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
+                         const QString& hint) {
+        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
+    };
     // Dynamic-variable box in the middle, shown with the dynamic variables.
     const char* dynHints[] = {
         "", "Change Last Variable Clicked", "Change Next to Last Variable Clicked",
@@ -134,7 +191,9 @@ void TMainForm::createControls() {
     DataTableBut =
         button("DataTableBut", 170, 124, 70, 16, "DataTable", "Show the Pivot Data Table");
     DataTableBut->hide();
+}
 
+void TMainForm::setControlsTabOrder() {
     // Tab goes through the boxes as they are read: the gear box row by row, the view box,
     // then the reference point, dynamic-variable and data table controls below them.
     const std::initializer_list<QWidget*> tabOrder = {
@@ -149,7 +208,9 @@ void TMainForm::createControls() {
         if (previous) QWidget::setTabOrder(previous, w);
         previous = w;
     }
+}
 
+void TMainForm::connectControls() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(kTickMs);
@@ -232,6 +293,16 @@ void TMainForm::createToolBar() {
     }
 }
 
+namespace {
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+}  // namespace
+
 void TMainForm::createMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
@@ -240,17 +311,16 @@ void TMainForm::createMenu() {
     bar->setFont(dialogFont(11));
     bar->setStyleSheet(
         "QMenuBar { font: 11px \"Liberation Sans\"; } QMenuBar::item { padding: 2px 3px; }");
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(name);
-        return a;
-    };
-    auto top = [bar](const char* name, const QString& caption) {
-        QAction* a = bar->addAction(caption);
-        a->setObjectName(name);
-        return a;
-    };
+    createFileMenu(bar);
+    createSetUpMenu(bar);
+    createEditMenu(bar);
+    createTopCommands(bar);
+    createGraphsAndHelpMenus(bar);
+    connectMenu();
+}
 
+void TMainForm::createFileMenu(QMenuBar* bar) {
+    auto item = menuItem;
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
     OpenDimensions = item(file, "OpenDimensions", "&OpenDimensions");
@@ -265,7 +335,10 @@ void TMainForm::createMenu() {
     PrintDrawing = item(file, "PrintDrawing", "&Print Drawing...");
     file->addSeparator();
     Exit1 = item(file, "Exit1", "E&xit");
+}
 
+void TMainForm::createSetUpMenu(QMenuBar* bar) {
+    auto item = menuItem;
     QMenu* setup = bar->addMenu("&SetUp");
     setup->setObjectName("SetUp1");
     RevArmPos = item(setup, "RevArmPos", "Set&RevArmPos");
@@ -296,7 +369,10 @@ void TMainForm::createMenu() {
     setup->addSeparator();
     // Space does this while the drawing has the focus (FrameView), so the menu only shows it.
     StopRun = item(setup, "StopRun", "Stop/R&un Driver\tSpace");
+}
 
+void TMainForm::createEditMenu(QMenuBar* bar) {
+    auto item = menuItem;
     QMenu* edit = bar->addMenu("&EditDimen");
     edit->setObjectName("EditDimen1");
     FrameDim = item(edit, "FrameDim", "&FrameDimensions");
@@ -308,14 +384,25 @@ void TMainForm::createMenu() {
     edit->addSeparator();
     UndoLastChange = item(edit, "UndoLastChange", "&Undo Last Change");
     RedoLastChange = item(edit, "RedoLastChange", "R&edo Last Undone Change");
+}
 
+// Commands straight on the menu bar, with no menu of their own.
+void TMainForm::createTopCommands(QMenuBar* bar) {
+    auto top = [bar](const char* name, const QString& caption) {
+        QAction* a = bar->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
     RefPoints = top("RefPoints", "&ReferPoints");
     DrawLines1 = top("DrawLines1", "&DrawLinesCircles");
     DrawLines1->setEnabled(false);
     SetPivotData = top("SetPivotData", "Pi&votData");
     DynamicVariables = top("DynamicVariables", "D&ynamicVari");
     SetUnDo = top("SetUnDo", "&UnDo");
+}
 
+void TMainForm::createGraphsAndHelpMenus(QMenuBar* bar) {
+    auto item = menuItem;
     QMenu* graphs = bar->addMenu("Draw&Graphs");
     graphs->setObjectName("DrawGraphs1");
     SineDiag = item(graphs, "SineDiag", "&SineDiagram");
@@ -336,7 +423,9 @@ void TMainForm::createMenu() {
     Error = bar->addAction(errorIcon(), "");
     Error->setObjectName("Error");
     Error->setVisible(false);
+}
 
+void TMainForm::connectMenu() {
     // Shortcuts beside the access keys.
     OpenDimensions->setShortcut(QKeySequence("Ctrl+O"));
     SaveDimensions->setShortcut(QKeySequence("Ctrl+S"));

@@ -31,8 +31,6 @@ class SteamDisplay {
     // Volume for an exhaust beat of the given intensity (both channels).
     static std::uint32_t exhaustVolume(float intensity);
 
-    float frontIntensity() const { return front_.intensity; }
-    float rearIntensity() const { return rear_.intensity; }
 
   private:
     struct End {
