@@ -19,6 +19,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -41,7 +42,14 @@ class TBalance : public QDialog {
     std::array<BalanceVaryRow*, kMaxBalanceVariables> VaryRow{};
     // Equalise: one check box per objective, in kBalanceObjectives' order
     std::array<QCheckBox*, kBalanceObjectives.size()> Objective{};
-    QRadioButton *NormalPositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
+    // Where to compare: one radio button per group of positions, in kPositionGroups' order.
+    static constexpr std::array<BalancePositionGroup, 5> kPositionGroups = {
+        BalancePositionGroup::Normal, BalancePositionGroup::NormalForward,
+        BalancePositionGroup::NormalReverse, BalancePositionGroup::Set,
+        BalancePositionGroup::Maximum};
+    std::array<QRadioButton*, kPositionGroups.size()> PositionGroup{};
+    QRadioButton *NormalPositions = nullptr, *ForwardPositions = nullptr,
+                 *ReversePositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
     QCheckBox* TargetOn = nullptr;
     NumberField* TargetCutOff = nullptr;
     // Run and result
@@ -51,6 +59,9 @@ class TBalance : public QDialog {
     QLabel* Worst = nullptr;
     QTableWidget* ResultGrid = nullptr;
     QLabel* Outcome = nullptr;
+    // What the balanced design gives up (a lead gone negative, a port that no longer opens),
+    // shown from the end of a run and after Apply; hidden when it gives up nothing.
+    QLabel* Costs = nullptr;
 
     // Fills the dialog afresh from the design: the dimensions of the dynamic-variable slots
     // the search may vary, cut-off at normal forward and reverse, no result.
@@ -69,7 +80,17 @@ class TBalance : public QDialog {
     void done(int r) override;
 
   private:
+    // The parts the dialog is built from, top to bottom, and their connections.
+    QWidget* buildEqualiseBox();
+    QLayout* buildRunRow();
+    void buildResultArea();
+    QLayout* buildEndButtons();
+    void layOut(QWidget* vary, QWidget* equalise, QLayout* run, QLayout* end);
+    void connectControls();
+
     void showProgress(const BalanceProgress& progress);
+    // The outcome line and the costs line for the last result; `applied` after Apply.
+    void showOutcome(bool applied);
     void showResult(const BalanceResult& result);
     void setRunning(bool running);
     // Shows the Vary rows in use and one more, so another can be added.
