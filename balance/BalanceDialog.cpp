@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "BalanceResultView.h"
@@ -194,13 +195,13 @@ void TBalance::layOut(QWidget* vary, QWidget* equalise, QLayout* run, QLayout* e
     contentLayout->addWidget(equalise);
     contentLayout->addLayout(run);
     contentLayout->addWidget(ResultGrid, 1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("BalanceScroll");
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("BalanceScroll");
+    scroll_->setWidget(content);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(Outcome);
     layout->addWidget(Costs);
     layout->addLayout(end);
@@ -370,6 +371,9 @@ void TBalance::showResult(const BalanceResult& result) {
     result_ = result;
     fillBalanceResultGrid(ResultGrid, result);
     showOutcome(false);
+    // Where the dialog scrolls, the result comes into view, once the message lines have
+    // taken their room.
+    QTimer::singleShot(0, this, [this] { scroll_->ensureWidgetVisible(ResultGrid, 0, 0); });
     if (result.evaluations > 0) {
         // A search that met its goal early ends short of the most it may measure.
         Progress->setFormat("%v designs");

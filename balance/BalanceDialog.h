@@ -23,6 +23,7 @@ class QLayout;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTableWidget;
 
 namespace tarvell {
@@ -99,6 +100,7 @@ class TBalance : public QDialog {
     ProgramContext& context_;
     BalanceRunner* runner_ = nullptr;
     QWidget *varyBox_ = nullptr, *equaliseBox_ = nullptr;  // held still while a search runs
+    QScrollArea* scroll_ = nullptr;                        // all above the message lines
     std::optional<BalanceResult> result_;
     bool applied_ = false;
 };
