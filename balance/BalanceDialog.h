@@ -1,8 +1,10 @@
 // TBalance: the Balance dialog. The user names up to four dimensions the program may change
 // and the ranges they may take, the valve events to make equal front and rear and where; the
 // search runs on a worker thread on a copy of the design while a bar shows its progress, and
-// its result is shown before and after. Apply stores the new dimensions as one change that
-// UnDo takes back; Cancel, Close and the close box leave the design as it was.
+// its result is shown before and after, with the leads beside each difference, what the
+// result means (a target out of reach, a range that held the search) and what it costs.
+// Apply stores the new dimensions and the mid gear they give as one change that UnDo takes
+// back exactly; Cancel, Close and the close box leave the design as it was.
 //
 // The dialog is modal: while it is up, no other window can change the design (the dimension
 // dialogs, the dynamic-variable bars, UnDo and opening a file are all out of reach), so the
