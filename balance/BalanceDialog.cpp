@@ -14,16 +14,16 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "BalanceResultView.h"
 #include "BalanceRunner.h"
 #include "BalanceVaryRow.h"
-#include "Calc.h"
+#include "BalanceVerdict.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
 #include "NumberField.h"
-#include "Readouts.h"
 #include "ValveEventsTable.h"
 #include "WindowPlacement.h"
 
@@ -55,6 +55,19 @@ QGroupBox* varyBox(QWidget* parent, std::array<BalanceVaryRow*, kMaxBalanceVaria
     return box;
 }
 
+// The captions of the position groups, in TBalance::kPositionGroups' order.
+struct PositionChoice {
+    const char* name;
+    const char* caption;
+};
+constexpr PositionChoice kPositionChoices[] = {
+    {"NormalPositions", "at normal forward and reverse"},
+    {"ForwardPositions", "forward only"},
+    {"ReversePositions", "reverse only"},
+    {"SetPositions", "at the position set"},
+    {"MaxPositions", "at maximum forward and reverse"},
+};
+
 }  // namespace
 
 TBalance::TBalance(ProgramContext& context)
@@ -62,14 +75,23 @@ TBalance::TBalance(ProgramContext& context)
     setObjectName("TBalance");
     setModal(true);
     setFont(dialogFont(11));
-
-    QGroupBox* vary = varyBox(this, VaryRow);
+    QWidget* vary = varyBox(this, VaryRow);
     varyBox_ = vary;
-
-    auto* equalise = new QGroupBox("Equalise front and rear", this);
+    QWidget* equalise = buildEqualiseBox();
     equaliseBox_ = equalise;
+    QLayout* run = buildRunRow();
+    buildResultArea();
+    layOut(vary, equalise, run, buildEndButtons());
+    resize(660, 520);
+    connectControls();
+    context.registerTitledWindow(this, kTitleText);
+}
+
+// What to make equal (the objectives two to a row, so the dialog stays short enough for a
+// small screen) beside where to compare and the target cut-off.
+QWidget* TBalance::buildEqualiseBox() {
+    auto* equalise = new QGroupBox("Equalise front and rear", this);
     equalise->setObjectName("EqualiseBox");
-    // The objectives two to a row: the dialog stays short enough for a small screen.
     auto* objectives = new QGridLayout;
     objectives->setVerticalSpacing(2);
     for (std::size_t i = 0; i < kBalanceObjectives.size(); ++i) {
@@ -80,15 +102,27 @@ TBalance::TBalance(ProgramContext& context)
         objectives->addWidget(Objective[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     objectives->setRowStretch(objectives->rowCount(), 1);
+
+    for (std::size_t i = 0; i < PositionGroup.size(); ++i) {
+        PositionGroup[i] = new QRadioButton(kPositionChoices[i].caption, equalise);
+        PositionGroup[i]->setObjectName(kPositionChoices[i].name);
+    }
+    NormalPositions = PositionGroup[0];
+    ForwardPositions = PositionGroup[1];
+    ReversePositions = PositionGroup[2];
+    SetPositions = PositionGroup[3];
+    MaxPositions = PositionGroup[4];
+    // Normal forward and reverse, or either alone, on one line.
+    auto* normal = new QHBoxLayout;
+    for (QRadioButton* r : {NormalPositions, ForwardPositions, ReversePositions})
+        normal->addWidget(r);
+    normal->addStretch();
     auto* positions = new QVBoxLayout;
     positions->setSpacing(2);
-    NormalPositions = new QRadioButton("at normal forward and reverse", equalise);
-    NormalPositions->setObjectName("NormalPositions");
-    SetPositions = new QRadioButton("at the position set", equalise);
-    SetPositions->setObjectName("SetPositions");
-    MaxPositions = new QRadioButton("at maximum forward and reverse", equalise);
-    MaxPositions->setObjectName("MaxPositions");
-    for (QRadioButton* r : {NormalPositions, SetPositions, MaxPositions}) positions->addWidget(r);
+    positions->addLayout(normal);
+    positions->addWidget(SetPositions);
+    positions->addWidget(MaxPositions);
+
     auto* target = new QHBoxLayout;
     TargetOn = new QCheckBox("and bring the mean cut-off at normal forward to", equalise);
     TargetOn->setObjectName("TargetOn");
@@ -102,12 +136,15 @@ TBalance::TBalance(ProgramContext& context)
     target->addStretch();
     positions->addLayout(target);
     positions->addStretch();
-    auto* equaliseLayout = new QHBoxLayout(equalise);
-    equaliseLayout->addLayout(objectives);
-    equaliseLayout->addSpacing(16);
-    equaliseLayout->addLayout(positions, 1);
-    connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
 
+    auto* layout = new QHBoxLayout(equalise);
+    layout->addLayout(objectives);
+    layout->addSpacing(16);
+    layout->addLayout(positions, 1);
+    return equalise;
+}
+
+QLayout* TBalance::buildRunRow() {
     RunButton = button(this, "RunButton", "&Run");
     CancelRun = button(this, "CancelRun", "&Cancel");
     Progress = new QProgressBar(this);
@@ -120,23 +157,37 @@ TBalance::TBalance(ProgramContext& context)
     run->addWidget(CancelRun);
     run->addWidget(Progress, 1);
     run->addWidget(Worst);
+    return run;
+}
 
+void TBalance::buildResultArea() {
     ResultGrid = new QTableWidget(this);
     ResultGrid->setObjectName("ResultGrid");
     setUpBalanceResultGrid(ResultGrid);
+    ResultGrid->setMinimumHeight(6 * ResultGrid->verticalHeader()->defaultSectionSize());
     Outcome = new QLabel(this);
     Outcome->setObjectName("Outcome");
     Outcome->setWordWrap(true);
+    Costs = new QLabel(this);
+    Costs->setObjectName("Costs");
+    Costs->setWordWrap(true);
+    Costs->setStyleSheet("color: #b00000");
+    Costs->hide();
+}
 
+QLayout* TBalance::buildEndButtons() {
     ApplyButton = button(this, "ApplyButton", "&Apply");
     CloseButton = button(this, "CloseButton", "C&lose");
     auto* end = new QHBoxLayout;
     end->addStretch();
     end->addWidget(ApplyButton);
     end->addWidget(CloseButton);
+    return end;
+}
 
-    // Everything above Apply and Close scrolls when the screen is too small for it; the
-    // buttons and the message line stay in view.
+// Everything above the message lines, Apply and Close scrolls when the screen is too small
+// for it; the buttons and the message lines stay in view.
+void TBalance::layOut(QWidget* vary, QWidget* equalise, QLayout* run, QLayout* end) {
     auto* content = new QWidget;
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(0, 0, 0, 0);
@@ -144,20 +195,22 @@ TBalance::TBalance(ProgramContext& context)
     contentLayout->addWidget(equalise);
     contentLayout->addLayout(run);
     contentLayout->addWidget(ResultGrid, 1);
-    ResultGrid->setMinimumHeight(6 * ResultGrid->verticalHeader()->defaultSectionSize());
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName("BalanceScroll");
-    scroll->setWidget(content);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("BalanceScroll");
+    scroll_->setWidget(content);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(Outcome);
+    layout->addWidget(Costs);
     layout->addLayout(end);
+}
+
+void TBalance::connectControls() {
     for (BalanceVaryRow* row : VaryRow)
         connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
-    resize(660, 520);
-
+    connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
@@ -166,7 +219,6 @@ TBalance::TBalance(ProgramContext& context)
             [this](const BalanceProgress& p) { showProgress(p); });
     connect(runner_, &BalanceRunner::finished, this,
             [this](const BalanceResult& r) { showResult(r); });
-    context.registerTitledWindow(this, kTitleText);
 }
 
 TBalance::~TBalance() {
@@ -229,6 +281,8 @@ void TBalance::FormActivate() {
     Progress->setTextVisible(false);
     Worst->clear();
     Outcome->setText("Choose what to vary and what to make equal, then Run.");
+    Costs->clear();
+    Costs->hide();
     setRunning(false);
 }
 
@@ -239,13 +293,9 @@ BalanceRequest TBalance::request() const {
     r.objectives.clear();
     for (std::size_t i = 0; i < Objective.size(); ++i)
         if (Objective[i]->isChecked()) r.objectives.push_back(kBalanceObjectives[i]);
-    if (SetPositions->isChecked()) {
-        r.positions = setBalancePositions(context_.model());
-    } else if (MaxPositions->isChecked()) {
-        r.positions = maximumBalancePositions();
-    } else {
-        r.positions = normalBalancePositions();
-    }
+    for (std::size_t i = 0; i < PositionGroup.size(); ++i)
+        if (PositionGroup[i]->isChecked())
+            r.positions = balancePositions(kPositionGroups[i], context_.model());
     if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
     return r;
 }
@@ -262,6 +312,8 @@ void TBalance::RunClick() {
     applied_ = false;
     ResultGrid->setRowCount(0);
     Worst->clear();
+    Costs->clear();
+    Costs->hide();
     if (const std::string reason = checkBalanceRequest(m, r); !reason.empty()) {
         BalanceResult refused;
         refused.reason = reason;
@@ -295,37 +347,55 @@ void TBalance::ApplyClick() {
     }
     const auto count = settings.size();
     const QString step = QString("Balance: %1 dimension%2").arg(count).arg(count == 1 ? "" : "s");
-    if (StoreDimensionGroup(m, settings, step.toStdString())) {
-        // As the frame dialog's Close does after its dimensions change.
-        context_.recomputeMidGear();
+    // Mid gear is worked out again as the frame dialog's Close does after its dimensions
+    // change, and one UnDo takes it back with them.
+    if (StoreDimensionGroupWithMidGear(m, settings, step.toStdString())) {
+        context_.moveReverseArm(0);
         context_.setUndoButtonsEnabled(true);
     }
     applied_ = true;
     for (BalanceVaryRow* row : VaryRow) row->choose(row->code(), m);
-    Outcome->setText(balanceOutcomeText(*result_, runner_->lastRunMs()) +
-                     " Applied to the design; UnDo takes it back.");
+    showOutcome(true);
+    if (!result_->costs.empty())
+        context_.note("Balance applied; it cost: " + joinedPhrases(result_->costs) + ".");
     setRunning(false);
 }
 
 void TBalance::showProgress(const BalanceProgress& progress) {
     Progress->setRange(0, progress.maxEvaluations);
     Progress->setValue(std::min(progress.evaluations, progress.maxEvaluations));
-    Worst->setText(QString("worst difference %1").arg(progress.worstDifference, 0, 'f', 2));
+    Worst->setText(balanceMeasureText(progress.sumOfSquares, progress.worstDifference));
 }
 
 void TBalance::showResult(const BalanceResult& result) {
     result_ = result;
     fillBalanceResultGrid(ResultGrid, result);
-    Outcome->setText(balanceOutcomeText(result, runner_->lastRunMs()) +
-                     (result.improved() ? " Apply takes it into the design." : ""));
+    showOutcome(false);
+    // Where the dialog scrolls, the result comes into view, once the message lines have
+    // taken their room.
+    QTimer::singleShot(0, this, [this] { scroll_->ensureWidgetVisible(ResultGrid, 0, 0); });
     if (result.evaluations > 0) {
         // A search that met its goal early ends short of the most it may measure.
         Progress->setFormat("%v designs");
         Progress->setRange(0, result.evaluations);
         Progress->setValue(result.evaluations);
-        Worst->setText(QString("worst difference %1").arg(result.worstAfter, 0, 'f', 2));
+        Worst->setText(balanceMeasureText(result.sumAfter, result.worstAfter));
     }
     setRunning(false);
+}
+
+void TBalance::showOutcome(bool applied) {
+    const BalanceResult& r = *result_;
+    QString text = balanceOutcomeText(r, runner_->lastRunMs());
+    for (const std::string& note : balanceNotes(r)) text += " " + sentence(note);
+    if (r.improved())
+        text += applied ? " Applied to the design; UnDo takes it back."
+                        : " Apply takes it into the design.";
+    Outcome->setText(text);
+    Costs->setVisible(!r.costs.empty());
+    if (!r.costs.empty())
+        Costs->setText((applied ? "What the balance cost: " : "What applying it would cost: ") +
+                       joinedPhrases(r.costs) + ".");
 }
 
 void TBalance::setRunning(bool running) {

@@ -1,8 +1,10 @@
 // TBalance: the Balance dialog. The user names up to four dimensions the program may change
 // and the ranges they may take, the valve events to make equal front and rear and where; the
 // search runs on a worker thread on a copy of the design while a bar shows its progress, and
-// its result is shown before and after. Apply stores the new dimensions as one change that
-// UnDo takes back; Cancel, Close and the close box leave the design as it was.
+// its result is shown before and after, with the leads beside each difference, what the
+// result means (a target out of reach, a range that held the search) and what it costs.
+// Apply stores the new dimensions and the mid gear they give as one change that UnDo takes
+// back exactly; Cancel, Close and the close box leave the design as it was.
 //
 // The dialog is modal: while it is up, no other window can change the design (the dimension
 // dialogs, the dynamic-variable bars, UnDo and opening a file are all out of reach), so the
@@ -19,9 +21,11 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTableWidget;
 
 namespace tarvell {
@@ -41,7 +45,14 @@ class TBalance : public QDialog {
     std::array<BalanceVaryRow*, kMaxBalanceVariables> VaryRow{};
     // Equalise: one check box per objective, in kBalanceObjectives' order
     std::array<QCheckBox*, kBalanceObjectives.size()> Objective{};
-    QRadioButton *NormalPositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
+    // Where to compare: one radio button per group of positions, in kPositionGroups' order.
+    static constexpr std::array<BalancePositionGroup, 5> kPositionGroups = {
+        BalancePositionGroup::Normal, BalancePositionGroup::NormalForward,
+        BalancePositionGroup::NormalReverse, BalancePositionGroup::Set,
+        BalancePositionGroup::Maximum};
+    std::array<QRadioButton*, kPositionGroups.size()> PositionGroup{};
+    QRadioButton *NormalPositions = nullptr, *ForwardPositions = nullptr,
+                 *ReversePositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
     QCheckBox* TargetOn = nullptr;
     NumberField* TargetCutOff = nullptr;
     // Run and result
@@ -51,6 +62,9 @@ class TBalance : public QDialog {
     QLabel* Worst = nullptr;
     QTableWidget* ResultGrid = nullptr;
     QLabel* Outcome = nullptr;
+    // What the balanced design gives up (a lead gone negative, a port that no longer opens),
+    // shown from the end of a run and after Apply; hidden when it gives up nothing.
+    QLabel* Costs = nullptr;
 
     // Fills the dialog afresh from the design: the dimensions of the dynamic-variable slots
     // the search may vary, cut-off at normal forward and reverse, no result.
@@ -69,7 +83,17 @@ class TBalance : public QDialog {
     void done(int r) override;
 
   private:
+    // The parts the dialog is built from, top to bottom, and their connections.
+    QWidget* buildEqualiseBox();
+    QLayout* buildRunRow();
+    void buildResultArea();
+    QLayout* buildEndButtons();
+    void layOut(QWidget* vary, QWidget* equalise, QLayout* run, QLayout* end);
+    void connectControls();
+
     void showProgress(const BalanceProgress& progress);
+    // The outcome line and the costs line for the last result; `applied` after Apply.
+    void showOutcome(bool applied);
     void showResult(const BalanceResult& result);
     void setRunning(bool running);
     // Shows the Vary rows in use and one more, so another can be added.
@@ -78,6 +102,7 @@ class TBalance : public QDialog {
     ProgramContext& context_;
     BalanceRunner* runner_ = nullptr;
     QWidget *varyBox_ = nullptr, *equaliseBox_ = nullptr;  // held still while a search runs
+    QScrollArea* scroll_ = nullptr;                        // all above the message lines
     std::optional<BalanceResult> result_;
     bool applied_ = false;
 };

@@ -16,6 +16,7 @@
 #include <span>
 
 #include "BalanceMeasure.h"
+#include "BalanceVerdict.h"
 
 namespace tarvell {
 namespace {
@@ -54,7 +55,8 @@ class Search {
             best_ = std::move(measure);
             bestValues_.assign(values.begin(), values.end());
         }
-        if (control_.onProgress) control_.onProgress({evaluations_, maxEvaluations_, best_.worst});
+        if (control_.onProgress)
+            control_.onProgress({evaluations_, maxEvaluations_, best_.objective, best_.worst});
         return value;
     }
 
@@ -79,6 +81,10 @@ class Search {
     std::vector<double> bestValues_;
 };
 
+double toleranceOf(const BalanceVariable& v) {
+    return v.code == kRockingAngleCode ? kAngleTolerance : kLengthTolerance;
+}
+
 std::size_t termCount(const BalanceRequest& request) {
     return request.positions.size() * request.objectives.size() + (request.targetCutOff ? 1 : 0);
 }
@@ -94,7 +100,7 @@ void runOptimiser(Search& search, const BalanceRequest& request, std::vector<dou
         const BalanceVariable& v = request.vary[i];
         lower[i] = v.lower;
         upper[i] = v.upper;
-        tolerance[i] = v.code == kRockingAngleCode ? kAngleTolerance : kLengthTolerance;
+        tolerance[i] = toleranceOf(v);
         step[i] = 0.25 * (v.upper - v.lower);
     }
     nlopt::opt opt(nlopt::LN_BOBYQA, static_cast<unsigned>(n));
@@ -108,6 +114,42 @@ void runOptimiser(Search& search, const BalanceRequest& request, std::vector<dou
     opt.set_min_objective(&Search::objective, &search);
     double value = 0;
     opt.optimize(x, value);
+}
+
+// Where `value` stands in the range of `v`: on an end when within the search's tolerance.
+RangeEnd rangeEnd(const BalanceVariable& v, double value) {
+    if (value - v.lower <= toleranceOf(v)) return RangeEnd::Lower;
+    if (v.upper - value <= toleranceOf(v)) return RangeEnd::Upper;
+    return RangeEnd::Inside;
+}
+
+// The figures of the design given and of the one kept, side by side.
+void fillResult(BalanceResult& result, const Model& m, const BalanceRequest& request,
+                const DesignMeasure& before, const DesignMeasure& after,
+                const std::vector<double>& afterValues) {
+    const bool improved = result.improved();
+    for (std::size_t i = 0; i < request.vary.size(); ++i) {
+        const BalanceVariable& v = request.vary[i];
+        result.dimensions.push_back({v.code, dimensionValue(m, v.code),
+                                     dimensionValue(result.design, v.code), v.lower, v.upper,
+                                     improved ? rangeEnd(v, afterValues[i]) : RangeEnd::Inside});
+    }
+    const std::size_t objectives = request.objectives.size();
+    for (std::size_t p = 0; p < request.positions.size(); ++p)
+        for (std::size_t o = 0; o < objectives; ++o) {
+            const std::size_t k = p * objectives + o;
+            result.differences.push_back({request.objectives[o], request.positions[p],
+                                          before.positions[p], after.positions[p],
+                                          before.differences[k], after.differences[k],
+                                          before.leads[p], after.leads[p]});
+        }
+    result.targetCutOff = request.targetCutOff;
+    result.targetMeanBefore = before.targetMean;
+    result.targetMeanAfter = after.targetMean;
+    result.sumBefore = before.objective;
+    result.sumAfter = after.objective;
+    result.worstBefore = before.worst;
+    result.worstAfter = after.worst;
 }
 
 }  // namespace
@@ -144,31 +186,19 @@ BalanceResult balanceDesign(const Model& m, const BalanceRequest& request,
     result.outcome = search.cancelled() ? BalanceOutcome::Cancelled : BalanceOutcome::NotImproved;
     if (search.evaluations() == 0) return result;  // stopped before the first design
 
+    // Judged by what the search makes small: a design whose sum of squares is lower is
+    // better, even where one of its differences grew.
     const DesignMeasure& best = search.best();
     if (!search.cancelled())
-        result.outcome =
-            best.worst < before.worst ? BalanceOutcome::Improved : BalanceOutcome::NotImproved;
+        result.outcome = best.objective < before.objective ? BalanceOutcome::Improved
+                                                           : BalanceOutcome::NotImproved;
     const bool improved = result.improved();
     if (improved) result.design = balanceCandidate(m, request, search.bestValues());
-    const DesignMeasure& after = improved ? best : before;
-
-    for (std::size_t i = 0; i < n; ++i) {
-        const BalanceVariable& v = request.vary[i];
-        result.dimensions.push_back({v.code, dimensionValue(m, v.code),
-                                     dimensionValue(result.design, v.code), v.lower, v.upper});
-    }
-    const std::size_t objectives = request.objectives.size();
-    for (std::size_t p = 0; p < request.positions.size(); ++p)
-        for (std::size_t o = 0; o < objectives; ++o) {
-            const std::size_t k = p * objectives + o;
-            result.differences.push_back({request.objectives[o], request.positions[p],
-                                          before.positions[p], after.positions[p],
-                                          before.differences[k], after.differences[k]});
-        }
-    result.targetMeanBefore = before.targetMean;
-    result.targetMeanAfter = after.targetMean;
-    result.worstBefore = before.worst;
-    result.worstAfter = after.worst;
+    fillResult(result, m, request, before, improved ? best : before,
+               improved ? search.bestValues() : x0);
+    if (improved)
+        result.costs =
+            balanceCosts(balanceCandidate(m, request, x0), result.design, request.positions);
     return result;
 }
 

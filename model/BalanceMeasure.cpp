@@ -86,7 +86,21 @@ float resolvePosition(const Model& m, const std::array<float, 4>& named, const B
     return p.value;
 }
 
+// The named positions of `m`, forward on the side a solve at mid gear gives.
+std::array<float, 4> namedPositionsOf(const Model& m) {
+    LinkageSolver solver(m);
+    return namedPositions(m, midGearOrientation(solver));
+}
+
 }  // namespace
+
+std::vector<float> resolveBalancePositions(const Model& design,
+                                           const std::vector<BalancePosition>& positions) {
+    const std::array<float, 4> named = namedPositionsOf(design);
+    std::vector<float> out;
+    for (const BalancePosition& p : positions) out.push_back(resolvePosition(design, named, p));
+    return out;
+}
 
 Model balanceCandidate(const Model& base, const BalanceRequest& request,
                        std::span<const double> values) {
@@ -121,9 +135,7 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
     // guard must flag what it meets whether or not the user wants the beep.
     m.solver.ErrorFlag = false;
     m.solver.BeepOnError = true;
-    // The forward side comes from a solve at mid gear.
-    LinkageSolver solver(m);
-    const std::array<float, 4> named = namedPositions(m, midGearOrientation(solver));
+    const std::array<float, 4> named = namedPositionsOf(m);
 
     DesignMeasure out;
     auto addTerm = [&out](double points) {
@@ -139,6 +151,9 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
         const float position = resolvePosition(m, named, p);
         out.positions.push_back(position);
         const std::optional<PositionEvents> events = trustedEvents(m, position);
+        out.leads.push_back(
+            events ? std::optional<BalanceLeads>({events->front.lead, events->rear.lead})
+                   : std::nullopt);
         for (BalanceObjective objective : request.objectives) {
             const std::optional<double> d = objective == BalanceObjective::Mep
                                                 ? mepDifference(m, position)

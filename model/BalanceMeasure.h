@@ -34,9 +34,16 @@ BalanceScale balanceScale(const Model& start);
 // models of the objective stay usable.
 inline constexpr double kMissingPoints = 100.0;
 
+// The leads (steam openings at the dead centres) of the two ends at one position.
+struct BalanceLeads {
+    float front = 0, rear = 0;
+};
+
 struct DesignMeasure {
     // Each compared position resolved on this design, in request.positions' order.
     std::vector<float> positions;
+    // The leads at each of them, empty where the events cannot be had.
+    std::vector<std::optional<BalanceLeads>> leads;
     // Front minus rear, position by position and within a position objective by objective
     // (index position * objectives + objective), in the event's own unit (per cent of the
     // stroke, length for lead, per cent of the mean MEP for MEP); empty when the difference
@@ -47,6 +54,11 @@ struct DesignMeasure {
     double objective = 0;  // sum of the squared points of every term, missing ones included
     double worst = 0;      // the largest term in points
 };
+
+// Where each of `positions` stands on `design` (its own mid gear, normal and maximum
+// positions, forward on the side a solve at mid gear gives); NaN for a set entry it lacks.
+std::vector<float> resolveBalancePositions(const Model& design,
+                                           const std::vector<BalancePosition>& positions);
 
 // Measures `design` (as balanceCandidate gives it). Works on copies: `design` is only read.
 DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,

@@ -85,6 +85,23 @@ std::vector<BalancePosition> setBalancePositions(const Model& m) {
     return out;
 }
 
+std::vector<BalancePosition> balancePositions(BalancePositionGroup group, const Model& m) {
+    using Kind = BalancePosition::Kind;
+    switch (group) {
+        case BalancePositionGroup::Normal:
+            return normalBalancePositions();
+        case BalancePositionGroup::NormalForward:
+            return {BalancePosition::named(Kind::NormalForward)};
+        case BalancePositionGroup::NormalReverse:
+            return {BalancePosition::named(Kind::NormalReverse)};
+        case BalancePositionGroup::Set:
+            return setBalancePositions(m);
+        case BalancePositionGroup::Maximum:
+            break;
+    }
+    return maximumBalancePositions();
+}
+
 std::string varyCodeRefusal(int code) {
     if (!findDimension(code)) return "code " + std::to_string(code) + " names no dimension";
     if (code == 27 || code == 28)

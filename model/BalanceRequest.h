@@ -62,6 +62,11 @@ std::vector<BalancePosition> maximumBalancePositions();
 // The entries of the design's reverse arm position set (setEntryCount of them).
 std::vector<BalancePosition> setBalancePositions(const Model& m);
 
+// The groups of positions a user picks from, as the Balance dialog offers them; the report's
+// --reverse-arm words name the same positions (fwd, rev, set, max-fwd, max-rev).
+enum class BalancePositionGroup { Normal, NormalForward, NormalReverse, Set, Maximum };
+std::vector<BalancePosition> balancePositions(BalancePositionGroup group, const Model& m);
+
 // One dimension the search may change, within [lower, upper].
 struct BalanceVariable {
     int code = 0;

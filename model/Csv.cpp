@@ -26,6 +26,14 @@ CsvWriter::CsvWriter(std::string_view what, std::string_view dataSetName, std::s
         "# " + oneLine(what) + ", data set " + oneLine(dataSetName) + ", " + oneLine(date) + "\n";
 }
 
+void CsvWriter::comment(std::string_view text) {
+    text_ += "# " + oneLine(text) + "\n";
+}
+
+void CsvWriter::blank() {
+    text_ += '\n';
+}
+
 void CsvWriter::header(const std::vector<std::string>& names) {
     line(names);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "Calc.h"
 #include "Numbers.h"
 
 namespace tarvell {
@@ -98,6 +99,28 @@ bool restorable(int code) {
     return findDimension(code) && code != 27 && code != 28;
 }
 
+std::array<float, 4> midGearPositions(const Model& m) {
+    return {m.reverseArmPositions[0], m.reverseArmPositions[1], m.reverseArmPositions[2],
+            m.reverseArmPositions[3]};
+}
+
+// Mid gear goes from `from` to `to`. Positions 1-3 of the set follow where they still hold
+// what `from` gave them; the reverse arm keeps its place relative to mid gear (exactly onto a
+// position of `to` when it stood on the matching one of `from`).
+void moveMidGear(Model& m, const std::array<float, 4>& from, const std::array<float, 4>& to) {
+    float& arm = m.gear.ReverseArmPosition;
+    bool placed = false;
+    for (std::size_t k = 0; k < 4 && !placed; ++k)
+        if (arm == from[k]) {
+            arm = to[k];
+            placed = true;
+        }
+    if (!placed) arm = toSingle(static_cast<double>(arm) - from[0] + to[0]);
+    m.reverseArmPositions[0] = to[0];
+    for (std::size_t k = 1; k < 4; ++k)
+        if (m.reverseArmPositions[k] == from[k]) m.reverseArmPositions[k] = to[k];
+}
+
 }  // namespace
 
 bool PushUndo(Model& m) {
@@ -117,6 +140,8 @@ bool PopUndo(Model& m) {
         undone.push_back(u[0]);
         if (restorable(u[0].code)) storeValue(m, u[0].code, u[0].oldValue);
     } while (u[0].joinsOlder && u[1].code != 0);
+    if (const auto& midGear = undone.front().midGear)
+        moveMidGear(m, midGear->after, midGear->before);
     if (undone.front().code != 0) m.redo.push_back(std::move(undone));
     refreshSlots(m);
     m.undoCount = std::max(m.undoCount - 1, 0);
@@ -134,6 +159,8 @@ bool RedoChange(Model& m) {
         m.undo[1] = *it;
         if (restorable(it->code)) storeValue(m, it->code, it->newValue);
     }
+    if (const auto& midGear = change.front().midGear)
+        moveMidGear(m, midGear->before, midGear->after);
     refreshSlots(m);
     return true;
 }
@@ -167,6 +194,16 @@ bool StoreDimensionGroup(Model& m, std::span<const DimensionSetting> settings,
         first = false;
     }
     m.undo[1].stepName = std::string(stepName);
+    return true;
+}
+
+bool StoreDimensionGroupWithMidGear(Model& m, std::span<const DimensionSetting> settings,
+                                    std::string_view stepName) {
+    const std::array<float, 4> before = midGearPositions(m);
+    if (!StoreDimensionGroup(m, settings, stepName)) return false;
+    CalcMidGear(m);
+    clearCutoffReadouts(m);
+    m.undo[1].midGear = UndoEntry::MidGear{before, midGearPositions(m)};
     return true;
 }
 

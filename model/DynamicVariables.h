@@ -68,6 +68,15 @@ inline constexpr std::size_t kMaxUndoGroup = 10;
 bool StoreDimensionGroup(Model& m, std::span<const DimensionSetting> settings,
                          std::string_view stepName);
 
+// Stores several dimensions as one change (StoreDimensionGroup), then works mid gear out
+// again as closing the frame dialog does: the reverse arm's centre and positions 1-3 follow
+// the new dimensions and the reverse arm stands at the new mid gear. One UnDo takes back the
+// dimensions and mid gear exactly, and Redo makes them again; a reverse arm still at a place
+// the change gave it moves with them, and a position of the set the user has changed since
+// is left alone. Returns whether it recorded anything (as StoreDimensionGroup).
+bool StoreDimensionGroupWithMidGear(Model& m, std::span<const DimensionSetting> settings,
+                                    std::string_view stepName);
+
 // The position history of one dynamic-variable scroll bar.
 struct DynamicBar {
     int p1 = 0;            // position at the previous change

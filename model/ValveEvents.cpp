@@ -245,6 +245,20 @@ PortOpening portOpening(float maxSteamOpening, float portWidth) {
     return out;
 }
 
+std::optional<PortOpening> steamPortOpening(const EndEvents& end, float portWidth) {
+    if (end.admission.status == EventStatus::NeverOpens || !(portWidth > 0) ||
+        !(end.maxSteamOpening > 0))
+        return std::nullopt;
+    return portOpening(end.maxSteamOpening, portWidth);
+}
+
+std::optional<PortOpening> exhaustPortOpening(const EndEvents& end, float portWidth) {
+    if (end.release.status == EventStatus::NeverOpens || !(portWidth > 0) ||
+        !(end.maxExhaustOpening > 0))
+        return std::nullopt;
+    return portOpening(end.maxExhaustOpening, portWidth);
+}
+
 PositionEvents valveEvents(const Model& m, float position) {
     return eventsAt(m, position, nullptr);
 }

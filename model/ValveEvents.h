@@ -4,6 +4,7 @@
 // the diagrams, the valve-events window and the exports. No Qt.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "SolveAt.h"
@@ -82,6 +83,13 @@ struct PortOpening {
     float overTravel = 0;
 };
 PortOpening portOpening(float maxSteamOpening, float portWidth);
+
+// The figures of a port that opens, or nothing when it never does: its edge never uncovers it
+// over the turn, or it has no width. The steam side splits the greatest steam opening; the
+// exhaust side the greatest exhaust opening, the cavity's edge running on past the port's
+// far edge as the valve's outer edge does on the steam side.
+std::optional<PortOpening> steamPortOpening(const EndEvents& end, float portWidth);
+std::optional<PortOpening> exhaustPortOpening(const EndEvents& end, float portWidth);
 
 struct PositionEvents {
     float position = 0;  // the reverse arm position

@@ -2,6 +2,7 @@
 #include "ValveEventsTable.h"
 
 #include <cmath>
+#include <optional>
 
 #include "Csv.h"
 #include "Numbers.h"
@@ -25,22 +26,19 @@ std::string event(const ValveEvent& e, int decimals, std::string_view missing) {
     return e.occurs() ? number(e.value, decimals, missing) : std::string(missing);
 }
 
-// The cells of one end (kEventsEndColumns of them).
+// The cells of one end (kEventsEndColumns of them). A port that never opens (or has no
+// width) has no openings to show.
 void appendEnd(std::vector<std::string>& cells, const EndEvents& end, float portWidth,
                std::string_view missing) {
-    const bool takesSteam = end.admission.status != EventStatus::NeverOpens;
-    const bool exhausts = end.release.status != EventStatus::NeverOpens;
-    const PortOpening port = portOpening(end.maxSteamOpening, portWidth);
+    const std::optional<PortOpening> steam = steamPortOpening(end, portWidth);
+    const bool exhausts = exhaustPortOpening(end, portWidth).has_value();
     cells.push_back(event(end.admission, kDegreeDecimals, missing));
     cells.push_back(number(end.lead, kLengthDecimals, missing));
-    cells.push_back(takesSteam ? number(port.open, kLengthDecimals, missing)
-                               : std::string(missing));
-    // A port of no width has no share to give.
-    cells.push_back(takesSteam && portWidth > 0
-                        ? number(100.0 * port.open / portWidth, kPercentDecimals, missing)
-                        : std::string(missing));
-    cells.push_back(takesSteam ? number(port.overTravel, kLengthDecimals, missing)
-                               : std::string(missing));
+    cells.push_back(steam ? number(steam->open, kLengthDecimals, missing) : std::string(missing));
+    cells.push_back(steam ? number(100.0 * steam->open / portWidth, kPercentDecimals, missing)
+                          : std::string(missing));
+    cells.push_back(steam ? number(steam->overTravel, kLengthDecimals, missing)
+                          : std::string(missing));
     cells.push_back(event(end.cutOff, kPercentDecimals, missing));
     cells.push_back(event(end.release, kPercentDecimals, missing));
     cells.push_back(event(end.compression, kPercentDecimals, missing));

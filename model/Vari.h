@@ -4,9 +4,10 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "Angles.h"
 #include "Data.h"
@@ -149,6 +150,12 @@ struct UndoEntry {
     bool joinsOlder = false;
     // The undo line's text for a change of several dimensions (on its newest entry), else "".
     std::string stepName;
+    // A change that worked mid gear out again (on its newest entry): the reverse arm's centre
+    // and positions 1-3 before and after it, so that UnDo and Redo put them back exactly.
+    struct MidGear {
+        std::array<float, 4> before{}, after{};
+    };
+    std::optional<MidGear> midGear;
 };
 
 // One construction line or circle of the overlay; -1 marks an unset value.

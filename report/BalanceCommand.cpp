@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Balance.h"
+#include "BalanceVerdict.h"
 #include "CommandOptions.h"
 #include "DataFile.h"
 #include "Report.h"
@@ -44,8 +45,11 @@ constexpr std::string_view kBalanceUsage =
     "  --reverse-arm P     a position to compare at: fwd or rev (normal forward or reverse),\n"
     "                      max-fwd or max-rev (maximum forward or reverse), mid (mid gear),\n"
     "                      set (every entry of the reverse arm position set) or a number (a\n"
-    "                      fixed X); may be given more than once (default: fwd and rev). The\n"
-    "                      named positions follow each design's own mid gear.\n"
+    "                      fixed X); may be given more than once (default: fwd and rev;\n"
+    "                      fwd alone or rev alone evens one running direction only). The\n"
+    "                      named positions follow each design's own mid gear, forward on\n"
+    "                      the side the valve events window takes it. A position beyond\n"
+    "                      the maximum travel is compared at, with a warning on stderr.\n"
     "  --target-cutoff PCT also draw the mean of the front and rear cut-offs at normal\n"
     "                      forward to PCT per cent\n"
     "  --file PATH         start from the dimension set of a data file (.dtv) instead of the\n"
@@ -57,11 +61,20 @@ constexpr std::string_view kBalanceUsage =
     "  --help              show this text\n"
     "\n"
     "Differences are front minus rear: cut-off, release and compression in per cent of the\n"
-    "stroke, lead in length, MEP in per cent of the mean of the two. The search makes the sum of "
-    "their squares small, counting a\n"
-    "lead difference in per cent of the mean steam port width; the worst difference is the\n"
-    "largest of them on that scale (or the distance of the mean cut-off from its target).\n"
-    "When no design tried is better the search says so and the design stays as it was.\n"
+    "stroke, lead in length, MEP in per cent of the mean of the two. The search makes the\n"
+    "sum of their squares small, counting a lead difference in per cent of the mean steam\n"
+    "port width (and the distance of the mean cut-off from its target in per cent), and\n"
+    "judges the result by that sum: the design is improved when the sum came down, even\n"
+    "where one difference grew. The first line gives the sum and the worst difference (the\n"
+    "largest term on that scale) before and after; \"# note:\" lines say when the target\n"
+    "cut-off is not reached within the ranges and when a dimension ends on an end of its\n"
+    "range (a wider --range may let the search go further); \"# cost:\" lines say what the\n"
+    "balanced design gives up: a lead that turns negative or a port that no longer opens at\n"
+    "the compared positions, at normal forward and reverse, or at mid gear. The\n"
+    "dimensions' range_end column says lower or upper for one that ended there; the\n"
+    "differences carry the leads at each position before and after. When no design tried\n"
+    "has a smaller sum the search says so and the design stays as it was.\n"
+    "\n"
     "Exit status: 0 when the search ran, improved or not; 1 when the data file cannot be\n"
     "read or the result cannot be saved; 2 for bad arguments. Numbers use \".\" as the\n"
     "decimal point.\n";
@@ -125,7 +138,7 @@ bool parseRange(std::string_view text, RangeArg& range) {
 }
 
 std::string optionalNumber(const std::optional<double>& v) {
-    return v ? csvNumber(*v) : std::string();
+    return v ? CsvWriter::number(*v) : std::string();
 }
 
 // The distinct positions of the compared differences, as resolved on one design.
@@ -140,34 +153,219 @@ std::vector<float> comparedPositions(const BalanceResult& r, bool after) {
     return out;
 }
 
-std::string resultText(const BalanceResult& r, Model& start) {
-    std::string out = "# balance: ";
-    out += r.improved() ? "improved" : "not improved, the design is unchanged";
-    out += "; worst difference " + csvNumber(r.worstBefore) + " -> " + csvNumber(r.worstAfter) +
-           " after " + std::to_string(r.evaluations) + " evaluations\n";
-    out += "code,dimension,lower,upper,before,after\n";
+// The first lines: the verdict with both measures, then what it means and what it cost.
+void writeSummary(CsvWriter& csv, const BalanceResult& r) {
+    std::string verdict = "balance: ";
+    verdict += r.improved() ? "improved" : "not improved, the design is unchanged";
+    verdict += "; sum of squares " + CsvWriter::number(r.sumBefore) + " -> " +
+               CsvWriter::number(r.sumAfter) + ", worst difference " +
+               CsvWriter::number(r.worstBefore) + " -> " + CsvWriter::number(r.worstAfter) +
+               " after " + std::to_string(r.evaluations) + " evaluations";
+    csv.comment(verdict);
+    for (const std::string& note : balanceNotes(r)) csv.comment("note: " + note);
+    for (const std::string& cost : r.costs) csv.comment("cost: " + cost);
+}
+
+std::string rangeEndText(RangeEnd end) {
+    switch (end) {
+        case RangeEnd::Lower:
+            return "lower";
+        case RangeEnd::Upper:
+            return "upper";
+        case RangeEnd::Inside:
+            break;
+    }
+    return {};
+}
+
+void writeDimensions(CsvWriter& csv, const BalanceResult& r) {
+    csv.header({"code", "dimension", "lower", "upper", "before", "after", "range_end"});
     for (const DimensionChange& c : r.dimensions) {
         const DimensionInfo* d = findDimension(c.code);
-        out += std::to_string(c.code) + ',' + std::string(d ? d->field : "") + ',' +
-               csvNumber(c.lower) + ',' + csvNumber(c.upper) + ',' + csvNumber(c.before) + ',' +
-               csvNumber(c.after) + '\n';
+        csv.row({std::to_string(c.code), std::string(d ? d->field : ""), CsvWriter::number(c.lower),
+                 CsvWriter::number(c.upper), CsvWriter::number(c.before),
+                 CsvWriter::number(c.after), rangeEndText(c.end)});
     }
-    out += "\n# front minus rear\n";
-    out += "objective,position,reverse_arm_before,reverse_arm_after,before,after\n";
-    for (const BalanceDifference& d : r.differences)
-        out += std::string(balanceObjectiveName(d.objective)) + ',' +
-               balancePositionName(d.position) + ',' + csvNumber(d.positionBefore) + ',' +
-               csvNumber(d.positionAfter) + ',' + optionalNumber(d.before) + ',' +
-               optionalNumber(d.after) + '\n';
+}
+
+void appendLeads(std::vector<std::string>& row, const std::optional<BalanceLeads>& leads) {
+    row.push_back(leads ? CsvWriter::number(leads->front) : std::string());
+    row.push_back(leads ? CsvWriter::number(leads->rear) : std::string());
+}
+
+void writeDifferences(CsvWriter& csv, const BalanceResult& r) {
+    csv.comment("front minus rear");
+    csv.header({"objective", "position", "reverse_arm_before", "reverse_arm_after", "before",
+                "after", "front_lead_before", "rear_lead_before", "front_lead_after",
+                "rear_lead_after"});
+    for (const BalanceDifference& d : r.differences) {
+        std::vector<std::string> row = {std::string(balanceObjectiveName(d.objective)),
+                                        balancePositionName(d.position),
+                                        CsvWriter::number(d.positionBefore),
+                                        CsvWriter::number(d.positionAfter),
+                                        optionalNumber(d.before),
+                                        optionalNumber(d.after)};
+        appendLeads(row, d.leadsBefore);
+        appendLeads(row, d.leadsAfter);
+        csv.row(row);
+    }
     if (r.targetMeanBefore || r.targetMeanAfter)
-        out += "mean cut-off,normal fwd,,," + optionalNumber(r.targetMeanBefore) + ',' +
-               optionalNumber(r.targetMeanAfter) + '\n';
+        csv.row({"mean cut-off", "normal fwd", "", "", optionalNumber(r.targetMeanBefore),
+                 optionalNumber(r.targetMeanAfter)});
+}
+
+std::string resultText(const BalanceResult& r, const Model& start) {
+    CsvWriter csv;
+    writeSummary(csv, r);
+    writeDimensions(csv, r);
+    csv.blank();
+    writeDifferences(csv, r);
     if (!r.differences.empty()) {
-        out += "\n# events before\n" + eventsCsv(start, comparedPositions(r, false));
-        Model after = r.design;
-        out += "\n# events after\n" + eventsCsv(after, comparedPositions(r, true));
+        csv.blank();
+        csv.comment("events before");
+        appendEventsCsv(csv, start, comparedPositions(r, false));
+        csv.blank();
+        csv.comment("events after");
+        appendEventsCsv(csv, r.design, comparedPositions(r, true));
     }
-    return out;
+    return csv.text();
+}
+
+// Each reads one option into the request; false after saying on `err` what is wrong.
+bool readVary(const CommandOptions& options, const Model& m, BalanceRequest& request,
+              std::ostream& err) {
+    for (const std::string& item : options.values("--vary")) {
+        int code = 0;
+        if (!parseCode(item, code)) {
+            complain(err) << "--vary takes dimension codes separated by commas, not \"" << item
+                          << "\"\n";
+            return false;
+        }
+        request.vary.push_back(defaultBalanceVariable(code, dimensionValue(m, code)));
+    }
+    return true;
+}
+
+bool readRanges(const std::vector<RangeArg>& ranges, const Model& m, BalanceRequest& request,
+                std::ostream& err) {
+    for (const RangeArg& range : ranges) {
+        BalanceVariable* v = nullptr;
+        for (BalanceVariable& candidate : request.vary)
+            if (candidate.code == range.code) v = &candidate;
+        if (!v) {
+            complain(err) << "--range names code " << range.code << ", which --vary does not\n";
+            return false;
+        }
+        const double value = dimensionValue(m, range.code);
+        v->lower = value - range.delta;
+        v->upper = value + range.delta;
+    }
+    return true;
+}
+
+bool readObjectives(const CommandOptions& options, BalanceRequest& request, std::ostream& err) {
+    std::vector<std::string> objectives = options.values("--objective");
+    if (objectives.empty()) objectives = {"cutoff"};
+    request.objectives.clear();
+    for (const std::string& item : objectives) {
+        BalanceObjective objective;
+        if (!parseObjective(item, objective)) {
+            complain(err)
+                << "--objective takes cutoff, lead, release, compression or mep separated "
+                   "by commas, not \""
+                << item << "\"\n";
+            return false;
+        }
+        bool seen = false;
+        for (BalanceObjective o : request.objectives) seen = seen || o == objective;
+        if (!seen) request.objectives.push_back(objective);
+    }
+    return true;
+}
+
+bool readPositions(const CommandOptions& options, const Model& m, BalanceRequest& request,
+                   std::ostream& err) {
+    const std::vector<std::string> words = options.values("--reverse-arm");
+    if (words.empty()) return true;  // normal forward and reverse
+    std::vector<BalancePosition> positions;
+    for (const std::string& p : words)
+        if (!parsePositions(m, p, positions)) {
+            complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
+                             "number, not \""
+                          << p << "\"\n";
+            return false;
+        }
+    request.positions.clear();
+    for (const BalancePosition& p : positions) {
+        bool seen = false;
+        for (const BalancePosition& q : request.positions) seen = seen || p == q;
+        if (!seen) request.positions.push_back(p);
+    }
+    return true;
+}
+
+bool readTarget(const CommandOptions& options, BalanceRequest& request, std::ostream& err) {
+    const std::string target = options.value("--target-cutoff");
+    if (target.empty()) return true;
+    double pct = 0;
+    if (!parseNumber(target, pct)) {
+        complain(err) << "--target-cutoff takes a per cent, not \"" << target << "\"\n";
+        return false;
+    }
+    request.targetCutOff = pct;
+    return true;
+}
+
+// The --range values, read before the design is loaded so that a bad one is said first.
+bool readRangeArgs(const CommandOptions& options, std::vector<RangeArg>& ranges,
+                   std::ostream& err) {
+    for (const std::string& v : options.values("--range")) {
+        RangeArg range;
+        if (!parseRange(v, range)) {
+            complain(err) << "--range takes CODE=DELTA with DELTA a positive number, not \"" << v
+                          << "\"\n";
+            return false;
+        }
+        ranges.push_back(range);
+    }
+    return true;
+}
+
+// The whole request from the options, checked against the design; false after saying why.
+bool buildRequest(const CommandOptions& options, const std::vector<RangeArg>& ranges,
+                  const Model& m, BalanceRequest& request, std::ostream& err) {
+    if (!readVary(options, m, request, err) || !readRanges(ranges, m, request, err) ||
+        !readObjectives(options, request, err) || !readPositions(options, m, request, err) ||
+        !readTarget(options, request, err))
+        return false;
+    if (const std::string reason = checkBalanceRequest(m, request); !reason.empty()) {
+        complain(err) << "balance: " << reason << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Every compared position the starting design cannot reach is said, as the other commands
+// say theirs.
+void warnOfUnreachablePositions(const Model& m, const BalanceRequest& request, std::ostream& err) {
+    for (float position : resolveBalancePositions(m, request.positions))
+        if (std::isfinite(position)) warnBeyondMaximumTravel(m, position, err);
+}
+
+int saveResult(const BalanceResult& result, const std::string& save, std::ostream& out,
+               std::ostream& err) {
+    if (!result.improved()) {
+        out << "\n# nothing saved to " << save << ": the design is unchanged\n";
+        return 0;
+    }
+    const std::vector<unsigned char> bytes = encodeDataFile(result.design);
+    if (const std::string reason = writeFileSafely(save, bytes); !reason.empty()) {
+        err << "tarvell-report: " << save << ": saving failed (" << reason
+            << "). The previous file, if any, is unchanged.\n";
+        return 1;
+    }
+    out << "\n# saved the balanced design to " << save << "\n";
+    return 0;
 }
 
 }  // namespace
@@ -187,110 +385,23 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
     if (const auto done =
             readCommandOptions(args, first, kOptions, "balance", kBalanceUsage, options, out, err))
         return *done;
-    const std::vector<std::string> vary = options.values("--vary");
-    std::vector<std::string> objectives = options.values("--objective");
-    if (objectives.empty()) objectives = {"cutoff"};
-    const std::vector<std::string> positionArgs = options.values("--reverse-arm");
-    const std::string file = options.value("--file"), save = options.value("--save"),
-                      target = options.value("--target-cutoff");
     std::vector<RangeArg> ranges;
-    for (const std::string& v : options.values("--range")) {
-        RangeArg range;
-        if (!parseRange(v, range)) {
-            complain(err) << "--range takes CODE=DELTA with DELTA a positive number, not \"" << v
-                          << "\"\n";
-            return 2;
-        }
-        ranges.push_back(range);
-    }
-    if (vary.empty()) {
+    if (!readRangeArgs(options, ranges, err)) return 2;
+    if (!options.has("--vary")) {
         complain(err) << "balance needs --vary CODE[,CODE...] (see balance --help)\n";
         return 2;
     }
 
     Model m;
-    if (const int status = loadDimensionSet(m, file, err)) return status;
-
+    if (const int status = loadDimensionSet(m, options.value("--file"), err)) return status;
     BalanceRequest request;
-    for (const std::string& item : vary) {
-        int code = 0;
-        if (!parseCode(item, code)) {
-            complain(err) << "--vary takes dimension codes separated by commas, not \"" << item
-                          << "\"\n";
-            return 2;
-        }
-        request.vary.push_back(defaultBalanceVariable(code, dimensionValue(m, code)));
-    }
-    for (const RangeArg& range : ranges) {
-        BalanceVariable* v = nullptr;
-        for (BalanceVariable& candidate : request.vary)
-            if (candidate.code == range.code) v = &candidate;
-        if (!v) {
-            complain(err) << "--range names code " << range.code << ", which --vary does not\n";
-            return 2;
-        }
-        const double value = dimensionValue(m, range.code);
-        v->lower = value - range.delta;
-        v->upper = value + range.delta;
-    }
-    request.objectives.clear();
-    for (const std::string& item : objectives) {
-        BalanceObjective objective;
-        if (!parseObjective(item, objective)) {
-            complain(err)
-                << "--objective takes cutoff, lead, release, compression or mep separated "
-                   "by commas, not \""
-                << item << "\"\n";
-            return 2;
-        }
-        bool seen = false;
-        for (BalanceObjective o : request.objectives) seen = seen || o == objective;
-        if (!seen) request.objectives.push_back(objective);
-    }
-    if (!positionArgs.empty()) {
-        std::vector<BalancePosition> positions;
-        for (const std::string& p : positionArgs)
-            if (!parsePositions(m, p, positions)) {
-                complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
-                                 "number, not \""
-                              << p << "\"\n";
-                return 2;
-            }
-        request.positions.clear();
-        for (const BalancePosition& p : positions) {
-            bool seen = false;
-            for (const BalancePosition& q : request.positions) seen = seen || p == q;
-            if (!seen) request.positions.push_back(p);
-        }
-    }
-    if (!target.empty()) {
-        double pct = 0;
-        if (!parseNumber(target, pct)) {
-            complain(err) << "--target-cutoff takes a per cent, not \"" << target << "\"\n";
-            return 2;
-        }
-        request.targetCutOff = pct;
-    }
-    if (const std::string reason = checkBalanceRequest(m, request); !reason.empty()) {
-        complain(err) << "balance: " << reason << "\n";
-        return 2;
-    }
+    if (!buildRequest(options, ranges, m, request, err)) return 2;
+    warnOfUnreachablePositions(m, request, err);
 
     const BalanceResult result = balanceDesign(m, request);
     out << resultText(result, m);
-    if (save.empty()) return 0;
-    if (!result.improved()) {
-        out << "\n# nothing saved to " << save << ": the design is unchanged\n";
-        return 0;
-    }
-    const std::vector<unsigned char> bytes = encodeDataFile(result.design);
-    if (const std::string reason = writeFileSafely(save, bytes); !reason.empty()) {
-        err << "tarvell-report: " << save << ": saving failed (" << reason
-            << "). The previous file, if any, is unchanged.\n";
-        return 1;
-    }
-    out << "\n# saved the balanced design to " << save << "\n";
-    return 0;
+    const std::string save = options.value("--save");
+    return save.empty() ? 0 : saveResult(result, save, out, err);
 }
 
 }  // namespace tarvell

@@ -1,5 +1,5 @@
 // tarvell-report events: the valve events of chosen reverse arm positions as CSV.
-#include <cmath>
+#include <optional>
 #include <ostream>
 
 #include "CommandOptions.h"
@@ -31,40 +31,60 @@ constexpr std::string_view kEventsUsage =
     "  cutoff_pct           per cent of that end's stroke done when the steam is cut off\n"
     "  release_pct          per cent of the stroke done when the port opens to exhaust\n"
     "  compression_pct      per cent of the return stroke done when the exhaust closes\n"
-    "  max_exhaust_opening  greatest exhaust opening over the turn\n"
-    "  max_port_opening     greatest opening of the port itself: max_steam_opening up\n"
-    "                       to the port's width\n"
-    "  over_travel          how far the valve runs on past the port's far edge\n"
-    "                       (max_port_opening + over_travel = max_steam_opening)\n"
+    "  max_exhaust_opening  greatest exhaust opening over the turn: how far the valve's\n"
+    "                       cavity uncovers the port, which can run past its far edge\n"
+    "  max_port_opening     greatest opening of the port to steam itself:\n"
+    "                       max_steam_opening up to the port's width\n"
+    "  over_travel          how far the valve's outer edge runs on past the port's far\n"
+    "                       edge (max_port_opening + over_travel = max_steam_opening)\n"
+    "  max_exhaust_port_opening  greatest opening of the port to exhaust itself:\n"
+    "                       max_exhaust_opening up to the port's width\n"
+    "  exhaust_over_travel  how far the cavity's edge runs on past the port's far edge\n"
+    "                       (max_exhaust_port_opening + exhaust_over_travel =\n"
+    "                       max_exhaust_opening)\n"
     "\n"
     "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
     "angle. An event that does not occur is left empty: the port never opens, is open\n"
     "through the whole turn, or is still open at the dead centre that ends the stroke.\n"
+    "A port that never opens to steam (a valve lapped over it, or a port of no width)\n"
+    "has its three steam opening figures left empty, as the valve events window shows\n"
+    "\"-\"; one that never opens to exhaust, its three exhaust opening figures.\n"
     "\n"
     "  --reverse-arm P  a reverse arm position: a number (its X), or mid for mid gear, fwd\n"
-    "                   or rev for the normal forward or reverse position; may be given\n"
-    "                   more than once (default: mid, fwd, rev); a position beyond the\n"
-    "                   maximum travel is reported with a warning on stderr\n"
+    "                   or rev for the normal forward or reverse position (forward on the\n"
+    "                   side the valve events window takes it); may be given more than\n"
+    "                   once (default: mid, fwd, rev); a position beyond the maximum\n"
+    "                   travel is reported with a warning on stderr\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
     "Numbers use \".\" as the decimal point.\n";
 
-void appendEvent(std::string& out, const ValveEvent& e) {
-    out += ',';
-    if (e.occurs()) out += csvNumber(e.value);
+std::string eventText(const ValveEvent& e) {
+    return e.occurs() ? CsvWriter::number(e.value) : std::string();
 }
 
-// The reverse arm cannot reach a position further from mid gear than its maximum travel;
-// the linkage still solves there, so the events are reported, with this said.
+// A greatest opening, left empty for a port that never opens.
+void appendOpening(std::vector<std::string>& row, float greatest,
+                   const std::optional<PortOpening>& port) {
+    row.push_back(port ? CsvWriter::number(greatest) : std::string());
+}
+
+// The port's own opening and the over-travel past it, or two empty fields.
+void appendPortOpening(std::vector<std::string>& row, const std::optional<PortOpening>& port) {
+    row.push_back(port ? CsvWriter::number(port->open) : std::string());
+    row.push_back(port ? CsvWriter::number(port->overTravel) : std::string());
+}
 
 }  // namespace
 
-std::string eventsCsv(Model& m, const std::vector<float>& positions) {
-    std::string out =
-        "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
-        "compression_pct,max_exhaust_opening,max_port_opening,over_travel\n";
+void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& positions) {
+    csv.header({"position", "tag", "end", "admission_deg", "lead", "max_steam_opening",
+                "cutoff_pct", "release_pct", "compression_pct", "max_exhaust_opening",
+                "max_port_opening", "over_travel", "max_exhaust_port_opening",
+                "exhaust_over_travel"});
+    std::vector<std::string> row;
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
         struct End {
@@ -75,30 +95,26 @@ std::string eventsCsv(Model& m, const std::vector<float>& positions) {
         for (const auto& [name, end, portWidth] :
              {End{"front", events.front, m.cyl.SteamPortWidthFront()},
               End{"rear", events.rear, m.cyl.SteamPortWidthRear()}}) {
-            out += csvNumber(position);
-            out += ',';
-            out += positionTagText(events.tag);
-            out += ',';
-            out += name;
-            appendEvent(out, end.admission);
-            out += ',';
-            out += csvNumber(end.lead);
-            out += ',';
-            out += csvNumber(end.maxSteamOpening);
-            appendEvent(out, end.cutOff);
-            appendEvent(out, end.release);
-            appendEvent(out, end.compression);
-            out += ',';
-            out += csvNumber(end.maxExhaustOpening);
-            const PortOpening port = portOpening(end.maxSteamOpening, portWidth);
-            out += ',';
-            out += csvNumber(port.open);
-            out += ',';
-            out += csvNumber(port.overTravel);
-            out += '\n';
+            const std::optional<PortOpening> steam = steamPortOpening(end, portWidth);
+            const std::optional<PortOpening> exhaust = exhaustPortOpening(end, portWidth);
+            row = {CsvWriter::number(position), std::string(positionTagText(events.tag)), name,
+                   eventText(end.admission), CsvWriter::number(end.lead)};
+            appendOpening(row, end.maxSteamOpening, steam);
+            row.push_back(eventText(end.cutOff));
+            row.push_back(eventText(end.release));
+            row.push_back(eventText(end.compression));
+            appendOpening(row, end.maxExhaustOpening, exhaust);
+            appendPortOpening(row, steam);
+            appendPortOpening(row, exhaust);
+            csv.row(row);
         }
     }
-    return out;
+}
+
+std::string eventsCsv(const Model& m, const std::vector<float>& positions) {
+    CsvWriter csv;
+    appendEventsCsv(csv, m, positions);
+    return csv.text();
 }
 
 int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,

@@ -45,8 +45,10 @@ constexpr std::string_view kIndicatorUsage =
     "exhaust or trapped). An event is two points at one place, before and after.\n"
     "\n"
     "  --reverse-arm P        a reverse arm position: a number (its X), or mid for mid gear,\n"
-    "                         fwd or rev for the normal forward or reverse position; may be\n"
-    "                         given more than once (default: mid, fwd, rev)\n"
+    "                         fwd or rev for the normal forward or reverse position\n"
+    "                         (forward on the side the valve events window takes it); may\n"
+    "                         be given more than once (default: mid, fwd, rev); a position\n"
+    "                         beyond the maximum travel gets a warning on stderr\n"
     "  --chest P              steam chest pressure, absolute (default 115)\n"
     "  --back P               exhaust back pressure, absolute, below the chest pressure\n"
     "                         (default 15)\n"
@@ -62,51 +64,41 @@ constexpr std::string_view kIndicatorUsage =
     "\n"
     "Numbers use \".\" as the decimal point.\n";
 
-// A figure, or an empty field when there is none.
-std::string figure(double v) {
-    return std::isfinite(v) ? csvNumber(v) : std::string();
-}
-
-// "position,tag,end" of one row.
-std::string rowKey(const IndicatorResult& r, std::string_view end) {
-    return csvNumber(r.position) + ',' + std::string(positionTagText(r.tag)) + ',' +
-           std::string(end);
-}
-
 }  // namespace
 
 std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards) {
-    std::string out = cards ? "position,tag,end,s,p,angle,stroke_pct,phase\n"
-                            : "position,tag,end,mep,work,cutoff_pct,release_pressure,"
-                              "front_minus_rear_pct\n";
+    CsvWriter csv;
+    if (cards)
+        csv.header({"position", "tag", "end", "s", "p", "angle", "stroke_pct", "phase"});
+    else
+        csv.header({"position", "tag", "end", "mep", "work", "cutoff_pct", "release_pressure",
+                    "front_minus_rear_pct"});
+    std::vector<std::string> row;
     for (float position : positions) {
         const IndicatorResult r = indicatorDiagram(m, position, m.indicator);
         for (const auto& [name, card] :
              {std::pair<const char*, const IndicatorCard&>{"front", r.front}, {"rear", r.rear}}) {
-            const std::string key = rowKey(r, name);
+            const std::vector<std::string> key = {CsvWriter::number(r.position),
+                                                  std::string(positionTagText(r.tag)), name};
             if (!cards) {
-                out += key;
+                row = key;
+                // A figure that cannot be had is left empty.
                 for (double v :
-                     {card.mep, card.work, card.cutOffPct, card.releasePressure, r.differencePct}) {
-                    out += ',';
-                    out += figure(v);
-                }
-                out += '\n';
+                     {card.mep, card.work, card.cutOffPct, card.releasePressure, r.differencePct})
+                    row.push_back(CsvWriter::number(v));
+                csv.row(row);
                 continue;
             }
             for (const CardPoint& p : card.points) {
-                out += key;
-                for (double v : {p.s, p.pressure, p.angle, 100.0 * p.stroke}) {
-                    out += ',';
-                    out += figure(v);
-                }
-                out += ',';
-                out += cardPhaseText(p.phase);
-                out += '\n';
+                row = key;
+                for (double v : {p.s, p.pressure, p.angle, 100.0 * p.stroke})
+                    row.push_back(CsvWriter::number(v));
+                row.emplace_back(cardPhaseText(p.phase));
+                csv.row(row);
             }
         }
     }
-    return out;
+    return csv.text();
 }
 
 int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,

@@ -1,7 +1,6 @@
 // The command-line report (see Report.h).
 #include "Report.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "Calc.h"
@@ -29,14 +28,17 @@ constexpr std::string_view kUsage =
     "(Z good, E after a failed valve-rod search).\n"
     "\n"
     "  --reverse-arm P  reverse arm end position: a number (its X), or mid for mid gear,\n"
-    "                   fwd or rev for the normal forward or reverse position (default mid)\n"
+    "                   fwd or rev for the normal forward or reverse position (default mid);\n"
+    "                   a position beyond the maximum travel gets a warning on stderr\n"
     "  --step S         driver step in degrees, 0.01 to 360 (default 10)\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
     "\n"
-    "The events, table, indicator and balance commands explain themselves with --help after\n"
-    "the command's name.\n"
+    "In every command fwd is on the side of mid gear the gear runs forward from, as the\n"
+    "valve events window and Balance take it (a negative lifting arm length turns it\n"
+    "round), and rev on the other. The events, table, indicator and balance commands\n"
+    "explain themselves with --help after the command's name.\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
@@ -44,18 +46,17 @@ constexpr std::string_view kUsage =
 
 }  // namespace
 
-std::string csvNumber(double v) {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
-    return std::string(buf, res.ptr);
-}
-
 std::string motionCsv(Model& m, float step) {
-    std::string out = "angle";
-    for (int n = 0; n <= 21; ++n) out += ",x" + std::to_string(n) + ",y" + std::to_string(n);
-    out +=
-        ",piston_travel,valve_offset,front_steam,front_exhaust,rear_steam,rear_exhaust,"
-        "front_event,rear_event,status\n";
+    std::vector<std::string> header = {"angle"};
+    for (int n = 0; n <= 21; ++n) {
+        header.push_back("x" + std::to_string(n));
+        header.push_back("y" + std::to_string(n));
+    }
+    for (const char* name : {"piston_travel", "valve_offset", "front_steam", "front_exhaust",
+                             "rear_steam", "rear_exhaust", "front_event", "rear_event", "status"})
+        header.emplace_back(name);
+    CsvWriter csv;
+    csv.header(header);
 
     auto solve = [](Model& mm) {
         SolveLinkage(mm);
@@ -63,30 +64,25 @@ std::string motionCsv(Model& m, float step) {
         UpdatePortEvents(mm);
     };
     sweepDriverTurn(m, step, solve);  // settle the port-event latches
+    std::vector<std::string> row;
     sweepDriverTurn(m, step, [&](Model& mm) {
         solve(mm);
-        out += csvNumber(mm.gear.DriverAngle);
+        row.clear();
+        row.push_back(CsvWriter::number(mm.gear.DriverAngle));
         for (int n = 0; n <= 21; ++n) {
-            out += ',';
-            out += csvNumber(mm.pivots[n].x);
-            out += ',';
-            out += csvNumber(mm.pivots[n].y);
+            row.push_back(CsvWriter::number(mm.pivots[n].x));
+            row.push_back(CsvWriter::number(mm.pivots[n].y));
         }
         const Openings& o = mm.openings;
         for (float v : {o.PistonTravel, mm.limits.ValveOffset, o.FrontSteamOpening,
-                        o.FrontExhaustOpening, o.RearSteamOpening, o.RearExhaustOpening}) {
-            out += ',';
-            out += csvNumber(v);
-        }
-        out += ',';
-        out += portEventName(mm.frontEvent.event);
-        out += ',';
-        out += portEventName(mm.rearEvent.event);
-        out += ',';
-        out += mm.solver.SolveStatus;
-        out += '\n';
+                        o.FrontExhaustOpening, o.RearSteamOpening, o.RearExhaustOpening})
+            row.push_back(CsvWriter::number(v));
+        row.emplace_back(portEventName(mm.frontEvent.event));
+        row.emplace_back(portEventName(mm.rearEvent.event));
+        row.emplace_back(1, mm.solver.SolveStatus);
+        csv.row(row);
     });
-    return out;
+    return csv.text();
 }
 
 int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

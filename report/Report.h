@@ -1,11 +1,13 @@
 // The command-line report: the gear's motion over one turn as CSV, for designers who want
-// it in a spreadsheet. Built on the model only.
+// it in a spreadsheet. Built on the model only; every command writes its CSV through the one
+// CsvWriter (numbers as CsvWriter::number gives them: %.9g with "." as the decimal point).
 #pragma once
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "Csv.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -15,16 +17,16 @@ namespace tarvell {
 std::string motionCsv(Model& m, float step);
 
 // CSV of the valve events (ValveEvents.h) at each position: the header row, then a front and
-// a rear row per position; an event that does not occur is left empty.
-std::string eventsCsv(Model& m, const std::vector<float>& positions);
+// a rear row per position; an event that does not occur is left empty, and so are the
+// openings of a port that never opens.
+std::string eventsCsv(const Model& m, const std::vector<float>& positions);
+// The same rows added to `csv`, as a section of a longer report.
+void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& positions);
 
 // CSV of the indicator diagram (Indicator.h) at each position with the model's indicator
 // settings: the header row, then a front and a rear row per position giving the MEP and what
 // follows from it; with `cards`, every point of each card instead.
 std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards);
-
-// A number in the report's CSV form: %.9g with "." as the decimal point.
-std::string csvNumber(double v);
 
 // Runs the tool; returns the exit status (0 ok, 1 a file that cannot be read or written, 2 bad
 // arguments).

@@ -1,15 +1,18 @@
 // Argument reading shared by the report tool's commands (see ReportArgs.h).
 #include "ReportArgs.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <ostream>
 
 #include "CommandOptions.h"
+#include "Csv.h"
 #include "DataFile.h"
 #include "FileAccess.h"
 #include "Numbers.h"
-#include "Report.h"
+#include "ValveEvents.h"
+#include "ValveEventsTable.h"
 
 namespace tarvell {
 
@@ -31,10 +34,10 @@ bool parseStep(std::string_view text, double& step, std::ostream& err) {
 bool resolveReverseArm(const Model& m, std::string_view text, float& position) {
     if (text == "mid") {
         position = m.ReverseArmCentre();
-    } else if (text == "fwd") {
-        position = m.reverseArmPositions[2];
-    } else if (text == "rev") {
-        position = m.reverseArmPositions[3];
+    } else if (text == "fwd" || text == "rev") {
+        LinkageSolver solver(m);
+        const std::array<float, 4> named = namedPositions(m, midGearOrientation(solver));
+        position = text == "fwd" ? named[0] : named[1];
     } else {
         double v;
         if (!parseNumber(text, v) || std::fabs(v) > 1e30) return false;
@@ -43,19 +46,15 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position) {
     return true;
 }
 
-namespace {
-
 void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err) {
     const double c = m.ReverseArmCentre();
     const double max = std::fabs(static_cast<double>(m.frame.RevArmToCentMax));
     if (!(std::fabs(position - c) > max + 1e-6 * (1.0 + max))) return;
-    err << "tarvell-report: warning: reverse arm position " << csvNumber(position)
+    err << "tarvell-report: warning: reverse arm position " << CsvWriter::number(position)
         << " is beyond the maximum travel of " << formatFixed(max, 0, 3)
         << " either side of mid gear (" << formatFixed(c - max, 0, 3) << " to "
         << formatFixed(c + max, 0, 3) << "); the gear cannot reach it\n";
 }
-
-}  // namespace
 
 bool resolveReverseArms(const Model& m, std::vector<std::string> named,
                         std::vector<float>& positions, std::ostream& err) {
@@ -101,6 +100,7 @@ int loadWithReverseArm(Model& m, const std::string& file, std::string_view rever
         return 2;
     }
     m.gear.ReverseArmPosition = position;
+    warnBeyondMaximumTravel(m, position, err);
     return 0;
 }
 

@@ -18,7 +18,8 @@ bool parseNumber(std::string_view text, double& value);
 bool parseStep(std::string_view text, double& step, std::ostream& err);
 
 // A reverse arm position: a number, or mid, fwd or rev (mid gear and the normal positions
-// of the model's dimension set). Returns false for anything else.
+// of the model's dimension set, forward on the side the valve events window takes it: as
+// LiftingArmLength and a solve at mid gear give it). Returns false for anything else.
 bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 
 // The positions named by --reverse-arm words (mid, fwd and rev when there are none), each as
@@ -27,14 +28,18 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 bool resolveReverseArms(const Model& m, std::vector<std::string> named,
                         std::vector<float>& positions, std::ostream& err);
 
+// Says on `err` that `position` lies beyond the reverse arm's maximum travel either side of
+// mid gear, when it does: the gear cannot reach it, though the linkage still solves there.
+void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err);
+
 // The dimension set to report on: the defaults, or the data file `file` when it is not
 // empty, opened as the program opens one (mid gear recomputed). Returns 0, or 1 with the
 // reason on `err` when the file cannot be used.
 int loadDimensionSet(Model& m, const std::string& file, std::ostream& err);
 
 // The dimension set (as loadDimensionSet) with the reverse arm put at `reverseArm` (as
-// resolveReverseArm). Returns 0, 1 for an unusable file or 2 for a bad position, with the
-// reason on `err`.
+// resolveReverseArm, warning of a position beyond the maximum travel). Returns 0, 1 for an
+// unusable file or 2 for a bad position, with the reason on `err`.
 int loadWithReverseArm(Model& m, const std::string& file, std::string_view reverseArm,
                        std::ostream& err);
 

@@ -225,3 +225,44 @@ TEST(DynamicVariables, AGroupWithAnUnknownCodeStoresNothing) {
     EXPECT_EQ(m.undoCount, 0);
     EXPECT_EQ(m.dynamicSlots[1].code, 0);
 }
+
+TEST(DynamicVariables, AChangeThatMovedMidGearIsUndoneExactly) {
+    // The default gear's mid gear is 10.53342 (10.533 in the dialogs); a balanced valve rod
+    // and lower arm move it by a little, and one UnDo must put it back to the last bit, with
+    // positions 1-3 of the set and a reverse arm left where the change put it.
+    Model m = startedModel();
+    EXPECT_NEAR(m.ReverseArmCentre(), 10.53342, 5e-6);
+    m.reverseArmPositions[4] = 11.2f;
+    const Model before = m;
+    const DimensionSetting balanced[] = {{11, 9.7703f}, {9, 3.1287f}};
+    ASSERT_TRUE(StoreDimensionGroupWithMidGear(m, balanced, "Balance: 2 dimensions"));
+    const Model after = m;
+    EXPECT_NE(after.ReverseArmCentre(), before.ReverseArmCentre());
+    EXPECT_EQ(after.gear.ReverseArmPosition, after.ReverseArmCentre());
+    EXPECT_FLOAT_EQ(after.reverseArmPositions[2], after.ReverseArmCentre() + 1.1f);
+    EXPECT_EQ(m.undoCount, 1);
+
+    // The user then sets position 3 of the set to a value of their own and puts the arm at
+    // the normal forward position.
+    m.reverseArmPositions[3] = 9.0f;
+    m.gear.ReverseArmPosition = m.reverseArmPositions[2];
+    EXPECT_FALSE(PopUndo(m));
+    EXPECT_EQ(m.frame.ValveRodTotalLen, before.frame.ValveRodTotalLen);
+    EXPECT_EQ(m.frame.FulcrumLeverLower, before.frame.FulcrumLeverLower);
+    for (std::size_t k : {0u, 1u, 2u, 4u})
+        EXPECT_EQ(m.reverseArmPositions[k], before.reverseArmPositions[k]) << k;
+    EXPECT_EQ(m.reverseArmPositions[3], 9.0f);  // the user's own, kept
+    EXPECT_EQ(m.gear.ReverseArmPosition, before.reverseArmPositions[2]);
+
+    // Redo makes the whole change again; an arm at mid gear goes to the new mid gear.
+    m.gear.ReverseArmPosition = m.ReverseArmCentre();
+    ASSERT_TRUE(RedoChange(m));
+    EXPECT_EQ(m.frame.ValveRodTotalLen, 9.7703f);
+    for (std::size_t k : {0u, 1u, 2u})
+        EXPECT_EQ(m.reverseArmPositions[k], after.reverseArmPositions[k]) << k;
+    EXPECT_EQ(m.gear.ReverseArmPosition, after.ReverseArmCentre());
+    // An arm standing elsewhere keeps its distance from mid gear.
+    m.gear.ReverseArmPosition = m.ReverseArmCentre() + 0.5f;
+    PopUndo(m);
+    EXPECT_NEAR(m.gear.ReverseArmPosition, before.ReverseArmCentre() + 0.5, 1e-6);
+}

@@ -226,6 +226,19 @@ TEST(ValveEventsTable, EventsThatDoNotOccur) {
     m.cyl.SteamPortWidthRear() = 0.0f;
     t = buildValveEventsTable(m);
     EXPECT_EQ(at(3, "Rear max port opening % of port"), "-");
+
+    // A front port -0.01 wide: the valve's outer edge passes the port's (V falls to about
+    // -0.497 at normal forward, past -0.47875), but a port of no width has nothing to open,
+    // so it shows no openings, as the report leaves them empty.
+    m = startedModel();
+    m.cyl.SteamPortWidthFront() = -0.01f;
+    t = buildValveEventsTable(m);
+    EXPECT_NE(at(3, "Front admission deg before dead centre"), "-");
+    for (std::string_view name :
+         {"Front max port opening", "Front max port opening % of port",
+          "Front valve over-travel beyond port", "Front max exhaust opening"})
+        EXPECT_EQ(at(3, name), "-") << name;
+    EXPECT_NE(at(3, "Rear max port opening"), "-");
 }
 
 TEST(ValveEventsTable, NotesNameEachEndAndEdge) {

@@ -1,6 +1,8 @@
 // Balancing: the search evens out the default gear's cut-offs with the valve rod and the
 // fulcrum lever's lower arm, varies only what moves the events, stops when asked, and takes a
-// design whose events cannot be found without harm; the report command saves its result.
+// design whose events cannot be found without harm; it is judged by the sum it makes small,
+// says when a target or a range held it back and what the balance cost; the report command
+// prints and saves its result.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,8 +13,11 @@
 
 #include "Balance.h"
 #include "BalanceMeasure.h"
+#include "BalanceVerdict.h"
+#include "Calc.h"
 #include "DataFile.h"
 #include "Indicator.h"
+#include "Numbers.h"
 #include "ReportRun.h"
 #include "TestModel.h"
 #include "ValveEvents.h"
@@ -229,4 +234,155 @@ TEST(ReportBalance, BadArgumentsExitTwo) {
         EXPECT_TRUE(r.out.empty()) << args.back();
         EXPECT_NE(r.err.find("tarvell-report"), std::string::npos) << args.back();
     }
+}
+
+namespace {
+
+// The sum of squares the search makes small, worked out afresh for cut-offs at normal forward
+// and reverse with a target for their mean at normal forward.
+double cutOffSumWithTarget(Model m, double target) {
+    const std::array<double, 2> d = normalCutOffDifferences(m);
+    CalcMidGear(m);
+    const PositionEvents fwd = valveEvents(m, m.ReverseArmCentre() + m.frame.RevArmToCentNorm);
+    const double mean = 0.5 * (static_cast<double>(fwd.front.cutOff.value) + fwd.rear.cutOff.value);
+    return d[0] * d[0] + d[1] * d[1] + (mean - target) * (mean - target);
+}
+
+Model withDimensions(const Model& m, const BalanceResult& r) {
+    Model out = m;
+    for (const DimensionChange& c : r.dimensions) setDimensionValue(out, c.code, c.after);
+    return out;
+}
+
+bool mentions(const std::vector<std::string>& texts, const std::string& part) {
+    for (const std::string& t : texts)
+        if (t.find(part) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(Balance, JudgesByTheSumOfSquaresItMakesSmall) {
+    // A target of 50 % the valve rod and the lower arm cannot bring the mean cut-off near
+    // (it stays about 78 %): the sum falls as the cut-offs come together, while the worst
+    // term, the distance from the target, does not.
+    const Model m = test::startedModel();
+    BalanceRequest request = valveRodAndLowerArm(m);
+    request.targetCutOff = 50;
+    const BalanceResult r = balanceDesign(m, request);
+    const double before = cutOffSumWithTarget(m, 50);
+    EXPECT_NEAR(r.sumBefore, before, 1e-6 * before);
+    ASSERT_TRUE(r.improved()) << r.reason;
+    const double after = cutOffSumWithTarget(withDimensions(m, r), 50);
+    EXPECT_NEAR(r.sumAfter, after, 1e-6 * before);
+    EXPECT_LT(after, before);
+    EXPECT_GT(r.worstAfter, 20.0);
+    // The target is said to be out of reach, with where the mean ended.
+    ASSERT_TRUE(r.targetMeanAfter);
+    EXPECT_GT(std::fabs(*r.targetMeanAfter - 50), kTargetReachedWithin);
+    EXPECT_TRUE(mentions(balanceNotes(r), "target cut-off of 50.0 % is not reached"));
+
+    // Without a target, the cut-offs can be evened: nothing more to say.
+    const BalanceResult even = balanceDesign(m, valveRodAndLowerArm(m));
+    EXPECT_TRUE(balanceNotes(even).empty());
+}
+
+TEST(Balance, SaysWhenADimensionEndsOnItsRange) {
+    // The valve rod alone, allowed 0.01 either way of its 9.813: the sum of squares (worked
+    // out afresh) still falls at the lower end, so the search stops there.
+    const Model m = test::startedModel();
+    auto sumAt = [&](float rod) {
+        Model d = m;
+        d.frame.ValveRodTotalLen = rod;
+        const std::array<double, 2> diff = normalCutOffDifferences(d);
+        return diff[0] * diff[0] + diff[1] * diff[1];
+    };
+    EXPECT_LT(sumAt(9.803f), sumAt(9.804f));
+    EXPECT_LT(sumAt(9.803f), sumAt(9.823f));
+
+    BalanceRequest request;
+    request.vary = {{11, 9.813 - 0.01, 9.813 + 0.01}};
+    const BalanceResult r = balanceDesign(m, request);
+    ASSERT_TRUE(r.improved()) << r.reason;
+    ASSERT_EQ(r.dimensions.size(), 1u);
+    EXPECT_EQ(r.dimensions[0].end, RangeEnd::Lower);
+    EXPECT_NEAR(r.dimensions[0].after, 9.803, 1e-4);
+    EXPECT_TRUE(mentions(balanceNotes(r),
+                         "11 Valve Rod Total Len ends on the lower end of its "
+                         "range, 9.8030: a wider range"));
+    // With the default range it stops inside.
+    request.vary = {defaultBalanceVariable(11, 9.813)};
+    EXPECT_EQ(balanceDesign(m, request).dimensions[0].end, RangeEnd::Inside);
+}
+
+TEST(Balance, EqualisesAtForwardOnly) {
+    const Model m = test::startedModel();
+    BalanceRequest request = valveRodAndLowerArm(m);
+    request.positions = balancePositions(BalancePositionGroup::NormalForward, m);
+    const BalanceResult r = balanceDesign(m, request);
+    ASSERT_TRUE(r.improved()) << r.reason;
+    ASSERT_EQ(r.differences.size(), 1u);
+    EXPECT_EQ(balancePositionName(r.differences[0].position), "normal fwd");
+    const std::array<double, 2> d = normalCutOffDifferences(withDimensions(m, r));
+    EXPECT_LT(std::fabs(d[0]), 0.3);
+    EXPECT_GT(std::fabs(d[1]), 1.0);  // reverse was not asked for, and it does not come along
+    // Reverse alone compares at normal reverse alone.
+    const std::vector<BalancePosition> reverse =
+        balancePositions(BalancePositionGroup::NormalReverse, m);
+    ASSERT_EQ(reverse.size(), 1u);
+    EXPECT_EQ(reverse[0].kind, BalancePosition::Kind::NormalReverse);
+}
+
+TEST(Balance, ShowsTheLeadsAndWhatTheBalanceCost) {
+    // Evening the default gear's cut-offs with the valve rod and the lower arm moves the
+    // valve's setting: the rear lead at normal forward, 0.023 before, goes below zero, and at
+    // mid gear the rear port no longer opens. Worked out afresh from the events.
+    const Model m = test::startedModel();
+    const BalanceResult r = balanceDesign(m, valveRodAndLowerArm(m));
+    ASSERT_TRUE(r.improved()) << r.reason;
+    Model before = m, after = withDimensions(m, r);
+    CalcMidGear(before);
+    CalcMidGear(after);
+    const float norm = m.frame.RevArmToCentNorm;
+    for (const BalanceDifference& d : r.differences) {
+        const float side = d.position.kind == BalancePosition::Kind::NormalForward ? norm : -norm;
+        const PositionEvents was = valveEvents(before, before.ReverseArmCentre() + side);
+        const PositionEvents is = valveEvents(after, after.ReverseArmCentre() + side);
+        ASSERT_TRUE(d.leadsBefore && d.leadsAfter);
+        EXPECT_EQ(d.leadsBefore->front, was.front.lead);
+        EXPECT_EQ(d.leadsBefore->rear, was.rear.lead);
+        EXPECT_EQ(d.leadsAfter->front, is.front.lead);
+        EXPECT_EQ(d.leadsAfter->rear, is.rear.lead);
+    }
+    const PositionEvents fwdBefore = valveEvents(before, before.ReverseArmCentre() + norm);
+    const PositionEvents fwdAfter = valveEvents(after, after.ReverseArmCentre() + norm);
+    EXPECT_NEAR(fwdBefore.rear.lead, 0.023, 0.0005);
+    EXPECT_LT(fwdAfter.rear.lead, 0.0f);
+    EXPECT_TRUE(mentions(r.costs, "the rear lead at normal fwd turns negative, 0.0231 to " +
+                                      formatFixed(fwdAfter.rear.lead, 0, 4)));
+    EXPECT_GT(midGearSummary(before).rearLead, 0.0f);
+    EXPECT_LE(midGearSummary(after).rearLead, 0.0f);
+    EXPECT_TRUE(mentions(r.costs, "the rear port no longer opens at mid gear"));
+    EXPECT_FALSE(mentions(r.costs, "front lead at normal fwd"));  // it grew
+}
+
+TEST(ReportBalance, PrintsBothMeasuresTheNotesAndTheCosts) {
+    const test::ReportRun r =
+        test::runReportTool({"balance", "--vary", "11", "--range", "11=0.01"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = test::textLines(r.out);
+    EXPECT_EQ(lines[0].rfind("# balance: improved; sum of squares ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(", worst difference "), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1],
+              "# note: 11 Valve Rod Total Len ends on the lower end of its range, 9.8030: a "
+              "wider range may let the search go further");
+    EXPECT_EQ(lines[2], "code,dimension,lower,upper,before,after,range_end");
+    EXPECT_EQ(test::csvFields(lines[3]).back(), "lower");
+    const test::ReportRun costly = test::runReportTool({"balance", "--vary", "11,9"});
+    EXPECT_NE(costly.out.find("\n# cost: the rear lead at normal fwd turns negative, 0.0231 to "),
+              std::string::npos)
+        << costly.out;
+    EXPECT_NE(costly.out.find("front_lead_before,rear_lead_before,front_lead_after,"
+                              "rear_lead_after\n"),
+              std::string::npos);
 }

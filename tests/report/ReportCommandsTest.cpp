@@ -42,13 +42,14 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
-              "compression_pct,max_exhaust_opening,max_port_opening,over_travel");
+              "compression_pct,max_exhaust_opening,max_port_opening,over_travel,"
+              "max_exhaust_port_opening,exhaust_over_travel");
     EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 12u);
+        ASSERT_EQ(f.size(), 14u);
         EXPECT_EQ(f[1], tags[i - 1]);
         // The ports are 0.25 wide: the port's opening stops there and the valve's greatest
         // opening is it plus the over-travel.
@@ -104,11 +105,19 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 12u);
+    ASSERT_EQ(front.size(), 14u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre
-    EXPECT_FALSE(front[7].empty());       // the exhaust edge is unaffected
+    // A port that never opens to steam has no steam openings to give, as the window's "-".
+    EXPECT_EQ(front[5], "");
+    EXPECT_EQ(front[10], "");
+    EXPECT_EQ(front[11], "");
+    // The exhaust edge is unaffected.
+    EXPECT_FALSE(front[7].empty());
+    EXPECT_FALSE(front[9].empty());
+    EXPECT_FALSE(front[12].empty());
+    EXPECT_FALSE(front[13].empty());
     const auto rear = fields(rows[2]);
     EXPECT_FALSE(rear[3].empty());
     EXPECT_FALSE(rear[6].empty());
@@ -233,4 +242,66 @@ TEST(ReportIndicator, BadArgumentsGetAMessageAndStatus2) {
     const ReportRun help = run({"indicator", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("wire-drawing"), std::string::npos);
+}
+
+TEST(ReportEvents, TheGreatestExhaustOpeningSplitsAsTheSteamOneDoes) {
+    // The front exhaust opening is V + 0.5313 - (0.28125 + 0.25) = V + 0.00005 and the rear
+    // steam opening V - 1 + (0.28125 + 0.25 + 0.25) = V - 0.21875: at one valve offset the
+    // front's greatest exhaust opening is the rear's greatest steam opening plus 0.2188, and
+    // the rear's the front's likewise. The ports are 0.25 wide; what the cavity's edge runs
+    // on past one is the over-travel.
+    const auto rows = lines(run({"events", "--reverse-arm", "fwd", "--reverse-arm", "mid"}).out);
+    ASSERT_EQ(rows.size(), 5u);
+    for (std::size_t i : {1u, 2u}) {
+        const auto end = fields(rows[i]), other = fields(rows[3 - i]);
+        const double exhaust = std::stod(end[9]);
+        EXPECT_NEAR(exhaust, std::stod(other[5]) + 0.2188, 2e-6) << i;
+        ASSERT_GT(exhaust, 0.25) << i;  // the valve runs about half an inch either way
+        EXPECT_EQ(end[12], "0.25");
+        EXPECT_NEAR(std::stod(end[13]), exhaust - 0.25, 1e-7);
+    }
+    // At mid gear the valve moves less than the port is wide: no over-travel.
+    for (std::size_t i : {3u, 4u}) {
+        const auto end = fields(rows[i]);
+        EXPECT_LT(std::stod(end[9]), 0.25);
+        EXPECT_EQ(end[12], end[9]);
+        EXPECT_EQ(end[13], "0");
+    }
+}
+
+TEST(ReportEvents, APortOfNoWidthHasNoOpenings) {
+    // A front steam port -0.01 wide: its edge still uncovers the valve's outer edge by up to
+    // 0.018 at normal forward (V falls to about -0.497 there, past -0.47875), but the port
+    // has nothing to open, so its opening figures stay empty, as the window's "-".
+    Model m;
+    StartUp(m);
+    m.cyl.SteamPortWidthFront() = -0.01f;
+    const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
+    ASSERT_EQ(rows.size(), 3u);
+    const auto front = fields(rows[1]);
+    EXPECT_FALSE(front[3].empty());  // the edge's event is still found
+    for (std::size_t column : {5u, 9u, 10u, 11u, 12u, 13u}) EXPECT_EQ(front[column], "") << column;
+    const auto rear = fields(rows[2]);
+    for (std::size_t column : {5u, 9u, 10u, 11u, 12u, 13u})
+        EXPECT_FALSE(rear[column].empty()) << column;
+}
+
+TEST(ReportCommands, EveryCommandThatTakesAPositionWarnsBeyondTheTravel) {
+    // Mid gear 10.533 with a maximum travel of 1.5 either way: 9.033 to 12.033.
+    const std::string warning =
+        "tarvell-report: warning: reverse arm position 12.1999998 is beyond the maximum travel "
+        "of 1.500 either side of mid gear (9.033 to 12.033); the gear cannot reach it\n";
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--reverse-arm", "12.2", "--step", "90"},
+             {"events", "--reverse-arm", "12.2"},
+             {"table", "--pivots", "18", "--reverse-arm", "12.2", "--step", "90"},
+             {"indicator", "--reverse-arm", "12.2"},
+             {"balance", "--vary", "11", "--reverse-arm", "12.2"}}) {
+        const ReportRun r = run(args);
+        EXPECT_EQ(r.status, 0) << args[0];
+        EXPECT_FALSE(r.out.empty()) << args[0];
+        EXPECT_EQ(r.err, warning) << args[0];
+    }
+    // Within the travel, nothing is said.
+    EXPECT_EQ(run({"table", "--pivots", "18", "--reverse-arm", "12.0", "--step", "90"}).err, "");
 }

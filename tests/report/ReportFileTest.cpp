@@ -1,12 +1,16 @@
-// The report tool's --file option: a data file's set instead of the defaults.
+// The report tool's --file option: a data file's set instead of the defaults, its own named
+// positions on its own forward side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DataFileBytes.h"
 #include "ReportRun.h"
+#include "SolveAt.h"
 
 using namespace tarvell;
 using namespace tarvell::test;
@@ -110,4 +114,48 @@ TEST(ReportFile, UnusableFilesGiveTheReasonAndStatus1) {
         runReportTool({"--file", std::filesystem::temp_directory_path().string()});
     EXPECT_EQ(folder.status, 1);
     EXPECT_NE(folder.err.find("folder"), std::string::npos) << folder.err;
+}
+
+TEST(ReportFile, FwdAndRevAreOnTheForwardSideInEveryCommand) {
+    // The default gear mirrored about the lifting arm's end at mid gear: the arm points the
+    // other way, so forward gear lies below the centre (as the valve events window and
+    // Balance take it): fwd is the centre less the normal travel of 1.1, rev the centre
+    // plus it.
+    Model m = startedModel();
+    const Pivot end = solveLinkageAt(m, 0, m.ReverseArmCentre()).pivots[Pivot::LiftingArmEnd];
+    setDimensionValue(m, 23, 2 * end.x - m.pivots[Pivot::ReverseArmPivot].x);
+    m.frame.LiftingArmLength = -m.frame.LiftingArmLength;
+    CalcMidGear(m);
+    const double centre = m.ReverseArmCentre();
+    TempFile file("mirrored.dtv");
+    file.write(encodeDataFile(m));
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--file", file.path()});
+        const ReportRun r = runReportTool(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;  // both within the travel
+        return r.out;
+    };
+    for (const auto& [word, side, tag] :
+         {std::tuple{"fwd", -1.0, "Fwd"}, std::tuple{"rev", 1.0, "Rev"}}) {
+        const double expected = centre + side * 1.1;
+        EXPECT_NEAR(std::stod(firstRowField(run({"--reverse-arm", word}), kX18)), expected, 1e-5)
+            << word;
+        for (const char* command : {"events", "indicator"}) {
+            const auto row = csvFields(textLines(run({command, "--reverse-arm", word}))[1]);
+            EXPECT_NEAR(std::stod(row[0]), expected, 1e-5) << command << " " << word;
+            EXPECT_EQ(row[1], tag) << command << " " << word;
+        }
+        const auto table = textLines(run({"table", "--pivots", "18", "--reverse-arm", word}));
+        const std::size_t arm = table[1].find("Reverse Arm ");
+        ASSERT_NE(arm, std::string::npos) << table[1];
+        EXPECT_NEAR(std::stod(table[1].substr(arm + 12)), expected, 0.0005) << table[1];
+    }
+    // Balance names its positions as fwd and rev resolve them.
+    const auto balance = textLines(run({"balance", "--vary", "11", "--reverse-arm", "fwd"}));
+    const auto header = std::find(balance.begin(), balance.end(), "# front minus rear");
+    ASSERT_NE(header, balance.end());
+    const auto row = csvFields(*(header + 2));
+    EXPECT_EQ(row[1], "normal fwd");
+    EXPECT_NEAR(std::stod(row[2]), centre - 1.1, 1e-5);
 }

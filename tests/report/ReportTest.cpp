@@ -51,8 +51,8 @@ TEST(Report, MidGearAtTenDegreesHas37Rows) {
 }
 
 TEST(Report, NumbersCarryFullSingleDigitsAndEventNames) {
-    EXPECT_EQ(csvNumber(0.1f), "0.100000001");
-    EXPECT_EQ(csvNumber(640.0f), "640");
+    EXPECT_EQ(CsvWriter::number(0.1f), "0.100000001");
+    EXPECT_EQ(CsvWriter::number(640.0f), "640");
     const auto rows = lines(run({"--reverse-arm", "fwd", "--step", "90"}).out);
     ASSERT_EQ(rows.size(), 6u);
     const auto at0 = fields(rows[1]);

@@ -1,6 +1,8 @@
 // The Balance dialog: opened from the menu and the tool bar with the dynamic variables
-// chosen, a search of the default gear run on its worker thread, Apply as one change that
-// one UnDo takes back, and a design left exactly as it was by Cancel and by closing.
+// chosen, a search of the default gear run on its worker thread, the leads and what the
+// balance cost shown, Apply as one change that one UnDo takes back exactly, forward or
+// reverse alone, a target or a range that held the search said, and a design left exactly as
+// it was by Cancel and by closing.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -10,25 +12,29 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <array>
 #include <cmath>
 
 #include "BalanceDialog.h"
 #include "BalanceVaryRow.h"
 #include "DynamicVariables.h"
+#include "NumberField.h"
 #include "UiTestSupport.h"
 
 namespace tarvell::test {
 namespace {
 
-// What a change of the design would show in: every dimension, mid gear, the four slots, the
-// undo stack.
+// What a change of the design would show in: every dimension, mid gear and positions 1-3 of
+// the set, the reverse arm, the four slots, the undo stack.
 struct Design {
     std::vector<float> dimensions;
-    float midGear = 0;
+    std::array<float, 4> midGear{};
+    float reverseArm = 0;
     std::vector<std::pair<int, float>> dynamicSlots;
     int undoCount = 0;
     bool operator==(const Design&) const = default;
@@ -48,7 +54,8 @@ class BalanceDialogTest : public ProgramTest {
         Design d;
         for (const DimensionInfo& info : allDimensions())
             d.dimensions.push_back(dimensionValue(model(), info.code));
-        d.midGear = model().ReverseArmCentre();
+        for (std::size_t k = 0; k < 4; ++k) d.midGear[k] = model().reverseArmPositions[k];
+        d.reverseArm = model().gear.ReverseArmPosition;
         for (std::size_t k = 1; k <= 4; ++k)
             d.dynamicSlots.emplace_back(model().dynamicSlots[k].code,
                                         model().dynamicSlots[k].value);
@@ -122,6 +129,18 @@ TEST_F(BalanceDialogTest, ARunEvensOutCutOffAndApplyIsOneChangeToUndo) {
     EXPECT_NEAR(shown(2, 2), 73 - 84, 2);
     EXPECT_LT(std::fabs(shown(2, 3)), 0.3);
     EXPECT_LT(std::fabs(shown(3, 3)), 0.3);
+    // Beside each difference the leads there, front / rear: 0.0201 and 0.0231 at normal
+    // forward before; after, the rear one is below zero, in red, and said to be a cost.
+    EXPECT_EQ(dialog().ResultGrid->item(2, 4)->text(), "0.0201 / 0.0231");
+    const QStringList after = dialog().ResultGrid->item(2, 5)->text().split(" / ");
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_LT(after[1].toDouble(), 0.0);
+    EXPECT_EQ(dialog().ResultGrid->item(2, 5)->foreground().color(), QColor(176, 0, 0));
+    EXPECT_TRUE(dialog().Costs->isVisible());
+    EXPECT_TRUE(dialog().Costs->text().startsWith(
+        "What applying it would cost: the rear lead at normal fwd turns negative, 0.0231 to "))
+        << dialog().Costs->text().toStdString();
+    EXPECT_TRUE(dialog().Costs->text().contains("the rear port no longer opens at mid gear"));
 
     ASSERT_TRUE(dialog().ApplyButton->isEnabled());
     dialog().ApplyButton->click();
@@ -145,13 +164,62 @@ TEST_F(BalanceDialogTest, ARunEvensOutCutOffAndApplyIsOneChangeToUndo) {
     EXPECT_EQ(model().dynamicSlots[1].value, model().frame.ValveRodTotalLen);
     EXPECT_EQ(model().undoCount, before.undoCount + 1);
     EXPECT_TRUE(form().UnDoDn->isEnabled());
+    // What it cost stays in view, and the main window's status line says it too.
+    EXPECT_TRUE(dialog().Costs->text().startsWith("What the balance cost: the rear lead"));
+    EXPECT_TRUE(form().statusBar()->currentMessage().startsWith(
+        "Balance applied; it cost: the rear lead at normal fwd turns negative"))
+        << form().statusBar()->currentMessage().toStdString();
     dialog().CloseButton->click();
 
+    // One UnDo: the design exactly as it was, mid gear and positions 1-3 to the last bit
+    // (10.53342, not the balanced design's 10.53326), and nothing left to save.
     form().UnDoDn->click();
-    const Design undone = design();
-    EXPECT_EQ(undone.dimensions, before.dimensions);
-    EXPECT_EQ(undone.dynamicSlots, before.dynamicSlots);
-    EXPECT_EQ(undone.undoCount, before.undoCount);
+    EXPECT_EQ(design(), before);
+    EXPECT_FALSE(program_->context().designModified());
+}
+
+TEST_F(BalanceDialogTest, EqualisesAtForwardOnlyAsTheReportsFwdDoes) {
+    chooseSlots();
+    dialog().show();
+    dialog().ForwardPositions->click();
+    // The positions the report's "--reverse-arm fwd" names.
+    const std::vector<BalancePosition> forward = {
+        BalancePosition::named(BalancePosition::Kind::NormalForward)};
+    EXPECT_EQ(dialog().request().positions, forward);
+    runToTheEnd();
+    ASSERT_TRUE(dialog().result() && dialog().result()->improved());
+    ASSERT_EQ(dialog().ResultGrid->rowCount(), 3);  // 11, 9, cut-off at normal forward
+    EXPECT_EQ(dialog().ResultGrid->item(2, 1)->text(), "normal fwd");
+    EXPECT_LT(std::fabs(shown(2, 3)), 0.3);
+    dialog().ReversePositions->click();
+    EXPECT_EQ(dialog().request().positions.size(), 1u);
+    EXPECT_EQ(dialog().request().positions[0].kind, BalancePosition::Kind::NormalReverse);
+    dialog().CloseButton->click();
+}
+
+TEST_F(BalanceDialogTest, SaysWhenATargetIsOutOfReachAndARangeHeldTheSearch) {
+    chooseSlots();
+    dialog().show();
+    // The valve rod alone, 0.01 either way: it stops on the lower end of its range.
+    dialog().VaryRow[1]->Code->setCurrentIndex(0);
+    emit dialog().VaryRow[1]->Code->activated(0);
+    dialog().VaryRow[0]->Delta->setText("0.01");
+    emit dialog().VaryRow[0]->Delta->textEdited("0.01");
+    emit dialog().VaryRow[0]->Delta->editingFinished();
+    dialog().TargetOn->setChecked(true);
+    dialog().TargetCutOff->setText("50");
+    runToTheEnd();
+    ASSERT_TRUE(dialog().result().has_value());
+    const QString outcome = dialog().Outcome->text();
+    EXPECT_TRUE(outcome.startsWith("Improved: sum of squares ")) << outcome.toStdString();
+    EXPECT_TRUE(
+        outcome.contains("The target cut-off of 50.0 % is not reached within these "
+                         "ranges"))
+        << outcome.toStdString();
+    EXPECT_TRUE(outcome.contains("11 Valve Rod Total Len ends on the lower end of its range"))
+        << outcome.toStdString();
+    EXPECT_EQ(dialog().ResultGrid->item(0, 1)->text(), "foot of range");
+    dialog().CloseButton->click();
 }
 
 TEST_F(BalanceDialogTest, CancelMidRunLeavesTheDesignAsItWas) {
