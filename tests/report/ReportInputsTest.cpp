@@ -12,6 +12,7 @@
 #include "DataFileBytes.h"
 #include "DataFileLayout.h"
 #include "Report.h"
+#include "ReportRun.h"
 
 using namespace tarvell;
 using namespace tarvell::test;
@@ -147,4 +148,41 @@ TEST(ReportInputs, ASaveThatCannotBeMadeSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("not an ordinary file"), std::string::npos) << r.err;
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
+}
+
+TEST(ReportInputs, EachLimitHoldsAsDocumentedAndNotAStepBeyond) {
+    // Every command's documented limits, each taken at the limit and refused just past it.
+    struct Limit {
+        std::vector<std::string> atTheLimit, beyond;
+    };
+    const Limit limits[] = {
+        {{"balance", "--vary", "11,9,16,7"}, {"balance", "--vary", "11,9,16,7,12"}},
+        {{"--step", "0.01"}, {"--step", "0.0099"}},
+        {{"--step", "360"}, {"--step", "360.01"}},
+        {{"table", "--pivots", "2,4,8,14,18,21", "--step", "0.01"},
+         {"table", "--pivots", "2,4,8,14,18,21,3"}},
+        {{"indicator", "--back", "0"}, {"indicator", "--back", "-0.01"}},
+        {{"indicator", "--n", "1.4"}, {"indicator", "--n", "1.41"}},
+        {{"indicator", "--clearance", "100"}, {"indicator", "--clearance", "100.1"}},
+    };
+    for (const Limit& l : limits) {
+        const Outcome at = run(l.atTheLimit);
+        EXPECT_EQ(at.status, 0) << l.atTheLimit[1] << " " << l.atTheLimit.back() << ": " << at.err;
+        const Outcome past = run(l.beyond);
+        EXPECT_EQ(past.status, 2) << l.beyond[1] << " " << l.beyond.back();
+        EXPECT_FALSE(past.err.empty());
+    }
+    // --clearance sets both ends: the rear is as --clearance-rear sets it alone.
+    const auto rows = [](const std::string& csv) { return textLines(csv); };
+    const Outcome both = run({"indicator", "--reverse-arm", "fwd", "--clearance", "12"});
+    const Outcome rear = run(
+        {"indicator", "--reverse-arm", "fwd", "--clearance-rear", "12", "--clearance-front", "12"});
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(rows(both.out), rows(rear.out));
+    const Outcome rearOnly = run({"indicator", "--reverse-arm", "fwd", "--clearance-rear", "12"});
+    // The rear row, but for the front-minus-rear difference the front's default changes.
+    std::vector<std::string> a = csvFields(rows(both.out)[2]), b = csvFields(rows(rearOnly.out)[2]);
+    a.pop_back();
+    b.pop_back();
+    EXPECT_EQ(a, b);
 }
