@@ -5,11 +5,8 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QWidget>
 
-#include "DeviceImage.h"
+#include "ImageView.h"
 #include "MainForm.h"
 #include "ReferencePoints.h"
 
@@ -21,36 +18,21 @@ inline constexpr int kClientHeight = 380;
 // The least client that shows every control and read-out (before the large font's scaling).
 inline constexpr int kLeastClientHeight = 240;
 
-class FrameView : public QWidget {
-  public:
-    explicit FrameView(TMainForm& form) : QWidget(&form), form_(form) {
-        setObjectName("FrameView");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setMinimumSize(kClientWidth, kLeastClientHeight);
-        setFocusPolicy(Qt::ClickFocus);  // a click on the picture lets Space stop and run
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        // Rectangle by rectangle: a blit of many rows at once would be handed to other
-        // threads and waited for.
-        QPainter p(this);
-        for (const QRect& r : event->region()) paintImagePart(p, form_.frameImage(), r);
-    }
-    void resizeEvent(QResizeEvent* event) override {
-        QWidget::resizeEvent(event);
-        form_.pictureResized();
-    }
-    void mousePressEvent(QMouseEvent* event) override { form_.referencePoints().mousePress(event); }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Space && !event->isAutoRepeat())
-            form_.RunClick();
-        else
-            QWidget::keyPressEvent(event);
-    }
-
-  private:
-    TMainForm& form_;
-};
+// The main window's client: its picture, painted under the controls; a press on the picture
+// goes to the pivot selection, Space stops and runs the gear, a new size makes the picture anew.
+inline ImageView* createFrameView(TMainForm& form) {
+    auto* view = new ImageView(&form, [&form]() -> const QImage& { return form.frameImage(); });
+    view->setObjectName("FrameView");
+    view->setMinimumSize(kClientWidth, kLeastClientHeight);
+    view->setFocusPolicy(Qt::ClickFocus);  // a click on the picture lets Space stop and run
+    view->mousePressed = [&form](QMouseEvent* event) { form.referencePoints().mousePress(event); };
+    view->keyPressed = [&form](QKeyEvent* event) {
+        if (event->key() != Qt::Key_Space || event->isAutoRepeat()) return false;
+        form.RunClick();
+        return true;
+    };
+    view->resized = [&form] { form.pictureResized(); };
+    return view;
+}
 
 }  // namespace tarvell

@@ -49,7 +49,7 @@ const QSize kFrameAllowance(8, 30);
 TMainForm::TMainForm(ProgramContext& context)
     : QMainWindow(nullptr), context_(context), frame_(std::make_unique<DrawingList>()) {
     setObjectName("TMainForm");
-    view_ = new FrameView(*this);
+    view_ = createFrameView(*this);
     setCentralWidget(view_);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));  // silver

@@ -32,7 +32,7 @@ namespace tarvell {
 
 class Canvas;
 class DrawingList;
-class FrameView;
+class ImageView;
 class SteamDisplay;
 class ViewControls;
 class ReferencePoints;
@@ -253,7 +253,7 @@ class TMainForm : public QMainWindow {
     QSize normalSize_;                    // the window's size before the large font
     CylinderOutline cylinder_;
     float solvedAngle_ = 0;  // the driver angle this tick's frame was solved at
-    FrameView* view_ = nullptr;
+    ImageView* view_ = nullptr;
     bool screenDataOn_ = true;
     bool activated_ = false;
     bool leaving_ = false;  // the close has been let go

@@ -126,11 +126,15 @@ void TMainForm::drawFrame(Canvas& canvas, FrameUse use) {
     OffsetCanvas picture(canvas, at.x(), at.y());
     startFrame(canvas);
     if (m.SteamDisplay) {
-        if (use == FrameUse::Tick)
-            steam_->draw(picture, m, cylinder_, context_.sound(), screenDataOn_,
-                         graphicPosition_->active());
-        else
+        if (use == FrameUse::Tick) {
+            for (std::uint32_t volume :
+                 steam_->draw(picture, m, cylinder_, screenDataOn_, graphicPosition_->active())) {
+                context_.sound().setVolume(volume);
+                context_.sound().playFile("Exhaust.wav");
+            }
+        } else {
             steam_->drawStill(picture, m, cylinder_, screenDataOn_);
+        }
     } else if (use == FrameUse::Tick) {
         steam_->followExhaust(m);  // so turning the display on finds no stale beat
     }

@@ -1,6 +1,8 @@
 // The shared frame of the diagram windows (see DiagramWindow.h).
 #include "DiagramWindow.h"
 
+#include "ImageView.h"
+
 #include <QAction>
 #include <QDate>
 #include <QFrame>
@@ -35,28 +37,6 @@ constexpr int kReadoutLeft = 235;
 constexpr int kReadoutTop = 2;
 }  // namespace
 
-// The client area: paints the diagram image under the controls and reports mouse moves.
-class DiagramView : public QWidget {
-  public:
-    DiagramView(DiagramWindow& window, const QImage& image)
-        : QWidget(&window), window_(window), image_(image) {
-        setObjectName("Client");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setFixedSize(image.deviceIndependentSize().toSize());
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter p(this);
-        paintImagePart(p, image_, event->rect());
-    }
-    void mouseMoveEvent(QMouseEvent*) override { window_.ClientMouseMove(); }
-
-  private:
-    DiagramWindow& window_;
-    const QImage& image_;
-};
-
 DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, const Layout& layout)
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       context_(context),
@@ -74,7 +54,10 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
     menu_->setObjectName("MainMenu1");
     box->setMenuBar(menu_);
     createExportMenu();
-    view_ = new DiagramView(*this, image_);
+    view_ = new ImageView(this, [this]() -> const QImage& { return image_; });
+    view_->setObjectName("Client");
+    view_->setFixedSize(image_.deviceIndependentSize().toSize());
+    view_->mouseMoved = [this](QMouseEvent*) { ClientMouseMove(); };
     view_->setMouseTracking(layout.asksPositions);  // the port events window has no mouse handler
     // The window is as large as its picture, or smaller on a screen too small for it, which
     // then scrolls the picture.

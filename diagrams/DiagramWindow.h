@@ -23,7 +23,7 @@ class QScrollBar;
 namespace tarvell {
 
 class Canvas;
-class DiagramView;
+class ImageView;
 class DynamicBarControl;
 class PictureExporter;
 class TSetRevArm;
@@ -117,7 +117,7 @@ class DiagramWindow : public QDialog {
     TSetRevArm& positions_;
     Layout layout_;
     QImage image_;
-    DiagramView* view_ = nullptr;
+    ImageView* view_ = nullptr;
     QMenuBar* menu_ = nullptr;
     std::array<DynamicBarControl*, 5> barControls_{};  // owned by their scroll bars
     std::optional<RotationPause> pause_;               // while the window is shown

@@ -5,6 +5,8 @@
 // screen pixels, so each text lands just left of its box.
 #include "SetReverArm.h"
 
+#include "ImageView.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -64,25 +66,6 @@ Rgb rgbOf(const QColor& c) {
 
 }  // namespace
 
-// The client area: paints the drawn texts under the boxes.
-class SetRevArmView : public QWidget {
-  public:
-    SetRevArmView(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
-        setObjectName("Client");
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setFixedSize(image.deviceIndependentSize().toSize());
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter p(this);
-        paintImagePart(p, image_, event->rect());
-    }
-
-  private:
-    const QImage& image_;
-};
-
 TSetRevArm::TSetRevArm(ProgramContext& context)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
@@ -96,7 +79,9 @@ TSetRevArm::TSetRevArm(ProgramContext& context)
 
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
-    view_ = new SetRevArmView(this, image_);
+    view_ = new ImageView(this, [this]() -> const QImage& { return image_; });
+    view_->setObjectName("Client");
+    view_->setFixedSize(image_.deviceIndependentSize().toSize());
     box->addWidget(view_);
     box->setSizeConstraint(QLayout::SetFixedSize);
 

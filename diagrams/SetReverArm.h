@@ -14,7 +14,7 @@ class QPushButton;
 namespace tarvell {
 
 class NumberField;
-class SetRevArmView;
+class ImageView;
 
 class TSetRevArm : public QDialog {
     Q_OBJECT
@@ -55,7 +55,7 @@ class TSetRevArm : public QDialog {
 
     ProgramContext& context_;
     QImage image_;
-    SetRevArmView* view_ = nullptr;
+    ImageView* view_ = nullptr;
     std::array<QString, 11> filledText_;  // what the last refresh wrote into each box
 };
 

@@ -10,7 +10,7 @@
 #include <random>
 
 #include "DiagramParts.h"
-#include "DiagramTestSupport.h"
+#include "RecordedDrawing.h"
 #include "OvalDrawing.h"
 #include "PortDrawing.h"
 #include "SineDrawing.h"

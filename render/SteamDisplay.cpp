@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "Canvas.h"
 #include "CylinderDrawing.h"
 #include "Numbers.h"
-#include "Sound.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -29,8 +29,9 @@ void SteamDisplay::updateEnd(End& end, float steamOpening, float exhaustOpening,
     end.intensity = std::clamp(end.intensity, 25.0f, 2000.0f);
 }
 
-void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o, Sound& sound,
-                        bool labels, bool highlightActive) {
+std::vector<std::uint32_t> SteamDisplay::draw(Canvas& canvas, const Model& m,
+                                               const CylinderOutline& o, bool labels,
+                                               bool highlightActive) {
     const Openings& op = m.openings;
     const float step = m.gear.ActiveStep;
     updateEnd(rear_, op.RearSteamOpening, op.RearExhaustOpening, step);
@@ -40,14 +41,14 @@ void SteamDisplay::draw(Canvas& canvas, const Model& m, const CylinderOutline& o
     if (labels) drawLabels(canvas, m, o);
 
     // The exhaust beat: an end whose exhaust opening turns from negative to positive.
+    std::vector<std::uint32_t> beats;
     auto beat = [&](End& end, float exhaust) {
-        if (exhaustStarts(end, exhaust) && !highlightActive) {
-            sound.setVolume(exhaustVolume(end.intensity));
-            sound.playFile("Exhaust.wav");
-        }
+        if (exhaustStarts(end, exhaust) && !highlightActive)
+            beats.push_back(exhaustVolume(end.intensity));
     };
     beat(front_, op.FrontExhaustOpening);
     beat(rear_, op.RearExhaustOpening);
+    return beats;
 }
 
 void SteamDisplay::followExhaust(const Model& m) {

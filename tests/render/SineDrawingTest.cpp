@@ -7,7 +7,7 @@
 #include <cmath>
 #include <set>
 
-#include "DiagramTestSupport.h"
+#include "RecordedDrawing.h"
 #include "SineDrawing.h"
 #include "ValveEvents.h"
 

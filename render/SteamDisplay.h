@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "SteamColours.h"
 #include "Vari.h"
@@ -11,17 +12,16 @@
 namespace tarvell {
 
 class Canvas;
-class Sound;
 struct CylinderOutline;
 struct Model;
 
 class SteamDisplay {
   public:
-    // One frame: updates each end's intensity, scatters its pixels, writes the phase labels
-    // when `labels` is on, and plays the exhaust beat when an end starts to exhaust (not
-    // during a graphic-position display).
-    void draw(Canvas& canvas, const Model& m, const CylinderOutline& o, Sound& sound, bool labels,
-              bool highlightActive);
+    // One frame: updates each end's intensity, scatters its pixels and writes the phase labels
+    // when `labels` is on. Returns the exhaust beats to play, as volumes (both channels): one
+    // for each end that starts to exhaust (none during a graphic-position display).
+    std::vector<std::uint32_t> draw(Canvas& canvas, const Model& m, const CylinderOutline& o,
+                                    bool labels, bool highlightActive);
     // A frame with the display off: only the exhaust-beat memory follows the openings, so
     // the first frame after the display is turned on beats only on a real change.
     void followExhaust(const Model& m);
