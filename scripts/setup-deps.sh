@@ -13,6 +13,7 @@ packages=(
   fonts-liberation
   clang libclang-rt-dev
   dpkg-dev file
+  python3
 )
 
 missing=()
