@@ -1,6 +1,8 @@
 // The drawing operations through QPainter (see QtCanvas.h).
 #include "QtCanvas.h"
 
+#include "Angles.h"
+
 #include <QHash>
 #include <QLineF>
 #include <QPaintDevice>
@@ -15,7 +17,6 @@
 namespace tarvell {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kTurn = 2 * kPi;
 
 QColor qcolour(Rgb c) {
@@ -24,7 +25,7 @@ QColor qcolour(Rgb c) {
 
 // Angle of the ray from the centre through (x, y), in degrees counter-clockwise on screen.
 double rayAngle(double cx, double cy, double x, double y) {
-    return std::atan2(-(y - cy), x - cx) * 180.0 / M_PI;
+    return std::atan2(-(y - cy), x - cx) * 180.0 / kPi;
 }
 
 // The resolution the windows' images are drawn at, which sets the pixel size of a font.
