@@ -34,6 +34,11 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
 // The commands other than the default motion report; `first` indexes the first argument
 // after the command's name.
+int runCompareCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                      std::ostream& err);
+// CSV of two designs compared (see the compare command's help); `named` are reverse arm
+// positions as --reverse-arm takes them, each resolved on each design.
+std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std::string>& named);
 int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                      std::ostream& err);
 int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
