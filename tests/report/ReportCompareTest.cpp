@@ -40,7 +40,8 @@ TEST(ReportCompare, ADesignAgainstItselfDiffersInNothing) {
     const auto rows = eventRows(r.out);
     EXPECT_EQ(rows.size(), 3u * 2 * 4);  // mid, fwd, rev; two ends; four quantities
     for (const auto& row : rows) {
-        if (!row[4].empty()) EXPECT_EQ(row[6], "0") << row[3];
+        if (row[4].empty()) continue;  // an event that does not occur
+        EXPECT_EQ(row[6], "0") << row[3];
     }
 }
 
