@@ -167,4 +167,9 @@ void drawPositionLegend(Canvas& c, const Model& m) {
     c.setPen(pen, width);
 }
 
+Rgb faded(Rgb colour) {
+    auto fade = [](std::uint8_t v) { return static_cast<std::uint8_t>(v + (255 - v) * 3 / 5); };
+    return Rgb{fade(colour.r), fade(colour.g), fade(colour.b)};
+}
+
 }  // namespace tarvell

@@ -14,6 +14,18 @@
 
 namespace tarvell {
 
+// Another design drawn pale under a diagram's own, for a comparison of the two: its curves at
+// the same reverse arm positions, and a legend naming it.
+struct Underlay {
+    const Model& design;
+    std::string name;
+};
+
+// The pale colour an underlay is drawn in.
+inline constexpr Rgb kUnderlayGrey{175, 175, 175};
+// `colour` faded most of the way to white, for an underlay's coloured parts.
+Rgb faded(Rgb colour);
+
 // A diagram sweeps a copy of the model. What the live model keeps of it: the solver's
 // findings, and the reverse arm position plotted last (the data file stores it).
 struct DiagramOutcome {

@@ -57,9 +57,43 @@ void drawLapTable(Canvas& c, const Model& m, float leastX, float greatestX) {
     c.textOut(592, 295, formatFixed(v.rearLead, 6, 3));
 }
 
+// One entry's curve: the valve's displacement from driver angle 16 to 584 (wrapped into a
+// turn) in steps of 8 degrees, a line from each point to the next.
+template <typename AtPoint>
+void sweepCurve(Model& m, double scale, AtPoint&& atPoint) {
+    int previousY = 0;
+    for (int j = 7; j <= 73; ++j) {
+        float angle = static_cast<float>(8 * j + 272);
+        while (angle > 360.0f) angle -= 360.0f;
+        m.gear.DriverAngle = angle;
+        SolveLinkage(m);
+        const int y = displacementY(ValveDisplacement(m), scale);
+        atPoint(j, previousY, y);
+        previousY = y;
+    }
+}
+
+// The other design's curves at this design's positions, pale, and a legend naming it.
+void drawUnderlay(Canvas& c, const Model& m, const Underlay& under, double scale) {
+    Model other = under.design;
+    c.setPenColour(kUnderlayGrey);
+    for (int k = 1; k <= plottedCount(m); ++k) {
+        other.gear.ReverseArmPosition = m.reverseArmPositions[static_cast<std::size_t>(k)];
+        sweepCurve(other, scale, [&c](int j, int previousY, int y) {
+            if (j == 7) return;
+            c.moveTo(8 * j - 6, previousY);
+            c.lineTo(8 * j + 2, y);
+        });
+    }
+    c.moveTo(200, 7);
+    c.lineTo(220, 7);
+    c.setPenColour(colours::black);
+    c.textOut(224, 0, "compared with " + under.name);
+}
+
 }  // namespace
 
-DiagramOutcome drawSineDiagram(Canvas& c, const Model& live) {
+DiagramOutcome drawSineDiagram(Canvas& c, const Model& live, const Underlay* under) {
     Model m = live;
     DiagramOutcome outcome;
     const double scale = diagramScale(m.VerticalScale);
@@ -81,6 +115,7 @@ DiagramOutcome drawSineDiagram(Canvas& c, const Model& live) {
     ComputeValveLimits(m);
     drawPortLines(c, portLines(m), scale, {60, 60, 230, 230, 230, 60});
 
+    if (under) drawUnderlay(c, m, *under, scale);
     const FontSpec plain = c.font();
     for (int k = 1; k <= plottedCount(m); ++k) {
         const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
@@ -94,31 +129,23 @@ DiagramOutcome drawSineDiagram(Canvas& c, const Model& live) {
 
         const bool midGear = centre - 0.05f < p && p < centre + 0.05f;
         float leastX = 1000, greatestX = 0;
-        int previousY = 0;
-        for (int j = 7; j <= 73; ++j) {
-            float angle = static_cast<float>(8 * j + 272);
-            while (angle > 360.0f) angle -= 360.0f;
-            m.gear.DriverAngle = angle;
-            SolveLinkage(m);
-            const int y = displacementY(ValveDisplacement(m), scale);
+        sweepCurve(m, scale, [&](int j, int previousY, int y) {
             if (midGear) {
                 const float x = m.pivots[4].x;
                 if (x < leastX) leastX = x;
                 if (x > greatestX) greatestX = x;
             }
-            if (j > 7) {
-                if (j == 8) {
-                    FontSpec bold = plain;
-                    bold.bold = true;
-                    c.setFont(bold);
-                    c.textOut(45, previousY, formatInt(k, 2));
-                    c.setFont(plain);
-                }
-                c.moveTo(8 * j - 6, previousY);
-                c.lineTo(8 * j + 2, y);
+            if (j == 7) return;
+            if (j == 8) {
+                FontSpec bold = plain;
+                bold.bold = true;
+                c.setFont(bold);
+                c.textOut(45, previousY, formatInt(k, 2));
+                c.setFont(plain);
             }
-            previousY = y;
-        }
+            c.moveTo(8 * j - 6, previousY);
+            c.lineTo(8 * j + 2, y);
+        });
         if (midGear) drawLapTable(c, m, leastX, greatestX);
     }
     outcome.findings = findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);

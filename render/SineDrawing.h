@@ -9,7 +9,8 @@
 namespace tarvell {
 
 // Draws the picture without clearing first (the shared read-outs are the window's), sweeping
-// the solver on a copy of the model.
-DiagramOutcome drawSineDiagram(Canvas& c, const Model& m);
+// the solver on a copy of the model. With an underlay, the other design's curves are drawn
+// pale under this one's.
+DiagramOutcome drawSineDiagram(Canvas& c, const Model& m, const Underlay* under = nullptr);
 
 }  // namespace tarvell

@@ -30,8 +30,8 @@ void SteamDisplay::updateEnd(End& end, float steamOpening, float exhaustOpening,
 }
 
 std::vector<std::uint32_t> SteamDisplay::draw(Canvas& canvas, const Model& m,
-                                               const CylinderOutline& o, bool labels,
-                                               bool highlightActive) {
+                                              const CylinderOutline& o, bool labels,
+                                              bool highlightActive) {
     const Openings& op = m.openings;
     const float step = m.gear.ActiveStep;
     updateEnd(rear_, op.RearSteamOpening, op.RearExhaustOpening, step);

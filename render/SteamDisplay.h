@@ -31,7 +31,6 @@ class SteamDisplay {
     // Volume for an exhaust beat of the given intensity (both channels).
     static std::uint32_t exhaustVolume(float intensity);
 
-
   private:
     struct End {
         float intensity = 25;

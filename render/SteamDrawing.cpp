@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "Calc.h"
@@ -24,13 +25,25 @@ void fillRows(Canvas& c, int x0, int x1, int top, int bottom) {
     }
 }
 
-void drawBand(Canvas& c, const std::vector<BandSegment>& segments, int top) {
+// A band's coloured stretches; `inset` rows are left at its top and bottom (where an
+// underlay shows), and `pale` fades the colours (the underlay itself).
+void fillBand(Canvas& c, const std::vector<BandSegment>& segments, int top, int inset, bool pale) {
     const int middle = top + kSteamBandHeight / 2;
     for (const BandSegment& s : segments) {
-        c.setPenColour(steamEventColour(s.event));
-        fillRows(c, steamPercentX(s.from), steamPercentX(s.to), s.outward ? top : middle + 1,
-                 s.outward ? middle + 1 : top + kSteamBandHeight);
+        const Rgb colour = steamEventColour(s.event);
+        c.setPenColour(pale ? faded(colour) : colour);
+        fillRows(c, steamPercentX(s.from), steamPercentX(s.to),
+                 s.outward ? top + inset : middle + 1,
+                 s.outward ? middle + 1 : top + kSteamBandHeight - inset);
     }
+}
+
+void drawBand(Canvas& c, const std::vector<BandSegment>& segments, int top,
+              const std::vector<BandSegment>* under = nullptr) {
+    // With an underlay, the other design's band fills the whole height pale and this one's
+    // stands on it, three rows short at the top and the bottom.
+    if (under) fillBand(c, *under, top, 0, true);
+    fillBand(c, segments, top, under ? 3 : 0, false);
     c.setPenColour(colours::black);
     c.polyline({{kSteamZeroX - 1, top - 1},
                 {kSteamHundredX + 1, top - 1},
@@ -77,7 +90,7 @@ Rgb steamEventColour(PortEvent e) {
     return steamPhaseColour(e, colours::silver);
 }
 
-DiagramOutcome drawSteamDiagram(Canvas& c, const Model& live) {
+DiagramOutcome drawSteamDiagram(Canvas& c, const Model& live, const Underlay* under) {
     Model m = live;
     DiagramOutcome outcome;
     c.setPen(colours::black, 1);
@@ -108,15 +121,27 @@ DiagramOutcome drawSteamDiagram(Canvas& c, const Model& live) {
             sampleValveTurn(m, p, runsForward(tags[static_cast<std::size_t>(k)]));
         outcome.findings += {turn.failedSolves, turn.errorRaised};
         const SteamBands bands = steamBands(turn);
-        drawBand(c, bands.front, front);
-        drawBand(c, bands.rear, rear);
+        std::optional<SteamBands> other;
+        if (under)
+            other = steamBands(
+                sampleValveTurn(under->design, p, runsForward(tags[static_cast<std::size_t>(k)])));
+        drawBand(c, bands.front, front, other ? &other->front : nullptr);
+        drawBand(c, bands.rear, rear, other ? &other->rear : nullptr);
 
         const PositionEvents e = valveEvents(m, p);
         outcome.findings += e.findings();
         c.textOut(556, front, "%CutOff" + formatFixed(cutOffPercent(e.front.cutOff), 6, 1));
         c.textOut(556, rear, "%CutOff" + formatFixed(cutOffPercent(e.rear.cutOff), 6, 1));
+        if (under) {
+            const PositionEvents oe = valveEvents(under->design, p);
+            c.textOut(604, front, formatFixed(cutOffPercent(oe.front.cutOff), 5, 1));
+            c.textOut(604, rear, formatFixed(cutOffPercent(oe.rear.cutOff), 5, 1));
+        }
     }
     drawKey(c, kSteamFirstBandY + 9 * kSteamEntryPitch + 2);
+    if (under)
+        c.textOut(5, kSteamFirstBandY + 9 * kSteamEntryPitch + 16,
+                  "Pale edges and the cut-offs at the right: " + under->name);
     outcome.findings += findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);
     return outcome;
 }

@@ -23,6 +23,6 @@ int steamBandTop(int k, int end);
 Rgb steamEventColour(PortEvent e);
 
 // Draws the picture without clearing first, sweeping the solver on a copy of the model.
-DiagramOutcome drawSteamDiagram(Canvas& c, const Model& m);
+DiagramOutcome drawSteamDiagram(Canvas& c, const Model& m, const Underlay* under = nullptr);
 
 }  // namespace tarvell

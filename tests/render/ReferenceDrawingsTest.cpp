@@ -81,6 +81,19 @@ const std::vector<Drawing>& drawings() {
         {"port-both",
          [](Canvas& c, const Model& m) { drawPortDiagram(c, m, PortGraphMode::Both); }},
         {"indicator", [](Canvas& c, const Model& m) { drawIndicatorDiagram(c, m); }},
+        // Compared with the other design of the two, drawn pale under this one.
+        {"sine-compared",
+         [](Canvas& c, const Model& m) {
+             const Model other = design(m.frame.Stroke == 3.25f);
+             const Underlay under{other, "the other design"};
+             drawSineDiagram(c, m, &under);
+         }},
+        {"steam-compared",
+         [](Canvas& c, const Model& m) {
+             const Model other = design(m.frame.Stroke == 3.25f);
+             const Underlay under{other, "the other design"};
+             drawSteamDiagram(c, m, &under);
+         }},
     };
     return all;
 }
@@ -122,7 +135,8 @@ TEST_P(ReferenceDrawings, MatchTheirReferenceExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDrawing, ReferenceDrawings,
-                         ::testing::Combine(::testing::Range<std::size_t>(0, 8), ::testing::Bool()),
+                         ::testing::Combine(::testing::Range<std::size_t>(0, 10),
+                                            ::testing::Bool()),
                          [](const ::testing::TestParamInfo<std::tuple<std::size_t, bool>>& param) {
                              std::string name = drawings()[std::get<0>(param.param)].name;
                              for (char& ch : name)
