@@ -32,7 +32,7 @@ double meanCutOff(const PositionEvents& events);
 // crossings to 0.01 degree, which leaves a ripple of a hundredth of a per cent or so in the
 // mean cut-off: the notch is met that closely.
 inline constexpr double kNotchPositionTolerance = 1e-5;
-inline constexpr double kNotchCutOffTolerance = 0.001;  // per cent
+inline constexpr double kNotchCutOffTolerance = 0.005;  // per cent
 
 struct NotchPosition {
     Notch notch;
