@@ -142,6 +142,11 @@ EndEvents endEvents(Sampler& s, Turn& turn, bool frontEnd, int direction,
     const Edge steamEdge = frontEnd ? FrontSteam : RearSteam;
     const Edge exhaustEdge = frontEnd ? FrontExhaust : RearExhaust;
     out.deadCentre = static_cast<float>(trueHere);
+    // The stem's least X opens the front port to steam and the rear one to exhaust.
+    const double leastX = turn.turning[at(turn.least)].angle;
+    const double greatestX = turn.turning[at(turn.greatest)].angle;
+    out.maxSteamAngle = static_cast<float>(frontEnd ? leastX : greatestX);
+    out.maxExhaustAngle = static_cast<float>(frontEnd ? greatestX : leastX);
     out.lead = deadCentres.onAxleLine ? turn.sampleAt(deadCentre).at.open[steamEdge]
                                       : s.pointAt(trueHere).at.open[steamEdge];
 

@@ -73,6 +73,8 @@ struct EndEvents {
     float lead = 0;          // steam opening at this end's (true) dead centre (< 0: still lapped)
     float maxSteamOpening = 0;    // greatest over the turn (<= 0 when the port never opens)
     float maxExhaustOpening = 0;  // likewise
+    // The driver angles of the valve's furthest travel each way, where those are greatest.
+    float maxSteamAngle = 0, maxExhaustAngle = 0;
 };
 
 // What a port itself admits: the valve's steam edge can run on past the port's far edge, but
