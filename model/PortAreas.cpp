@@ -15,30 +15,43 @@
 namespace tarvell {
 namespace {
 
-float within(double v, double most) {
-    return toSingle(std::clamp(v, 0.0, std::max(0.0, most)));
+double within(double v, double most) {
+    return std::clamp(v, 0.0, std::max(0.0, most));
 }
 
 }  // namespace
 
-PortAreas portAreasAt(const CylinderDimensions& c, double v) {
+PortOpenings portOpeningsAt(const CylinderDimensions& c, double v) {
     const double e = c.ExhaustPortWidth(), h = e / 2.0;
     const double bf = c.BridgeWidthFront(), br = c.BridgeWidthRear();
     const double sf = c.SteamPortWidthFront(), sr = c.SteamPortWidthRear();
+    PortOpenings out;
+    out.front.steamEdge = h + bf + sf - (v + c.ValveLengthFrontHalf());
+    out.front.exhaustEdge = v + c.ValveExhCavityFrontHalf() - (h + bf);
+    out.rear.steamEdge = v - c.ValveLengthRearHalf() + (h + br + sr);
+    out.rear.exhaustEdge = c.ValveExhCavityRearHalf() - v - (h + br);
     // The part of the exhaust port inside the cavity; whichever port exhausts, the cavity's
     // edge on its side stands past the exhaust port, so this is what the other edge leaves.
     const double left =
         std::min(h, v + c.ValveExhCavityFrontHalf()) - std::max(-h, v - c.ValveExhCavityRearHalf());
-    PortAreas out;
-    out.front.steam = within(h + bf + sf - (v + c.ValveLengthFrontHalf()), sf);
-    out.front.exhaustPort = within(v + c.ValveExhCavityFrontHalf() - (h + bf), sf);
-    out.rear.steam = within(v - c.ValveLengthRearHalf() + (h + br + sr), sr);
-    out.rear.exhaustPort = within(c.ValveExhCavityRearHalf() - v - (h + br), sr);
-    for (EndAreas* end : {&out.front, &out.rear}) {
-        end->exhaustLeft = within(left, e);
-        end->exhaustPassage = std::min(end->exhaustPort, end->exhaustLeft);
+    for (bool front : {true, false}) {
+        EndOpenings& end = front ? out.front : out.rear;
+        const double width = front ? sf : sr;
+        end.steam = within(end.steamEdge, width);
+        end.exhaustPort = within(end.exhaustEdge, width);
+        end.exhaustLeft = within(left, e);
+        end.exhaustPassage = std::min(end.exhaustPort, end.exhaustLeft);
     }
     return out;
+}
+
+PortAreas portAreasAt(const CylinderDimensions& c, double v) {
+    const PortOpenings o = portOpeningsAt(c, v);
+    auto areas = [](const EndOpenings& e) {
+        return EndAreas{toSingle(e.steam), toSingle(e.exhaustPort), toSingle(e.exhaustLeft),
+                        toSingle(e.exhaustPassage)};
+    };
+    return {areas(o.front), areas(o.rear)};
 }
 
 PortAreaCurves portAreaCurves(const Model& m, float position, bool forward, double step) {
@@ -79,7 +92,7 @@ ExhaustChecks exhaustChecks(const Model& m, const PositionEvents& events) {
                   : c.ValveExhCavityRearHalf() - h - c.BridgeWidthRear() - e.maxExhaustOpening;
         const EndAreas areas = front ? portAreasAt(c, offset).front : portAreasAt(c, offset).rear;
         check.exhausts = e.maxExhaustOpening > 0;
-        check.greatestSteamPort = within(e.maxSteamOpening, width);
+        check.greatestSteamPort = toSingle(within(e.maxSteamOpening, width));
         check.greatestExhaustPort = areas.exhaustPort;
         check.exhaustLeft = areas.exhaustLeft;
         check.leastExhaustPassage = areas.exhaustPassage;

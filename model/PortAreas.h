@@ -29,6 +29,18 @@ struct PortAreas {
 // the front port, which the front end's steam edge closes on, as it grows).
 PortAreas portAreasAt(const CylinderDimensions& c, double valveOffset);
 
+// The same in double precision, for an integration along the turn that needs them smooth, with
+// the edges' own openings as well (negative while lapped: where they cross 0 a port opens or
+// closes).
+struct EndOpenings {
+    double steamEdge = 0, exhaustEdge = 0;  // the steam and exhaust edges' openings
+    double steam = 0, exhaustPort = 0, exhaustLeft = 0, exhaustPassage = 0;  // as EndAreas
+};
+struct PortOpenings {
+    EndOpenings front, rear;
+};
+PortOpenings portOpeningsAt(const CylinderDimensions& c, double valveOffset);
+
 struct PortAreaPoint {
     double run = 0;           // degrees run from driver angle 0, 0 to 360
     float driverAngle = 0;    // in [0, 360)
