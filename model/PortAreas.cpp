@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "Numbers.h"
+#include "Piston.h"
 #include "SolveAt.h"
 
 namespace tarvell {
@@ -71,7 +72,7 @@ PortAreaCurves portAreaCurves(const Model& m, float position, bool forward, doub
         const double offset =
             static_cast<double>(s.stemX()) + m.cyl.ValveStem() - m.cyl.CylCtrToDriverCtr();
         out.points.push_back({run, s.driverAngle,
-                              static_cast<float>(s.openings.PistonTravel * (100.0 / 640.0)),
+                              static_cast<float>(travelPercent(s.openings.PistonTravel)),
                               portAreasAt(m.cyl, offset)});
     }
     out.findings = solver.findings();
