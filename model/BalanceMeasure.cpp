@@ -5,6 +5,7 @@
 
 #include "Calc.h"
 #include "Indicator.h"
+#include "Notch.h"
 #include "Numbers.h"
 #include "SolveAt.h"
 #include "ValveEvents.h"
@@ -63,6 +64,17 @@ std::optional<double> mepDifference(const Model& m, float position) {
     return cards.differencePct;
 }
 
+// A running notch found afresh on the design: its position, and its events when they can be
+// trusted; NaN and nothing when the design cannot reach it.
+std::optional<PositionEvents> notchEvents(const Model& m, const BalancePosition& p,
+                                          float& position) {
+    const NotchPosition notch = findNotch(m, {p.value, p.forward});
+    position = notch.found ? notch.position : NAN;
+    if (!notch.found || notch.events.failedSolves > 0 || notch.events.errorRaised)
+        return std::nullopt;
+    return notch.events;
+}
+
 float resolvePosition(const Model& m, const std::array<float, 4>& named, const BalancePosition& p) {
     using Kind = BalancePosition::Kind;
     switch (p.kind) {
@@ -79,6 +91,8 @@ float resolvePosition(const Model& m, const std::array<float, 4>& named, const B
         case Kind::SetEntry:
             if (p.entry >= 1 && p.entry <= 9)
                 return m.reverseArmPositions[static_cast<std::size_t>(p.entry)];
+            return NAN;
+        case Kind::Notch:  // found with its events (notchEvents)
             return NAN;
         case Kind::Fixed:
             break;
@@ -148,9 +162,15 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
     std::optional<PositionEvents> normalForward;
     bool normalForwardTried = false;
     for (const BalancePosition& p : request.positions) {
-        const float position = resolvePosition(m, named, p);
+        float position = 0;
+        std::optional<PositionEvents> events;
+        if (p.kind == BalancePosition::Kind::Notch) {
+            events = notchEvents(m, p, position);
+        } else {
+            position = resolvePosition(m, named, p);
+            events = trustedEvents(m, position);
+        }
         out.positions.push_back(position);
-        const std::optional<PositionEvents> events = trustedEvents(m, position);
         out.leads.push_back(
             events ? std::optional<BalanceLeads>({events->front.lead, events->rear.lead})
                    : std::nullopt);

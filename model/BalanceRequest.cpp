@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Csv.h"
+#include "Notch.h"
 #include "ValveEventsTable.h"
 
 namespace tarvell {
@@ -63,6 +64,8 @@ std::string balancePositionName(const BalancePosition& position) {
             return "max rev";
         case Kind::SetEntry:
             return "set " + std::to_string(position.entry);
+        case Kind::Notch:
+            return notchName({position.value, position.forward});
         case Kind::Fixed:
             break;
     }
@@ -146,6 +149,8 @@ std::string checkBalanceRequest(const Model& m, const BalanceRequest& request) {
             return "the reverse arm position set holds no entry " + std::to_string(p.entry);
         if (p.kind == BalancePosition::Kind::Fixed && !std::isfinite(p.value))
             return "a reverse arm position is not a number";
+        if (p.kind == BalancePosition::Kind::Notch && !(p.value > 0 && p.value < 100))
+            return "the cut-off of a notch must lie between 0 and 100 per cent";
     }
     if (request.targetCutOff && !(*request.targetCutOff > 0 && *request.targetCutOff < 100))
         return "the target cut-off must lie between 0 and 100 per cent";

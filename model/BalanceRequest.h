@@ -31,7 +31,8 @@ bool isPercentOfStroke(BalanceObjective objective);
 
 // A reverse arm position at which events are compared. The named ones are taken from each
 // design in turn (its own mid gear and travel), a set entry from the design's position set,
-// and a fixed one stays where it is whatever the design.
+// a running notch found afresh on each design (the position that gives its mean cut-off, see
+// Notch.h), and a fixed one stays where it is whatever the design.
 struct BalancePosition {
     enum class Kind {
         MidGear,
@@ -40,19 +41,25 @@ struct BalancePosition {
         MaxForward,
         MaxReverse,
         SetEntry,
-        Fixed
+        Fixed,
+        Notch
     };
     Kind kind = Kind::NormalForward;
-    int entry = 0;    // SetEntry: 1-9
-    float value = 0;  // Fixed: the reverse arm end's X
+    int entry = 0;        // SetEntry: 1-9
+    float value = 0;      // Fixed: the reverse arm end's X; Notch: the mean cut-off, per cent
+    bool forward = true;  // Notch: forward or reverse
 
-    static BalancePosition named(Kind k) { return {k, 0, 0}; }
-    static BalancePosition setEntry(int n) { return {Kind::SetEntry, n, 0}; }
-    static BalancePosition fixed(float x) { return {Kind::Fixed, 0, x}; }
+    static BalancePosition named(Kind k) { return {k, 0, 0, true}; }
+    static BalancePosition setEntry(int n) { return {Kind::SetEntry, n, 0, true}; }
+    static BalancePosition fixed(float x) { return {Kind::Fixed, 0, x, true}; }
+    static BalancePosition notch(float cutOff, bool forward) {
+        return {Kind::Notch, 0, cutOff, forward};
+    }
     bool operator==(const BalancePosition&) const = default;
 };
 
-// "normal fwd", "normal rev", "max fwd", "max rev", "mid gear", "set 4", or the number.
+// "normal fwd", "normal rev", "max fwd", "max rev", "mid gear", "set 4", "25 % fwd" (a notch),
+// or the number.
 std::string balancePositionName(const BalancePosition& position);
 
 // Normal forward and reverse: the default.
@@ -100,7 +107,7 @@ struct BalanceRequest {
 // Empty when `request` can be searched from design `m`, else the reason: a refused or
 // repeated code, too many or no dimensions, a range that is empty, not finite or leaves out
 // the dimension's present value, nothing to compare, a set entry the set does not hold, a
-// target cut-off outside 0-100 per cent.
+// target cut-off or a notch's cut-off outside 0-100 per cent.
 std::string checkBalanceRequest(const Model& m, const BalanceRequest& request);
 
 }  // namespace tarvell

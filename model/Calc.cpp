@@ -6,10 +6,12 @@
 // stored as single precision; intermediates are doubles.
 #include "Calc.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Numbers.h"
 #include "Piston.h"
+#include "RootFinding.h"
 #include "SolveAt.h"
 
 namespace tarvell {
@@ -313,31 +315,51 @@ void openingsFor(const CylinderDimensions& c, float stemX, Openings& o) {
 }
 
 // Piston travel (0 at the front dead centre, 640 at the rear) from the driver angle's cosine
-// and sine; what depends on the rods alone is worked out once.
+// and sine; what depends on the rods alone is worked out once. The crosshead runs on the
+// cylinder line, `offset` above the axle, so the main rod spans the crank pin's height below
+// the crank centre plus the offset.
 class PistonTravel {
   public:
-    explicit PistonTravel(Linkage& w)
+    PistonTravel(Linkage& w, double offset, const DeadCentres& deadCentres)
         : w_(w),
           stroke_(w.f.Stroke),
           strokeGuarded_(w.denominator(stroke_)),
           len_(w.f.MainRodLength),
-          rodTerm_(len_ / strokeGuarded_ * 2.0) {}
+          rodTerm_(len_ / strokeGuarded_ * 2.0),
+          offset_(offset),
+          onAxleLine_(deadCentres.onAxleLine),
+          front_(deadCentres.frontPlace),
+          scale_(kFullTravel / (deadCentres.rearPlace - deadCentres.frontPlace)) {}
+
+    // The piston's place on the scale that runs from 0 at driver angle 0 to 640 at 180 when
+    // the cylinder line passes through the axle.
+    double place(double cosTheta, double sinTheta) const {
+        const double half = sinTheta * stroke_ / 2.0 + offset_;
+        const double q = w_.root(len_ * len_ - half * half);
+        return kCentre - (cosTheta + std::sqrt(q) / strokeGuarded_ * 2.0 - rodTerm_) * kCentre;
+    }
 
     float at(double cosTheta, double sinTheta) const {
-        const double half = sinTheta * stroke_ / 2.0;
-        const double q = w_.root(len_ * len_ - half * half);
-        return single(kCentre -
-                      (cosTheta + std::sqrt(q) / strokeGuarded_ * 2.0 - rodTerm_) * kCentre);
+        if (onAxleLine_) return single(place(cosTheta, sinTheta));
+        return single((place(cosTheta, sinTheta) - front_) * scale_);
     }
 
   private:
     static constexpr double kCentre = kFullTravel / 2.0;
     Linkage& w_;
-    double stroke_, strokeGuarded_, len_, rodTerm_;
+    double stroke_, strokeGuarded_, len_, rodTerm_, offset_;
+    bool onAxleLine_;
+    double front_, scale_;
 };
 
-float pistonTravel(Linkage& w, double cosTheta, double sinTheta) {
-    return PistonTravel(w).at(cosTheta, sinTheta);
+// How far the cylinder line stands above the axle (code 102 less the crank centre's height).
+double cylinderLineOffset(const Model& m) {
+    return static_cast<double>(m.pivots[Crosshead].y) - m.pivots[CrankCentre].y;
+}
+
+float pistonTravel(Linkage& w, const Model& m, const DeadCentres& deadCentres, double cosTheta,
+                   double sinTheta) {
+    return PistonTravel(w, cylinderLineOffset(m), deadCentres).at(cosTheta, sinTheta);
 }
 
 double motionConRodLengthOf(const FrameDimensions& f) {
@@ -357,7 +379,46 @@ void SolveLinkage(Model& m) {
     ComputeValveLimits(m);
 }
 
+DeadCentres findDeadCentres(const Model& m) {
+    DeadCentres out;
+    const double offset = cylinderLineOffset(m);
+    if (offset == 0 || !std::isfinite(offset)) return out;
+    PivotSet unused;
+    SolverState s = m.solver;
+    Linkage w{m.frame, unused, s};
+    const PistonTravel piston(w, offset, out);
+    auto place = [&](double angle) {
+        const double theta = radians(angle);
+        return piston.place(std::cos(theta), std::sin(theta));
+    };
+    // The crank and the main rod come into line where the crank stands asin(offset / (rod
+    // +- crank)) off the horizontal: within a degree or two of that either side of 0 and 180,
+    // or anywhere in the half turn about them when the rod cannot reach that far.
+    const double crank = std::fabs(static_cast<double>(m.frame.Stroke)) / 2.0;
+    const double reach = std::fabs(offset) / (std::fabs(m.frame.MainRodLength) - crank);
+    const int half = reach > 0 && reach < 1
+                         ? static_cast<int>(std::ceil(std::asin(reach) / kRadiansPerDegree)) + 1
+                         : 90;
+    const SearchPoint front =
+        bracketedMaximum([&](double a) { return -place(a); }, -half, half, kDeadCentreTolerance);
+    const SearchPoint rear = bracketedMaximum(place, 180 - half, 180 + half, kDeadCentreTolerance);
+    const double frontPlace = -front.value, rearPlace = rear.value;
+    // A crank of no length has no stroke to measure per cents of: left as on the axle line.
+    if (!(rearPlace - frontPlace > 0) || !std::isfinite(rearPlace - frontPlace)) return out;
+    out.front = wrapDegrees(front.x);
+    out.rear = wrapDegrees(rear.x);
+    out.onAxleLine = false;
+    out.frontPlace = frontPlace;
+    out.rearPlace = rearPlace;
+    return out;
+}
+
 LinkageSolution solveLinkageAt(const Model& m, double driverAngle, float reverseArmPosition) {
+    return solveLinkageAt(m, driverAngle, reverseArmPosition, findDeadCentres(m));
+}
+
+LinkageSolution solveLinkageAt(const Model& m, double driverAngle, float reverseArmPosition,
+                               const DeadCentres& deadCentres) {
     LinkageSolution out;
     out.driverAngle = static_cast<float>(wrapDegrees(driverAngle));
     out.reverseArmPosition = reverseArmPosition;
@@ -375,24 +436,34 @@ LinkageSolution solveLinkageAt(const Model& m, double driverAngle, float reverse
     const float stemX = out.pivots[ValveStemEnd].x;
     if (!out.failed) valveLimitsFor(m.cyl, stemX, out.limits);
     openingsFor(m.cyl, stemX, out.openings);
-    out.openings.PistonTravel = pistonTravel(w, cosTheta, sinTheta);
+    out.openings.PistonTravel = pistonTravel(w, m, deadCentres, cosTheta, sinTheta);
     out.errorRaised = s.ErrorFlag;
     return out;
 }
 
 float pistonTravelAt(const Model& m, double driverAngle, bool* errorRaised) {
+    return pistonTravelAt(m, driverAngle, findDeadCentres(m), errorRaised);
+}
+
+float pistonTravelAt(const Model& m, double driverAngle, const DeadCentres& deadCentres,
+                     bool* errorRaised) {
     PivotSet unused;
     SolverState s = m.solver;
     s.ErrorFlag = false;
     Linkage w{m.frame, unused, s};
     const double theta = radians(static_cast<float>(wrapDegrees(driverAngle)));
-    const float travel = pistonTravel(w, std::cos(theta), std::sin(theta));
+    const float travel = pistonTravel(w, m, deadCentres, std::cos(theta), std::sin(theta));
     if (errorRaised && s.ErrorFlag) *errorRaised = true;
     return travel;
 }
 
 void pistonTravelsOverTurn(const Model& m, bool forward, std::span<float> travels,
                            bool* errorRaised) {
+    pistonTravelsOverTurn(m, forward, travels, findDeadCentres(m), errorRaised);
+}
+
+void pistonTravelsOverTurn(const Model& m, bool forward, std::span<float> travels,
+                           const DeadCentres& deadCentres, bool* errorRaised) {
     constexpr std::size_t kFreshEvery = 8;  // rotation adds an ulp or two a step
     PivotSet unused;
     SolverState s = m.solver;
@@ -401,22 +472,53 @@ void pistonTravelsOverTurn(const Model& m, bool forward, std::span<float> travel
     const std::size_t count = travels.size();
     const double step = radians((forward ? 360.0 : -360.0) / static_cast<double>(count));
     const double cosStep = std::cos(step), sinStep = std::sin(step);
-    const PistonTravel piston(w);
-    // The travel depends on the cosine and the square of the sine: the second half of the
-    // turn repeats the first backward.
+    const PistonTravel piston(w, cylinderLineOffset(m), deadCentres);
+    // On the axle line the travel depends on the cosine and the square of the sine: the second
+    // half of the turn repeats the first backward. Off it every angle is its own.
+    const bool mirrored = deadCentres.onAxleLine;
     double c = 1, sn = 0;
-    for (std::size_t k = 0; 2 * k <= count; ++k) {
+    for (std::size_t k = 0; mirrored ? 2 * k <= count : k < count; ++k) {
         if (k % kFreshEvery == 0) {
             const double theta = step * static_cast<double>(k);
             c = std::cos(theta), sn = std::sin(theta);
         }
         travels[k] = piston.at(c, sn);
-        if (k > 0 && 2 * k < count) travels[count - k] = travels[k];
+        if (mirrored && k > 0 && 2 * k < count) travels[count - k] = travels[k];
         const double next = c * cosStep - sn * sinStep;
         sn = sn * cosStep + c * sinStep;
         c = next;
     }
     if (errorRaised && s.ErrorFlag) *errorRaised = true;
+}
+
+PistonMotion::PistonMotion(const Model& m, const DeadCentres& deadCentres)
+    : crank_(static_cast<double>(m.frame.Stroke) / 2.0),
+      rod_(m.frame.MainRodLength),
+      offset_(cylinderLineOffset(m)),
+      front_(deadCentres.frontPlace),
+      scale_(1.0 / (deadCentres.rearPlace - deadCentres.frontPlace)) {}
+
+// The place is the crank pin's distance toward the cylinder plus the main rod's run along the
+// line, taken from the front dead centre and scaled by the stroke; the same as PistonTravel's
+// place over 640 (both are 320 (1 - x / crank) plus a constant, x the crosshead's run).
+double PistonMotion::place(double driverAngle) const {
+    const double theta = radians(driverAngle);
+    const double rise = crank_ * std::sin(theta) + offset_;
+    const double along = std::sqrt(std::max(0.0, rod_ * rod_ - rise * rise));
+    const double raw =
+        kFullTravel / 2.0 *
+        (1.0 - (crank_ * std::cos(theta) + along - rod_) / (crank_ == 0 ? 1.0 : crank_));
+    return (raw - front_) * scale_;
+}
+
+double PistonMotion::slope(double driverAngle) const {
+    const double theta = radians(driverAngle);
+    const double rise = crank_ * std::sin(theta) + offset_;
+    const double along = std::sqrt(std::max(0.0, rod_ * rod_ - rise * rise));
+    const double dRise = crank_ * std::cos(theta);
+    const double dAlong = along > 0 ? -rise * dRise / along : 0.0;
+    const double dx = -crank_ * std::sin(theta) + dAlong;  // per radian
+    return -kFullTravel / 2.0 * dx / (crank_ == 0 ? 1.0 : crank_) * scale_ * kRadiansPerDegree;
 }
 
 float LinkageSolution::opening(Edge e) const {
@@ -452,7 +554,8 @@ void ComputeValveLimits(Model& m) {
 void ComputePistonAndOpenings(Model& m) {
     Linkage w{m.frame, m.pivots, m.solver};
     const double theta = radians(m.gear.DriverAngle);
-    m.openings.PistonTravel = pistonTravel(w, std::cos(theta), std::sin(theta));
+    m.openings.PistonTravel =
+        pistonTravel(w, m, findDeadCentres(m), std::cos(theta), std::sin(theta));
     ComputeOpenings(m);
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "DegreeScan.h"
 #include "Piston.h"
@@ -270,24 +271,33 @@ IndicatorCard endCard(CylinderEnd end, std::span<const EdgeChange> changes,
     bool steam = openAtStart[steamEdge], exhaust = openAtStart[exhaustEdge];
     std::vector<Place> places{placeAt(0)};
     std::vector<CardState> states{{places[0].angle, places[0].s, phaseOf(steam, exhaust)}};
-    bool pastDeadCentre = false;
-    // Splitting the turn at the other dead centre keeps the volume monotone within a span, so
-    // whether it grows after a cut-off is read from the span.
+    // Splitting the turn at the dead centres keeps the volume monotone within a span, so
+    // whether it grows after a cut-off is read from the span. On the axle line the turn starts
+    // at the front dead centre and is split at the rear one; off it, it is split at both.
+    const DeadCentres& dc = solver.deadCentres();
+    std::array<double, 2> splits{180.0, 0.0};
+    std::size_t splitCount = 1;
+    if (!dc.onAxleLine) {
+        splitCount = 0;
+        for (double angle : {dc.front, dc.rear})
+            if (const double run = wrapDegrees(direction * angle); run > 0)
+                splits[splitCount++] = run;
+        if (splitCount == 2 && splits[1] < splits[0]) std::swap(splits[0], splits[1]);
+    }
+    std::size_t split = 0;
     auto add = [&](const Place& p, CardPhase phase) {
         places.push_back(p);
         states.push_back({p.angle, p.s, phase});
     };
     for (const EdgeChange& c : changes) {
         if (c.edge != steamEdge && c.edge != exhaustEdge) continue;
-        if (!pastDeadCentre && c.run > 180.0) {
-            add(placeAt(180.0), states.back().phase);
-            pastDeadCentre = true;
-        }
+        for (; split < splitCount && c.run > splits[split]; ++split)
+            add(placeAt(splits[split]), states.back().phase);
         (c.edge == steamEdge ? steam : exhaust) ^= true;
         const CardPhase phase = phaseOf(steam, exhaust);
         if (phase != states.back().phase) add(placeAt(c.run), phase);
     }
-    if (!pastDeadCentre) add(placeAt(180.0), states.back().phase);
+    for (; split < splitCount; ++split) add(placeAt(splits[split]), states.back().phase);
 
     IndicatorCard card;
     Held beforeFirst;

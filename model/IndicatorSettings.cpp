@@ -20,7 +20,48 @@ bool within(double v, double least, double most) {
     return v >= least && v <= most;  // false for NaN
 }
 
+bool known(LengthUnit unit) {
+    return unit == LengthUnit::Inch || unit == LengthUnit::Millimetre;
+}
+
+bool known(PressureUnit unit) {
+    return unit == PressureUnit::Psi || unit == PressureUnit::Bar ||
+           unit == PressureUnit::Kilopascal;
+}
+
 }  // namespace
+
+std::string_view lengthUnitName(LengthUnit unit) {
+    return unit == LengthUnit::Millimetre ? "mm" : "in";
+}
+
+std::string_view pressureUnitName(PressureUnit unit) {
+    switch (unit) {
+        case PressureUnit::Bar:
+            return "bar";
+        case PressureUnit::Kilopascal:
+            return "kPa";
+        case PressureUnit::Psi:
+            break;
+    }
+    return "psi";
+}
+
+double metresPer(LengthUnit unit) {
+    return unit == LengthUnit::Millimetre ? 0.001 : 0.0254;
+}
+
+double pascalsPer(PressureUnit unit) {
+    switch (unit) {
+        case PressureUnit::Bar:
+            return 1e5;
+        case PressureUnit::Kilopascal:
+            return 1e3;
+        case PressureUnit::Psi:
+            break;
+    }
+    return 0.45359237 * 9.80665 / (0.0254 * 0.0254);  // a pound-force on a square inch
+}
 
 std::string indicatorSettingsProblem(const IndicatorSettings& s) {
     const double chest = s.chestPressure, back = s.backPressure, n = s.polytropicIndex;
@@ -40,6 +81,12 @@ std::string indicatorSettingsProblem(const IndicatorSettings& s) {
         if (!within(pct, kMinClearancePct, kMaxClearancePct))
             return std::string("the ") + end + " clearance " + text(pct) +
                    " lies outside 0.1 to 100 per cent";
+    if (!std::isfinite(s.portLength)) return "the port length is not a number";
+    if (!(s.portLength > 0 && s.portLength <= kMaxPortLength))
+        return "the port length " + text(s.portLength) + " lies outside 0 to " +
+               text(kMaxPortLength);
+    if (!known(s.lengthUnit)) return "the unit of length is none of inches and millimetres";
+    if (!known(s.pressureUnit)) return "the unit of pressure is none of psi, bar and kPa";
     return {};
 }
 
@@ -62,6 +109,10 @@ IndicatorSettings usableIndicatorSettings(IndicatorSettings s) {
         s.chestPressure = defaults.chestPressure;
         s.backPressure = defaults.backPressure;
     }
+    if (!(s.portLength > 0)) s.portLength = defaults.portLength;  // NaN too
+    s.portLength = std::min(s.portLength, kMaxPortLength);
+    if (!known(s.lengthUnit)) s.lengthUnit = defaults.lengthUnit;
+    if (!known(s.pressureUnit)) s.pressureUnit = defaults.pressureUnit;
     return s;
 }
 

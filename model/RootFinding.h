@@ -1,5 +1,6 @@
 // The one-dimensional searches the analyses run through the solver: bisection on a change of
-// state, golden-section search for a maximum, and the maximum over a bracket of whole steps. Each
+// state, Brent's method for a root, golden-section search for a maximum, and the maximum over a
+// bracket of whole steps. Each
 // takes the function as a callable, evaluates it in a fixed order (so that counts of solves stay
 // what they were) and never allocates. No Qt.
 #pragma once
@@ -27,6 +28,63 @@ double bisectChange(double a, double b, Predicate&& atB, double tolerance, int m
         (atB(mid) ? b : a) = mid;
     }
     return 0.5 * (a + b);
+}
+
+// Brent's method for a root of f between two points where it has opposite signs (or is 0 at
+// one): inverse quadratic or secant steps, a bisection whenever those would not close in fast
+// enough, so it never takes more steps than bisection would by much and far fewer on a smooth
+// function. Stops once the bracket is no longer than `tolerance`, or |f| is no more than
+// `valueTolerance`, or after `maxSteps` evaluations. Returns the point evaluated (the two given
+// included) where |f| is least, the last of equals: a function with a small ripple about its
+// root gives a point within the ripple, and a step the point next to it.
+template <class F>
+SearchPoint brentRoot(F&& f, SearchPoint a, SearchPoint b, double tolerance,
+                      double valueTolerance = 0, int maxSteps = 64) {
+    constexpr double kEpsilon = 2.220446049250313e-16;
+    SearchPoint best = std::fabs(b.value) <= std::fabs(a.value) ? b : a;
+    double xa = a.x, fa = a.value, xb = b.x, fb = b.value;
+    double xc = xb, fc = fb, d = xb - xa, e = d;
+    for (int step = 0;; ++step) {
+        if ((fb > 0 && fc > 0) || (fb < 0 && fc < 0)) {
+            xc = xa, fc = fa;
+            d = e = xb - xa;
+        }
+        if (std::fabs(fc) < std::fabs(fb)) {
+            xa = xb, xb = xc, xc = xa;
+            fa = fb, fb = fc, fc = fa;
+        }
+        const double tol = 2.0 * kEpsilon * std::fabs(xb) + 0.5 * tolerance;
+        const double half = 0.5 * (xc - xb);
+        if (std::fabs(half) <= tol || fb == 0 || std::fabs(fb) <= valueTolerance ||
+            step >= maxSteps)
+            return best;
+        if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb)) {
+            const double s = fb / fa;
+            double p, q;
+            if (xa == xc) {
+                p = 2.0 * half * s;
+                q = 1.0 - s;
+            } else {
+                const double qa = fa / fc, r = fb / fc;
+                p = s * (2.0 * half * qa * (qa - r) - (xb - xa) * (r - 1.0));
+                q = (qa - 1.0) * (r - 1.0) * (s - 1.0);
+            }
+            if (p > 0) q = -q;
+            p = std::fabs(p);
+            if (2.0 * p < std::fmin(3.0 * half * q - std::fabs(tol * q), std::fabs(e * q))) {
+                e = d;
+                d = p / q;
+            } else {
+                d = e = half;
+            }
+        } else {
+            d = e = half;
+        }
+        xa = xb, fa = fb;
+        xb += std::fabs(d) > tol ? d : std::copysign(tol, half);
+        fb = f(xb);
+        if (std::fabs(fb) <= std::fabs(best.value)) best = {xb, fb};
+    }
 }
 
 // Golden-section search for a maximum of f on [a, b], to an interval no longer than

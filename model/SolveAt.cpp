@@ -4,18 +4,18 @@
 namespace tarvell {
 
 LinkageSolution LinkageSolver::solve(double driverAngle, float reverseArmPosition) {
-    LinkageSolution s = solveLinkageAt(m_, driverAngle, reverseArmPosition);
+    LinkageSolution s = solveLinkageAt(m_, driverAngle, reverseArmPosition, deadCentres_);
     ++solves_;
     findings_ += {s.failed ? 1 : 0, s.errorRaised};
     return s;
 }
 
 float LinkageSolver::pistonTravelAt(double driverAngle) {
-    return tarvell::pistonTravelAt(m_, driverAngle, &findings_.errorRaised);
+    return tarvell::pistonTravelAt(m_, driverAngle, deadCentres_, &findings_.errorRaised);
 }
 
 void LinkageSolver::pistonTravelsOverTurn(bool forward, std::span<float> travels) {
-    tarvell::pistonTravelsOverTurn(m_, forward, travels, &findings_.errorRaised);
+    tarvell::pistonTravelsOverTurn(m_, forward, travels, deadCentres_, &findings_.errorRaised);
 }
 
 }  // namespace tarvell

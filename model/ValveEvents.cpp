@@ -111,44 +111,74 @@ ValveEvent percentEvent(Sampler& s, const EdgeView& v, EventStatus status, doubl
     ev.status = status;
     if (status != EventStatus::Found) return ev;
     ev.driverAngle = static_cast<float>(v.angleOf(t));
-    // Per cent of the stroke that starts at this end's dead centre, or of the return stroke.
+    // Per cent of the stroke that starts at this end's dead centre, or of the return stroke
+    // (the piston's travel is measured between the true dead centres).
     ev.value = static_cast<float>(
         endStrokePercent(s.pistonTravelAt(ev.driverAngle), frontEnd != returnStroke));
     return ev;
 }
 
-EndEvents endEvents(Sampler& s, Turn& turn, bool frontEnd, int direction) {
+// How far a true dead centre stands from the half turn it is near, in the order the driver runs
+// (0 on the axle line).
+double runningOffset(double deadCentre, double nominal, int direction) {
+    double d = deadCentre - nominal;
+    if (d > 180) d -= 360;
+    if (d <= -180) d += 360;
+    return direction * d;
+}
+
+// The events of one end. Each edge is looked at over the half turns from the driver angles 0
+// and 180; when the cylinder line stands off the axle the dead centres are a few degrees from
+// those, and the events are placed and told from the true ones (`here` and `there`, running
+// offsets of this end's and the other end's dead centre from those angles).
+EndEvents endEvents(Sampler& s, Turn& turn, bool frontEnd, int direction,
+                    const DeadCentres& deadCentres) {
     EndEvents out;
     const int deadCentre = frontEnd ? 0 : 180;
+    const double trueHere = frontEnd ? deadCentres.front : deadCentres.rear;
+    const double trueThere = frontEnd ? deadCentres.rear : deadCentres.front;
+    const double here = runningOffset(trueHere, deadCentre, direction);
+    const double there = runningOffset(trueThere, 180 - deadCentre, direction);
     const Edge steamEdge = frontEnd ? FrontSteam : RearSteam;
     const Edge exhaustEdge = frontEnd ? FrontExhaust : RearExhaust;
-    out.lead = turn.sampleAt(deadCentre).at.open[steamEdge];
+    out.deadCentre = static_cast<float>(trueHere);
+    // The stem's least X opens the front port to steam and the rear one to exhaust.
+    const double leastX = turn.turning[at(turn.least)].angle;
+    const double greatestX = turn.turning[at(turn.greatest)].angle;
+    out.maxSteamAngle = static_cast<float>(frontEnd ? leastX : greatestX);
+    out.maxExhaustAngle = static_cast<float>(frontEnd ? greatestX : leastX);
+    out.lead = deadCentres.onAxleLine ? turn.sampleAt(deadCentre).at.open[steamEdge]
+                                      : s.pointAt(trueHere).at.open[steamEdge];
 
     // Steam: the window runs from the other dead centre through this one (t = 0) and on to
-    // the other again; admission belongs before t = 0, cut-off to the stroke after it.
+    // the other again; admission belongs before this end's dead centre, cut-off to the stroke
+    // after it.
     EdgeView steam;
-    const Crossings sc = edgeCrossings(s, turn, steamEdge, deadCentre, direction, -180, 0.0, steam);
+    const Crossings sc =
+        edgeCrossings(s, turn, steamEdge, deadCentre, direction, -180, here, steam);
     out.maxSteamOpening = sc.greatest;
     out.admission.status = sc.opens;
     if (sc.opens == EventStatus::Found) {
         out.admission.driverAngle = static_cast<float>(steam.angleOf(sc.tOpens));
-        out.admission.value = static_cast<float>(-sc.tOpens);
+        out.admission.value = static_cast<float>(here == 0 ? -sc.tOpens : here - sc.tOpens);
     }
     EventStatus cutOff = sc.closes;
-    if (cutOff == EventStatus::Found && sc.tCloses <= 0) cutOff = EventStatus::OutsideStroke;
+    if (cutOff == EventStatus::Found && sc.tCloses <= here) cutOff = EventStatus::OutsideStroke;
     out.cutOff = percentEvent(s, steam, cutOff, sc.tCloses, frontEnd, false);
 
     // Exhaust: the window runs from this dead centre (t = 0) through the other (t = 180);
     // release belongs to this end's stroke, compression to the return stroke.
+    const double otherDeadCentre = 180.0 + there;
     EdgeView exhaust;
     const Crossings ec =
-        edgeCrossings(s, turn, exhaustEdge, deadCentre, direction, 0, 180.0, exhaust);
+        edgeCrossings(s, turn, exhaustEdge, deadCentre, direction, 0, otherDeadCentre, exhaust);
     out.maxExhaustOpening = ec.greatest;
     EventStatus release = ec.opens;
-    if (release == EventStatus::Found && ec.tOpens >= 180) release = EventStatus::OutsideStroke;
+    if (release == EventStatus::Found && ec.tOpens >= otherDeadCentre)
+        release = EventStatus::OutsideStroke;
     out.release = percentEvent(s, exhaust, release, ec.tOpens, frontEnd, false);
     EventStatus compression = ec.closes;
-    if (compression == EventStatus::Found && ec.tCloses <= 180)
+    if (compression == EventStatus::Found && ec.tCloses <= otherDeadCentre)
         compression = EventStatus::OutsideStroke;
     out.compression = percentEvent(s, exhaust, compression, ec.tCloses, frontEnd, true);
     return out;
@@ -228,8 +258,8 @@ PositionEvents eventsAt(const Model& m, float position, const bool* forced) {
                                turn.turning[at(turn.least)].stemX);
 
     const int direction = out.forward ? 1 : -1;
-    out.front = endEvents(s, turn, true, direction);
-    out.rear = endEvents(s, turn, false, direction);
+    out.front = endEvents(s, turn, true, direction, solver.deadCentres());
+    out.rear = endEvents(s, turn, false, direction, solver.deadCentres());
     out.failedSolves = solver.findings().failedSolves;
     out.errorRaised = solver.findings().errorRaised;
     out.solves = solver.solves();

@@ -60,18 +60,22 @@ struct ValveEvent {
     bool occurs() const { return status == EventStatus::Found; }
 };
 
-// The events of one end of the cylinder. The front end's dead centre is driver angle 0 and
-// its stroke takes the piston from travel 0 to 640; the rear end's dead centre is 180 and its
-// stroke runs back from 640 to 0. Per cents are of the piston's travel, not of crank angle.
+// The events of one end of the cylinder. The front end's stroke takes the piston from its
+// front dead centre (travel 0) to the rear (640), the rear end's runs back; with the cylinder
+// line through the axle the dead centres are driver angles 0 and 180, otherwise a few degrees
+// off them (see DeadCentres). Per cents are of the piston's travel, not of crank angle.
 struct EndEvents {
-    ValveEvent admission;       // steam opening becomes > 0: degrees before this end's dead centre
-                                // in running order (negative when it opens after)
-    ValveEvent cutOff;          // steam opening closes: per cent of this end's stroke completed
-    ValveEvent release;         // exhaust opening becomes > 0: per cent of this end's stroke
-    ValveEvent compression;     // exhaust opening closes: per cent of the return stroke completed
-    float lead = 0;             // steam opening at this end's dead centre (< 0: still lapped)
-    float maxSteamOpening = 0;  // greatest over the turn (<= 0 when the port never opens)
+    float deadCentre = 0;    // driver angle of this end's dead centre
+    ValveEvent admission;    // steam opening becomes > 0: degrees before this end's dead centre
+                             // in running order (negative when it opens after)
+    ValveEvent cutOff;       // steam opening closes: per cent of this end's stroke completed
+    ValveEvent release;      // exhaust opening becomes > 0: per cent of this end's stroke
+    ValveEvent compression;  // exhaust opening closes: per cent of the return stroke completed
+    float lead = 0;          // steam opening at this end's (true) dead centre (< 0: still lapped)
+    float maxSteamOpening = 0;    // greatest over the turn (<= 0 when the port never opens)
     float maxExhaustOpening = 0;  // likewise
+    // The driver angles of the valve's furthest travel each way, where those are greatest.
+    float maxSteamAngle = 0, maxExhaustAngle = 0;
 };
 
 // What a port itself admits: the valve's steam edge can run on past the port's far edge, but

@@ -2,7 +2,9 @@
 #include "ValveTurn.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "Numbers.h"
 #include "Piston.h"
@@ -82,9 +84,26 @@ ValveTurn sampleValveTurn(const Model& m, float position, bool forward, double s
     turn.points.reserve(static_cast<std::size_t>(count) + 1 + 16);
 
     turn.points.push_back(previous);
+    // Off the axle line the dead centres fall between the samples: they are samples too, so
+    // that the piston turns back at a point of the turn.
+    std::array<double, 2> deadCentreRuns{};
+    std::size_t deadCentreCount = 0;
+    if (const DeadCentres& dc = solver.deadCentres(); !dc.onAxleLine) {
+        for (double angle : {dc.front, dc.rear})
+            if (const double run = wrapDegrees(forward ? angle : -angle); run > 0)
+                deadCentreRuns[deadCentreCount++] = run;
+        if (deadCentreCount == 2 && deadCentreRuns[1] < deadCentreRuns[0])
+            std::swap(deadCentreRuns[0], deadCentreRuns[1]);
+    }
+    std::size_t nextDeadCentre = 0;
     std::vector<TurnPoint> crossings;
     for (int i = 1; i <= count; ++i) {
-        const double run = std::min(360.0, i * step);
+        double run = std::min(360.0, i * step);
+        if (nextDeadCentre < deadCentreCount && deadCentreRuns[nextDeadCentre] < run) {
+            run = deadCentreRuns[nextDeadCentre++];
+            --i;  // the regular sample comes next
+            if (!(run > previous.run)) continue;
+        }
         const TurnPoint next = at(run);
         crossings.clear();
         for (int line = 0; line < kPortLineCount; ++line) {

@@ -52,7 +52,8 @@ struct ValveTurn {
 };
 
 // The turn at reverse arm `position`, the driver running forward or in reverse, sampled each
-// `step` degrees (a divisor of 180 keeps both dead centres among the samples). Each crossing
+// `step` degrees (a divisor of 180 keeps both dead centres among the samples when the cylinder
+// line passes through the axle; off it the dead centres are put in as samples). Each crossing
 // of a port line between two samples is bisected through the solver to 0.001 degree and put in
 // with the line's displacement. Works on a copy of the model.
 ValveTurn sampleValveTurn(const Model& m, float position, bool forward, double step = 1.0);

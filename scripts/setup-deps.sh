@@ -10,6 +10,7 @@ packages=(
   shared-mime-info desktop-file-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   libnlopt-cxx-dev
+  libboost-dev
   fonts-liberation
   clang libclang-rt-dev
   dpkg-dev file

@@ -77,3 +77,31 @@ TEST(RootFinding, BracketedMaximumRefinesTheBestWholeStep) {
     auto spike = [](double x) { return x == 12.0 ? 1.0 : 0.0; };
     EXPECT_EQ(bracketedMaximum(spike, 0, 20, 1e-3).x, 12.0);
 }
+
+TEST(RootFinding, BrentFindsARootFasterThanHalving) {
+    int evaluations = 0;
+    auto f = [&](double x) {
+        ++evaluations;
+        return std::cos(x) - x;
+    };
+    // cos x = x at 0.7390851332151607 (the Dottie number).
+    const SearchPoint root = brentRoot(f, {0, 1}, {1, std::cos(1.0) - 1}, 1e-12);
+    EXPECT_NEAR(root.x, 0.7390851332151607, 1e-11);
+    EXPECT_LT(evaluations, 12);  // halving [0, 1] to 1e-12 takes 40
+
+    // A step: no interpolation helps, and bisection brings it in all the same, to the step.
+    evaluations = 0;
+    auto step = [&](double x) {
+        ++evaluations;
+        return x < 0.3 ? -1.0 : 2.0;
+    };
+    const SearchPoint s = brentRoot(step, {0, -1}, {1, 2}, 1e-6);
+    EXPECT_NEAR(s.x, 0.3, 2e-6);
+    EXPECT_LT(evaluations, 45);
+
+    // It stops once the value is close enough, and gives the best point it saw.
+    evaluations = 0;
+    const SearchPoint rough = brentRoot(f, {0, 1}, {1, std::cos(1.0) - 1}, 1e-12, 1e-3);
+    EXPECT_LE(std::fabs(rough.value), 1e-3);
+    EXPECT_LT(evaluations, 5);
+}
