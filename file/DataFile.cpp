@@ -71,7 +71,14 @@ std::string recordCountReason(int whole) {
 std::vector<unsigned char> encodeDataFile(const Model& m) {
     std::vector<unsigned char> out;
     out.reserve(static_cast<std::size_t>(kFullRecordCount) * kRecordBytes);
-    for (const FieldSlot& slot : dataFileLayout()) putFloat(out, readField(m, slot));
+    for (const FieldSlot& slot : dataFileLayout()) {
+        float v = readField(m, slot);
+        // A pivot the solve could not place at the angle the design stands at is worked out
+        // again on opening; written as it is, it would make the file unreadable.
+        const bool pivot = slot.kind == FieldKind::PivotX || slot.kind == FieldKind::PivotY;
+        if (pivot && !std::isfinite(v) && Pivot::workedOut(slot.index)) v = 0;
+        putFloat(out, v);
+    }
     return out;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "Calc.h"
 #include "Data.h"
@@ -19,19 +20,27 @@ constexpr int kLinkRockingAngleCode = 16;  // the one angle among the dimensions
 constexpr float kTravelsBeyond = 100;
 constexpr float kDegreesBetweenChecks = 30;
 
-// A field that holds a length or a position along the frame.
-bool holdsLength(const FieldSlot& slot) {
+// The largest a field may hold, or none for a field that holds no length. A pivot worked out
+// from the dimensions may lie further out than any one length (a lever's end beyond a fulcrum
+// far out) and is worked out afresh on opening anyway; a reverse arm position is the arm's centre,
+// itself a sum of lengths, plus a travel, so a design as large as allowed may put it beyond one
+// length.
+std::optional<float> largestOf(const FieldSlot& slot) {
+    constexpr float kLargestPosition = 10 * kLargestLength;
     switch (slot.kind) {
         case FieldKind::Dimension:
-            return slot.index != kLinkRockingAngleCode;
+            if (slot.index == kLinkRockingAngleCode) return std::nullopt;
+            return kLargestLength;
         case FieldKind::PivotX:
         case FieldKind::PivotY:
+            if (Pivot::workedOut(slot.index)) return std::nullopt;
+            return kLargestLength;
         case FieldKind::ReverseArmPosition:
         case FieldKind::LastPlotted:
         case FieldKind::ArmPosition:
-            return true;
+            return kLargestPosition;
         default:
-            return false;
+            return std::nullopt;
     }
 }
 
@@ -45,8 +54,8 @@ bool finite(const LinkageSolution& s) {
     for (const Pivot& p : s.pivots.p)
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
     const Openings& o = s.openings;
-    for (float v : {o.PistonTravel, o.FrontSteamOpening, o.FrontExhaustOpening,
-                    o.RearSteamOpening, o.RearExhaustOpening, s.limits.ValveOffset})
+    for (float v : {o.PistonTravel, o.FrontSteamOpening, o.FrontExhaustOpening, o.RearSteamOpening,
+                    o.RearExhaustOpening, s.limits.ValveOffset})
         if (!std::isfinite(v)) return false;
     return true;
 }
@@ -63,7 +72,8 @@ std::string implausibleDesignReason(const DataSet& set) {
         if (!fieldIsRead(slot)) continue;
         const float v = set.fields[n];
         if (slot.kind == FieldKind::Dimension && v != 0) anyDimension = true;
-        if (holdsLength(slot) && std::fabs(v) > kLargestLength)
+        if (const std::optional<float> largest = largestOf(slot);
+            largest && std::fabs(v) > *largest)
             return "it does not hold a design: " + describeField(slot) + " is " + shortNumber(v) +
                    ", beyond any gear's size.";
     }

@@ -43,6 +43,14 @@ struct Pivot {
         LinkArcCentre = 21,
     };
 
+    // Whether pivot `n` is worked out from the dimensions and the driver angle (by the solve,
+    // or as the valve stem line), unlike the fixed pivots and the reference points the user
+    // sets; what a data file holds of such a pivot is only carried along.
+    static constexpr bool workedOut(int n) {
+        return n != DriverCentre && n != CrankCentre && n != FulcrumCentre &&
+               n != ReverseArmPivot && n != ReferencePoint1 && n != ReferencePoint2;
+    }
+
     float x = 0;  // world, X toward the cylinder
     float y = 0;  // world, Y up
     int sx = 0;   // screen pixel, filled by the rotation loop

@@ -3,6 +3,7 @@
 // The same bytes offered as a recovery file are taken whole or refused with a reason.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 #include "Calc.h"
@@ -26,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SolveLinkage(m);
     ComputePistonAndOpenings(m);
     UpdatePortEvents(m);
-    if (!decodeDataFile(encodeDataFile(m)).dataSet) std::abort();  // a saved set reopens
+    const DecodedDataFile again = decodeDataFile(encodeDataFile(m));
+    if (!again.dataSet) {  // a saved set reopens
+        std::fprintf(stderr, "saved set refused: %s\n", again.reason.c_str());
+        std::abort();
+    }
     return 0;
 }
