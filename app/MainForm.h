@@ -126,6 +126,8 @@ class TMainForm : public QMainWindow {
     QAction *OpenDimensions = nullptr, *SaveDimensions = nullptr, *SaveAsDimensions = nullptr,
             *Exit1 = nullptr;
     QMenu* RecentFiles = nullptr;  // filled by the program as the menu opens
+    // Compare With: another design's file, the design as last saved, or no more comparing.
+    QAction *CompareWithFile = nullptr, *CompareWithSaved = nullptr, *StopComparing = nullptr;
     QAction *ExportPng = nullptr, *ExportSvg = nullptr, *CopyDrawing = nullptr,
             *PrintDrawing = nullptr;  // the drawing's exports (FrameExport)
     QAction *RevArmPos = nullptr, *DriverAng = nullptr, *StepAng1 = nullptr, *RefPoints1 = nullptr;

@@ -328,6 +328,11 @@ void TMainForm::createFileMenu(QMenuBar* bar) {
     SaveAsDimensions = item(file, "SaveAsDimensions", "Save&AsDimensions");
     RecentFiles = file->addMenu("&Recent Files");
     RecentFiles->setObjectName("RecentFiles");
+    QMenu* compare = file->addMenu("Com&pare With");
+    compare->setObjectName("CompareWith");
+    CompareWithFile = item(compare, "CompareWithFile", "&Another Design...");
+    CompareWithSaved = item(compare, "CompareWithSaved", "The Design as &Last Saved");
+    StopComparing = item(compare, "StopComparing", "&Stop Comparing");
     file->addSeparator();
     ExportPng = item(file, "ExportPng", "Export Drawing as P&NG...");
     ExportSvg = item(file, "ExportSvg", "Export Drawing as &SVG...");

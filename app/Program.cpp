@@ -104,6 +104,7 @@ void Program::connectWindows() {
     QObject::connect(form.RecentFiles, &QMenu::aboutToShow, dataFile,
                      [this] { fillRecentFiles(); });
     fillRecentFiles();
+    connectComparison();
     // Leaving cleanly (nothing unsaved, or the user let it go) needs no kept copy.
     QObject::connect(&form, &TMainForm::exiting, recovery, [this] { recovery->discard(); });
     opens({form.FrameDim, form.ToolButton[4]}, frameDi, [this] { execModal(*frameDi, mainForm); });
@@ -152,6 +153,25 @@ void Program::connectWindows() {
     for (std::size_t i = 0; i < kInterfaceSizes.size(); ++i)
         QObject::connect(form.InterfaceSizes[i], &QAction::triggered, &form,
                          [this, i] { changeInterfaceSize(kInterfaceSizes[i]); });
+}
+
+void Program::connectComparison() {
+    TMainForm& form = *mainForm;
+    QObject::connect(form.CompareWithFile, &QAction::triggered, dataFile,
+                     [this] { dataFile->CompareWithFileClick(); });
+    QObject::connect(form.CompareWithSaved, &QAction::triggered, dataFile,
+                     [this] { dataFile->CompareWithSavedClick(); });
+    QObject::connect(form.StopComparing, &QAction::triggered, &context_,
+                     [this] { context_.stopComparing(); });
+    auto follow = [&form, this] { form.StopComparing->setEnabled(context_.comparison()); };
+    QObject::connect(&context_, &ProgramContext::comparisonChanged, &form, follow);
+    follow();
+    if (valveEvents) {
+        QObject::connect(valveEvents, &TValveEvents::compareWithFileRequested, dataFile,
+                         [this] { dataFile->CompareWithFileClick(); });
+        QObject::connect(valveEvents, &TValveEvents::compareWithSavedRequested, dataFile,
+                         [this] { dataFile->CompareWithSavedClick(); });
+    }
 }
 
 void Program::fillRecentFiles() {

@@ -100,6 +100,8 @@ class Program {
 
   private:
     void connectWindows();
+    // The File menu's and the valve events window's comparison commands.
+    void connectComparison();
     void fillRecentFiles();
 
     ProgramContext context_;

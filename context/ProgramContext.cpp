@@ -91,6 +91,19 @@ void ProgramContext::moveReverseArm(int position) {
     emit reverseArmMoveRequested(position, QPrivateSignal());
 }
 
+void ProgramContext::compareWith(const Model& other, const QString& name) {
+    comparison_ = other;
+    comparisonName_ = name;
+    emit comparisonChanged(QPrivateSignal());
+}
+
+void ProgramContext::stopComparing() {
+    if (!comparison_) return;
+    comparison_.reset();
+    comparisonName_.clear();
+    emit comparisonChanged(QPrivateSignal());
+}
+
 void ProgramContext::designWasReset() {
     emit designReset(QPrivateSignal());
 }

@@ -90,6 +90,15 @@ class ProgramContext : public QObject {
     // Every dimension went back to its default (ResetAllDimensions): a new, unnamed design.
     void designWasReset();
 
+    // --- A design to compare the working one with ---
+    // Another design (read from a file, or the working one as last saved), shown beside this
+    // one by the valve events window and pale under the sine and steam diagrams; nothing when
+    // no comparison is on. `name` says which design it is.
+    void compareWith(const Model& other, const QString& name);
+    void stopComparing();
+    const Model* comparison() const { return comparison_ ? &*comparison_ : nullptr; }
+    const QString& comparisonName() const { return comparisonName_; }
+
     // --- The working design against the one last opened or saved (or the defaults) ---
     // The design as it stands becomes the saved one.
     void markDesignSaved();
@@ -125,6 +134,8 @@ class ProgramContext : public QObject {
     void refused(const QString& why, QPrivateSignal);
     // A note for the status line (see note()).
     void noted(const QString& text, QPrivateSignal);
+    // A comparison began, changed or ended.
+    void comparisonChanged(QPrivateSignal);
 
   private:
     friend class RotationPause;
@@ -139,6 +150,8 @@ class ProgramContext : public QObject {
     mutable qint64 titleSecond_ = -1;  // the second the cached date and time text is for
     mutable QString titleDateTime_;
     std::optional<DesignSnapshot> savedDesign_;  // none: nothing saved matches
+    std::optional<Model> comparison_;
+    QString comparisonName_;
     std::function<bool()> guard_;
     QPointer<QTimer> rotationTimer_;
     QPointer<QWidget> mainWindow_;

@@ -109,6 +109,18 @@ DiagramWindow::DiagramWindow(ProgramContext& context, TSetRevArm& positions, con
 
 DiagramWindow::~DiagramWindow() = default;
 
+std::optional<Underlay> DiagramWindow::comparisonUnderlay() const {
+    const Model* other = context_.comparison();
+    if (!other) return std::nullopt;
+    return Underlay{*other, context_.comparisonName().toStdString()};
+}
+
+void DiagramWindow::followComparison() {
+    connect(&context_, &ProgramContext::comparisonChanged, this, [this] {
+        if (isVisible()) clearAndDraw();
+    });
+}
+
 void DiagramWindow::applyTextScale() {
     // In large-font mode the read-outs grow and stand further apart: the bars and buttons
     // beside them grow with them, and the picture takes the room they need.

@@ -94,6 +94,11 @@ class DiagramWindow : public QDialog {
     // The diagram's own picture, drawn from a copy of the model; the read-outs follow it.
     virtual DiagramOutcome drawDiagram(Canvas& canvas) = 0;
 
+    // The design the working one is compared with, to draw pale under the diagram; none when
+    // no comparison is on. A window that draws it is redrawn as a comparison comes and goes.
+    std::optional<Underlay> comparisonUnderlay() const;
+    void followComparison();
+
     // A command in the window's menu bar (or in `menu`).
     QAction* addMenuItem(const char* name, const QString& caption, QMenu* menu = nullptr);
     QMenuBar* menu() const { return menu_; }

@@ -23,10 +23,12 @@ TSineDia::TSineDia(ProgramContext& context, TSetRevArm& positions)
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoSine, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
+    followComparison();
 }
 
 DiagramOutcome TSineDia::drawDiagram(Canvas& canvas) {
-    return drawSineDiagram(canvas, model());
+    const std::optional<Underlay> under = comparisonUnderlay();
+    return drawSineDiagram(canvas, model(), under ? &*under : nullptr);
 }
 
 }  // namespace tarvell

@@ -25,10 +25,12 @@ TSteamDia::TSteamDia(ProgramContext& context, TSetRevArm& positions)
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoSteam, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
+    followComparison();
 }
 
 DiagramOutcome TSteamDia::drawDiagram(Canvas& canvas) {
-    return drawSteamDiagram(canvas, model());
+    const std::optional<Underlay> under = comparisonUnderlay();
+    return drawSteamDiagram(canvas, model(), under ? &*under : nullptr);
 }
 
 }  // namespace tarvell

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "EventsComparisonView.h"
 #include "Fonts.h"
 #include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
@@ -77,6 +79,24 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     CopyTable = item("CopyTable", "&Copy");
     SaveCsv = item("SaveCsv", "&Save CSV...");
     IndicatorSettings = item("IndicatorSettings", "&Indicator Settings...");
+    QMenu* compare = MainMenu1->addMenu("Com&pare");
+    compare->setObjectName("CompareMenu");
+    auto compareItem = [compare](const char* name, const QString& caption) {
+        QAction* a = compare->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+    CompareWithFile = compareItem("CompareWithFile", "With &Another Design...");
+    CompareWithSaved = compareItem("CompareWithSaved", "With the Design as &Last Saved");
+    StopComparing = compareItem("StopComparing", "&Stop Comparing");
+    connect(CompareWithFile, &QAction::triggered, this,
+            [this] { emit compareWithFileRequested(); });
+    connect(CompareWithSaved, &QAction::triggered, this,
+            [this] { emit compareWithSavedRequested(); });
+    connect(StopComparing, &QAction::triggered, this, [this] { context_.stopComparing(); });
+    connect(&context_, &ProgramContext::comparisonChanged, this, [this] {
+        if (isVisible()) FormActivate();  // both designs' figures as they stand now
+    });
     CloseEvents = item("CloseEvents", "C&lose");
     IndicatorSettingsDialog = new TIndicatorSettings(context, this);
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
@@ -123,12 +143,20 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     below->setSpacing(12);
     below->addWidget(MidGearGrid, 0, Qt::AlignTop);
     below->addWidget(Footnote, 1);
+    eventsPage_ = new QWidget(this);
+    auto* events = new QVBoxLayout(eventsPage_);
+    events->setContentsMargins(0, 0, 0, 0);
+    events->setSpacing(0);
+    events->addWidget(EventsGrid, 1);
+    events->addLayout(below);
+    Comparison = new EventsComparisonView(this);
+    Comparison->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(MainMenu1);
-    layout->addWidget(EventsGrid, 1);
-    layout->addLayout(below);
+    layout->addWidget(eventsPage_, 1);
+    layout->addWidget(Comparison, 1);
     resize(900, 480);
 
     context.registerTitledWindow(this, kTitleText);
@@ -157,6 +185,7 @@ void TValveEvents::FormActivate() {
     QApplication::restoreOverrideCursor();
     fillEvents();
     fillMidGear();
+    showComparison();
     if (!sized_) {
         fitToTable();
         sized_ = true;
@@ -251,6 +280,15 @@ void TValveEvents::fitToTable() {
     const int menu = MainMenu1->sizeHint().height();
     setMinimumHeight(menu + EventsGrid->minimumHeight() + notes);
     resize(w, std::min(height + notes + menu, free.height() - frame.top() - frame.bottom()));
+}
+
+void TValveEvents::showComparison() {
+    const Model* other = context_.comparison();
+    CompareWithSaved->setEnabled(true);
+    StopComparing->setEnabled(other != nullptr);
+    if (other) Comparison->fill(table_, context_.model(), *other, context_.comparisonName());
+    Comparison->setVisible(other != nullptr);
+    eventsPage_->setVisible(other == nullptr);
 }
 
 void TValveEvents::ReDrawClick() {

@@ -21,6 +21,7 @@ class QBoxLayout;
 
 namespace tarvell {
 
+class EventsComparisonView;
 class KeyColumnsTable;
 class TIndicatorSettings;
 
@@ -33,6 +34,9 @@ class TValveEvents : public QDialog {
     QMenuBar* MainMenu1 = nullptr;
     QAction *ReDraw = nullptr, *CopyTable = nullptr, *SaveCsv = nullptr, *CloseEvents = nullptr,
             *IndicatorSettings = nullptr;
+    // Compare: with another design's file, with the design as last saved, or no more.
+    QAction *CompareWithFile = nullptr, *CompareWithSaved = nullptr, *StopComparing = nullptr;
+    EventsComparisonView* Comparison = nullptr;
     TIndicatorSettings* IndicatorSettingsDialog = nullptr;
     KeyColumnsTable* EventsGrid = nullptr;
     QTableWidget* MidGearGrid = nullptr;
@@ -53,6 +57,14 @@ class TValveEvents : public QDialog {
 
     // The table as last worked out, and its copied and saved texts.
     const ValveEventsTable& table() const { return table_; }
+
+  signals:
+    // The user asked to compare with another design's file, or with the design as last saved
+    // (the program's file commands answer them).
+    void compareWithFileRequested();
+    void compareWithSavedRequested();
+
+  public:
     QString clipboardText() const;
     QByteArray csvBytes() const;
 
@@ -62,13 +74,16 @@ class TValveEvents : public QDialog {
   private:
     void fillEvents();
     void fillMidGear();
+    // Shows the comparison in place of the events when one is on, the events otherwise.
+    void showComparison();
     void fitToTable();
     QString dateText() const;
 
     ProgramContext& context_;
     std::optional<RotationPause> pause_;  // while the window is shown
     ValveEventsTable table_;
-    QBoxLayout* below_ = nullptr;  // the mid-gear table and the notes under the events
+    QBoxLayout* below_ = nullptr;
+    QWidget* eventsPage_ = nullptr;  // the events, the mid-gear table and the notes
     bool sized_ = false;  // the window is fitted to its table once; later the user's size stays
 };
 

@@ -15,6 +15,7 @@
 #include "ProgramContext.h"
 #include "RecentFiles.h"
 #include "SaveText.h"
+#include "Vari.h"
 
 namespace tarvell {
 namespace {
@@ -212,20 +213,66 @@ bool DataFileCommands::saveTo(const QString& path) {
     return message.isEmpty();
 }
 
-QString DataFileCommands::openFile(const QString& path) {
+std::optional<DataSet> DataFileCommands::readDataSet(const QString& path, QString& message) const {
     // The whole file is read and checked before anything changes; nothing after the 72nd
     // record matters, so a huge file is not read on.
     const FileBytes read = readRegularFile(QFile::encodeName(path).toStdString(), kFullFileBytes);
-    if (!read.ok()) return displayName(path) + ": " + QString::fromStdString(read.reason);
-    const DecodedDataFile decoded = decodeDataFile(read.bytes);
-    if (!decoded.dataSet) return displayName(path) + ": " + QString::fromStdString(decoded.reason);
+    if (!read.ok()) {
+        message = displayName(path) + ": " + QString::fromStdString(read.reason);
+        return std::nullopt;
+    }
+    DecodedDataFile decoded = decodeDataFile(read.bytes);
+    if (!decoded.dataSet)
+        message = displayName(path) + ": " + QString::fromStdString(decoded.reason);
+    return std::move(decoded.dataSet);
+}
 
-    context_.replaceDesign(*decoded.dataSet, dataSetNameFromPath(path.toStdString()));
+QString DataFileCommands::openFile(const QString& path) {
+    QString message;
+    const std::optional<DataSet> set = readDataSet(path, message);
+    if (!set) return message;
+
+    context_.replaceDesign(*set, dataSetNameFromPath(path.toStdString()));
     loaded_ = true;
     currentPath_ = path;
     // The design as opened is the saved one: the arm stands where its scroll bar put it.
     context_.markDesignSaved();
     remember(path);
+    return {};
+}
+
+void DataFileCommands::CompareWithFileClick() {
+    const QString path = chooseOpenPath();
+    if (path.isEmpty()) return;
+    const QString message = compareWithFile(path);
+    if (!message.isEmpty()) showError("Compare", message);
+}
+
+void DataFileCommands::CompareWithSavedClick() {
+    if (currentPath_.isEmpty()) {
+        showError("Compare",
+                  "The design has not been saved yet, so there is no saved design to compare "
+                  "it with.");
+        return;
+    }
+    const QString message = compareWithFile(currentPath_);
+    if (!message.isEmpty()) showError("Compare", message);
+}
+
+QString DataFileCommands::compareWithFile(const QString& path) {
+    QString message;
+    const std::optional<DataSet> set = readDataSet(path, message);
+    if (!set) return message;
+    // The other design as it would open: the defaults, then the file's values; the working
+    // design's view and arm are not the other's business.
+    Model other;
+    StartUp(other);
+    applyDataSet(other, *set);
+    other.DataSetName = dataSetNameFromPath(path.toStdString());
+    const QString name = path == currentPath_
+                             ? QString("the design as last saved (%1)").arg(displayName(path))
+                             : displayName(path);
+    context_.compareWith(other, name);
     return {};
 }
 

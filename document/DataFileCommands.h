@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+#include "DataFile.h"
 
 class QWidget;
 
@@ -30,6 +33,14 @@ class DataFileCommands : public QObject {
     void SaveAsDimensionsClick();
     // One of the recent files chosen from the File menu.
     void openRecent(const QString& path);
+
+    // Comparing the working design with another design's file, or with its own file as last
+    // saved: the other design is read and checked as an open would, then handed to the
+    // context; nothing in the working design changes. A failure is shown to the user.
+    void CompareWithFileClick();
+    void CompareWithSavedClick();
+    // The comparison with the design in `path`: an empty string, or the message to show.
+    QString compareWithFile(const QString& path);
 
     // The program's arguments without its name: a lone data file is opened at start-up
     // (a file that cannot be used is reported and the defaults stay).
@@ -71,6 +82,8 @@ class DataFileCommands : public QObject {
   private:
     QString askOpenPath();
     QString askSavePath();
+    // Reads and checks the data set in `path`: the set, or a message saying why not.
+    std::optional<DataSet> readDataSet(const QString& path, QString& message) const;
     // Opens a chosen file: reports a failure, drops a recent file that is gone.
     void openChosen(const QString& path);
     bool saveTo(const QString& path);

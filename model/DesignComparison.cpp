@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Data.h"
+#include "SolveAt.h"
 
 namespace tarvell {
 namespace {
@@ -63,6 +64,22 @@ std::vector<ComparedValue> compareEvents(const PositionEvents& a, const Position
             out.push_back({front, q, valueOf(front ? a.front : a.rear, q),
                            valueOf(front ? b.front : b.rear, q)});
     return out;
+}
+
+std::vector<ComparedRow> compareWithTable(const ValveEventsTable& table, const Model& other) {
+    LinkageSolver solver(other);
+    const std::array<float, 4> named = namedPositions(other, midGearOrientation(solver));
+    const std::array<std::string_view, 4> names = {"Normal fwd", "Normal rev", "Max fwd",
+                                                   "Max rev"};
+    std::vector<ComparedRow> rows;
+    for (const EventsTableRow& row : table.rows) {
+        float otherPosition = row.events.position;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (row.entry == names[i]) otherPosition = named[i];
+        rows.push_back({row.entry, row.events.position, otherPosition, row.events.tag,
+                        compareEvents(row.events, valveEvents(other, otherPosition))});
+    }
+    return rows;
 }
 
 }  // namespace tarvell

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "ValveEvents.h"
+#include "ValveEventsTable.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -42,5 +44,16 @@ struct ComparedValue {
 
 // The eight values of two positions' events: the front end's four quantities, then the rear's.
 std::vector<ComparedValue> compareEvents(const PositionEvents& a, const PositionEvents& b);
+
+// One row of the valve events table beside the same row of another design: a set entry at the
+// same reverse arm position, a named position (normal and maximum either way) at the other
+// design's own.
+struct ComparedRow {
+    std::string entry;
+    float position = 0, otherPosition = 0;
+    PositionTag tag = PositionTag::Cen;
+    std::vector<ComparedValue> values;  // as compareEvents gives them
+};
+std::vector<ComparedRow> compareWithTable(const ValveEventsTable& table, const Model& other);
 
 }  // namespace tarvell

@@ -1,0 +1,133 @@
+// The valve events window's comparison (see EventsComparisonView.h).
+#include "EventsComparisonView.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "Data.h"
+#include "DesignComparison.h"
+#include "Numbers.h"
+
+namespace tarvell {
+namespace {
+
+QTableWidget* readOnlyTable(QWidget* parent, const char* name) {
+    auto* t = new QTableWidget(parent);
+    t->setObjectName(name);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setWordWrap(false);
+    t->verticalHeader()->hide();
+    return t;
+}
+
+void put(QTableWidget* t, int row, int column, const QString& text, bool right = true) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    t->setItem(row, column, item);
+}
+
+QString figure(const std::optional<double>& v, int decimals) {
+    return v ? QString::fromStdString(formatFixed(*v, 0, decimals)) : QString("-");
+}
+
+int decimalsOf(ComparedQuantity q) {
+    return q == ComparedQuantity::Lead ? 4 : 2;
+}
+
+QString headingOf(ComparedQuantity q) {
+    switch (q) {
+        case ComparedQuantity::CutOff:
+            return "Cut-off %";
+        case ComparedQuantity::Lead:
+            return "Lead";
+        case ComparedQuantity::Release:
+            return "Release %";
+        case ComparedQuantity::Compression:
+            return "Compr %";
+    }
+    return {};
+}
+
+}  // namespace
+
+EventsComparisonView::EventsComparisonView(QWidget* parent) : QWidget(parent) {
+    setObjectName("ComparisonView");
+    Heading = new QLabel(this);
+    Heading->setObjectName("ComparisonHeading");
+    Heading->setWordWrap(true);
+    DifferingGrid = readOnlyTable(this, "DifferingGrid");
+    ComparisonGrid = readOnlyTable(this, "ComparisonGrid");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Heading);
+    layout->addWidget(DifferingGrid);
+    layout->addWidget(ComparisonGrid, 1);
+}
+
+void EventsComparisonView::fill(const ValveEventsTable& table, const Model& self,
+                                const Model& other, const QString& name) {
+    const std::vector<DimensionDifference> differing = differingDimensions(self, other);
+    Heading->setText("Compared with " + name + ": " +
+                     (differing.empty() ? QString("no dimension differs.")
+                                        : QString("%1 dimension%2 differ%3.")
+                                              .arg(differing.size())
+                                              .arg(differing.size() == 1 ? "" : "s")
+                                              .arg(differing.size() == 1 ? "s" : "")) +
+                     " Each difference is this design less the other.");
+    DifferingGrid->clear();
+    DifferingGrid->setColumnCount(4);
+    DifferingGrid->setHorizontalHeaderLabels({"Code", "Dimension", "This", "Other"});
+    DifferingGrid->setRowCount(static_cast<int>(differing.size()));
+    for (std::size_t i = 0; i < differing.size(); ++i) {
+        const DimensionDifference& d = differing[i];
+        const int r = static_cast<int>(i);
+        const DimensionInfo* info = findDimension(d.code);
+        put(DifferingGrid, r, 0, QString::number(d.code));
+        put(DifferingGrid, r, 1,
+            info ? QString::fromUtf8(info->caption.data(),
+                                     static_cast<qsizetype>(info->caption.size()))
+                 : QString(),
+            false);
+        put(DifferingGrid, r, 2, QString::fromStdString(formatFixed(d.a, 0, 4)));
+        put(DifferingGrid, r, 3, QString::fromStdString(formatFixed(d.b, 0, 4)));
+    }
+    DifferingGrid->resizeColumnsToContents();
+    DifferingGrid->setVisible(!differing.empty());
+    DifferingGrid->setMaximumHeight(DifferingGrid->horizontalHeader()->sizeHint().height() +
+                                    DifferingGrid->verticalHeader()->defaultSectionSize() *
+                                        (static_cast<int>(differing.size()) + 1));
+
+    QStringList headings = {"Entry", "Position", "Tag", "End"};
+    for (ComparedQuantity q : kComparedQuantities)
+        headings << headingOf(q) + "\nThis" << headingOf(q) + "\nOther"
+                 << "This - Other";
+    ComparisonGrid->clear();
+    ComparisonGrid->setColumnCount(static_cast<int>(headings.size()));
+    ComparisonGrid->setHorizontalHeaderLabels(headings);
+    const std::vector<ComparedRow> rows = compareWithTable(table, other);
+    ComparisonGrid->setRowCount(static_cast<int>(rows.size()) * 2);
+    int r = 0;
+    for (const ComparedRow& row : rows) {
+        for (const bool front : {true, false}) {
+            put(ComparisonGrid, r, 0, QString::fromStdString(row.entry), false);
+            put(ComparisonGrid, r, 1, QString::fromStdString(formatFixed(row.position, 0, 3)));
+            put(ComparisonGrid, r, 2, QString::fromUtf8(positionTagText(row.tag).data()), false);
+            put(ComparisonGrid, r, 3, front ? "Front" : "Rear", false);
+            int c = 4;
+            for (const ComparedValue& v : row.values) {
+                if (v.front != front) continue;
+                const int decimals = decimalsOf(v.quantity);
+                put(ComparisonGrid, r, c++, figure(v.a, decimals));
+                put(ComparisonGrid, r, c++, figure(v.b, decimals));
+                put(ComparisonGrid, r, c++, figure(v.difference(), decimals));
+            }
+            ++r;
+        }
+    }
+    ComparisonGrid->resizeColumnsToContents();
+}
+
+}  // namespace tarvell
