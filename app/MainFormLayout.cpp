@@ -328,7 +328,7 @@ void TMainForm::createFileMenu(QMenuBar* bar) {
     SaveAsDimensions = item(file, "SaveAsDimensions", "Save&AsDimensions");
     RecentFiles = file->addMenu("&Recent Files");
     RecentFiles->setObjectName("RecentFiles");
-    QMenu* compare = file->addMenu("Com&pare With");
+    QMenu* compare = file->addMenu("Compare &With");
     compare->setObjectName("CompareWith");
     CompareWithFile = item(compare, "CompareWithFile", "&Another Design...");
     CompareWithSaved = item(compare, "CompareWithSaved", "The Design as &Last Saved");

@@ -236,9 +236,9 @@ TEST_F(ExportTest, TheFileMenuOffersTheDrawingsExportsBeforeExit) {
     QStringList captions;
     for (QAction* a : file->actions()) captions.append(a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(captions, QStringList({"&OpenDimensions", "Sa&veDimensions", "Save&AsDimensions",
-                                     "&Recent Files", "-", "Export Drawing as P&NG...",
-                                     "Export Drawing as &SVG...", "&Copy Drawing",
-                                     "&Print Drawing...", "-", "E&xit"}));
+                                     "&Recent Files", "Compare &With", "-",
+                                     "Export Drawing as P&NG...", "Export Drawing as &SVG...",
+                                     "&Copy Drawing", "&Print Drawing...", "-", "E&xit"}));
 }
 
 TEST_F(ExportTest, TheMainDrawingsSvgHoldsTheLinksInTheirColours) {
