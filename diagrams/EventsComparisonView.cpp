@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -96,9 +97,7 @@ void EventsComparisonView::fill(const ValveEventsTable& table, const Model& self
     }
     DifferingGrid->resizeColumnsToContents();
     DifferingGrid->setVisible(!differing.empty());
-    DifferingGrid->setMaximumHeight(DifferingGrid->horizontalHeader()->sizeHint().height() +
-                                    DifferingGrid->verticalHeader()->defaultSectionSize() *
-                                        (static_cast<int>(differing.size()) + 1));
+    DifferingGrid->setFixedHeight(tableHeight(DifferingGrid));
 
     QStringList headings = {"Entry", "Position", "Tag", "End"};
     for (ComparedQuantity q : kComparedQuantities)
@@ -128,6 +127,21 @@ void EventsComparisonView::fill(const ValveEventsTable& table, const Model& self
         }
     }
     ComparisonGrid->resizeColumnsToContents();
+}
+
+int EventsComparisonView::tableHeight(const QTableWidget* t) {
+    return t->horizontalHeader()->sizeHint().height() +
+           t->verticalHeader()->defaultSectionSize() * t->rowCount() + 2 * t->frameWidth() +
+           (t->horizontalScrollBar()->isVisible() ? t->horizontalScrollBar()->sizeHint().height()
+                                                  : 0);
+}
+
+int EventsComparisonView::wholeHeight() const {
+    const QMargins m = layout()->contentsMargins();
+    const int gaps = layout()->spacing() * 2;
+    return m.top() + m.bottom() + gaps + Heading->sizeHint().height() +
+           (DifferingGrid->isVisibleTo(this) ? DifferingGrid->height() : 0) +
+           tableHeight(ComparisonGrid) + ComparisonGrid->horizontalScrollBar()->sizeHint().height();
 }
 
 }  // namespace tarvell

@@ -21,9 +21,15 @@ class EventsComparisonView : public QWidget {
     void fill(const ValveEventsTable& table, const Model& self, const Model& other,
               const QString& name);
 
+    // The height that shows the heading and both tables whole.
+    int wholeHeight() const;
+
     QLabel* Heading = nullptr;
     QTableWidget* DifferingGrid = nullptr;
     QTableWidget* ComparisonGrid = nullptr;
+
+  private:
+    static int tableHeight(const QTableWidget* t);
 };
 
 }  // namespace tarvell

@@ -95,7 +95,9 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
             [this] { emit compareWithSavedRequested(); });
     connect(StopComparing, &QAction::triggered, this, [this] { context_.stopComparing(); });
     connect(&context_, &ProgramContext::comparisonChanged, this, [this] {
-        if (isVisible()) FormActivate();  // both designs' figures as they stand now
+        if (!isVisible()) return;
+        FormActivate();  // both designs' figures as they stand now
+        growForComparison();
     });
     CloseEvents = item("CloseEvents", "C&lose");
     IndicatorSettingsDialog = new TIndicatorSettings(context, this);
@@ -175,6 +177,7 @@ void TValveEvents::showEvent(QShowEvent* event) {
     setWindowTitle(context_.titleFor(kTitleText));
     FormActivate();
     placeWindow(this, context_.mainWindow(), objectName());
+    growForComparison();
     EventsGrid->horizontalScrollBar()->setValue(0);  // each opening starts at the front end
 }
 
@@ -289,6 +292,23 @@ void TValveEvents::showComparison() {
     if (other) Comparison->fill(table_, context_.model(), *other, context_.comparisonName());
     Comparison->setVisible(other != nullptr);
     eventsPage_->setVisible(other == nullptr);
+}
+
+void TValveEvents::growForComparison() {
+    if (!context_.comparison() || !isVisible()) return;
+    // The comparison is taller than the events: the window grows to show it, as far as its
+    // screen allows.
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect free = screen->availableGeometry();
+    const int frame = frameGeometry().height() - height();
+    const int wanted = MainMenu1->sizeHint().height() + Comparison->wholeHeight();
+    const int h = std::min(wanted, free.height() - frame);
+    if (h > height()) {
+        resize(width(), h);
+        if (frameGeometry().bottom() > free.bottom())
+            move(x(), std::max(free.top(), free.bottom() - frameGeometry().height() + 1));
+    }
 }
 
 void TValveEvents::ReDrawClick() {

@@ -76,6 +76,8 @@ class TValveEvents : public QDialog {
     void fillMidGear();
     // Shows the comparison in place of the events when one is on, the events otherwise.
     void showComparison();
+    // A window showing a comparison grows to show it whole, as far as its screen allows.
+    void growForComparison();
     void fitToTable();
     QString dateText() const;
 

@@ -269,9 +269,9 @@ QString DataFileCommands::compareWithFile(const QString& path) {
     StartUp(other);
     applyDataSet(other, *set);
     other.DataSetName = dataSetNameFromPath(path.toStdString());
-    const QString name = path == currentPath_
-                             ? QString("the design as last saved (%1)").arg(displayName(path))
-                             : displayName(path);
+    // The file's name alone: the diagrams' legends have little room.
+    const QString file = QFileInfo(path).fileName();
+    const QString name = path == currentPath_ ? QString("%1 as last saved").arg(file) : file;
     context_.compareWith(other, name);
     return {};
 }
