@@ -79,7 +79,7 @@ TEST(GearChecks, APortLappedShutAtMidGear) {
 TEST(GearChecks, TrappedSteamAboveChestPressure) {
     Model m = startedModel();
     m.indicator.frontClearancePct = m.indicator.rearClearancePct = 1;
-    const GearCheck& trapped = check(gearChecks(m), GearCheckKind::TrappedPressure);
+    const GearCheck trapped = check(gearChecks(m), GearCheckKind::TrappedPressure);
     EXPECT_FALSE(trapped.passed);
     EXPECT_GT(trapped.amount, 0.5 * m.indicator.chestPressure);
     EXPECT_EQ(trapped.unit, "psi");
@@ -88,7 +88,7 @@ TEST(GearChecks, TrappedSteamAboveChestPressure) {
 TEST(GearChecks, ALinkageTheSolverCannotClose) {
     Model m = startedModel();
     m.frame.MainRodLength = 1.0f;  // shorter than the crank
-    const GearCheck& solver = check(gearChecks(m), GearCheckKind::SolverFailures);
+    const GearCheck solver = check(gearChecks(m), GearCheckKind::SolverFailures);
     EXPECT_FALSE(solver.passed);
     EXPECT_NE(solver.detail.find("could not close"), std::string::npos);
 }
