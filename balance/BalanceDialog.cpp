@@ -99,6 +99,13 @@ QWidget* TBalance::buildEqualiseBox() {
         Objective[i] = new QCheckBox(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), equalise);
         Objective[i]->setObjectName(QString("Objective%1").arg(i + 1));
+        if (kBalanceObjectives[i] == BalanceObjective::DieSlip) {
+            // Not a front-to-rear comparison: the die's work in the link is made small.
+            Objective[i]->setText("least die slip");
+            Objective[i]->setToolTip(
+                "Make the greatest die slip at the compared positions small: how far the die "
+                "block slides in the link over a turn, the measure of the link's wear");
+        }
         objectives->addWidget(Objective[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     objectives->setRowStretch(objectives->rowCount(), 1);

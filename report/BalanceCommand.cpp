@@ -18,7 +18,8 @@ namespace {
 
 constexpr std::string_view kBalanceUsage =
     "Usage: tarvell-report balance --vary CODE[,CODE...] [--reverse-arm P]...\n"
-    "                              [--objective cutoff|lead|release|compression|mep[,...]]\n"
+    "                              [--objective "
+    "cutoff|lead|release|compression|mep|dieslip[,...]]\n"
     "                              [--range CODE=DELTA]... [--target-cutoff PCT]\n"
     "                              [--file PATH] [--save OUT.dtv]\n"
     "\n"
@@ -41,7 +42,10 @@ constexpr std::string_view kBalanceUsage =
     "  --objective LIST    what to make equal, separated by commas: cutoff, lead, release,\n"
     "                      compression, mep (default cutoff). mep takes the idealised\n"
     "                      indicator card of each end with the default settings (chest\n"
-    "                      115, back 15, n 1, clearances 8 %; see indicator --help)\n"
+    "                      115, back 15, n 1, clearances 8 %; see indicator --help);\n"
+    "                      dieslip makes the greatest die slip at the positions small\n"
+    "                      instead (how far the die block slides in the link over a\n"
+    "                      turn), counted in per cent of the stroke\n"
     "  --reverse-arm P     a position to compare at: fwd or rev (normal forward or reverse),\n"
     "                      max-fwd or max-rev (maximum forward or reverse), mid (mid gear),\n"
     "                      set (every entry of the reverse arm position set) or a number (a\n"
@@ -60,7 +64,8 @@ constexpr std::string_view kBalanceUsage =
     "                      written.\n"
     "  --help              show this text\n"
     "\n"
-    "Differences are front minus rear: cut-off, release and compression in per cent of the\n"
+    "Differences are front minus rear (the die slip is the slip itself, a length):\n"
+    "cut-off, release and compression in per cent of the\n"
     "stroke, lead in length, MEP in per cent of the mean of the two. The search makes the\n"
     "sum of their squares small, counting a lead difference in per cent of the mean steam\n"
     "port width (and the distance of the mean cut-off from its target in per cent), and\n"
@@ -95,6 +100,8 @@ bool parseObjective(std::string_view text, BalanceObjective& objective) {
         objective = BalanceObjective::Compression;
     } else if (text == "mep") {
         objective = BalanceObjective::Mep;
+    } else if (text == "dieslip" || text == "die-slip") {
+        objective = BalanceObjective::DieSlip;
     } else {
         return false;
     }
@@ -270,10 +277,9 @@ bool readObjectives(const CommandOptions& options, BalanceRequest& request, std:
     for (const std::string& item : objectives) {
         BalanceObjective objective;
         if (!parseObjective(item, objective)) {
-            complain(err)
-                << "--objective takes cutoff, lead, release, compression or mep separated "
-                   "by commas, not \""
-                << item << "\"\n";
+            complain(err) << "--objective takes cutoff, lead, release, compression, mep or dieslip "
+                             "separated by commas, not \""
+                          << item << "\"\n";
             return false;
         }
         bool seen = false;
