@@ -9,6 +9,7 @@
 #include "BalanceVerdict.h"
 #include "CommandOptions.h"
 #include "DataFile.h"
+#include "PositionOptions.h"
 #include "Report.h"
 #include "ReportArgs.h"
 #include "SafeWrite.h"
@@ -291,23 +292,8 @@ bool readObjectives(const CommandOptions& options, BalanceRequest& request, std:
 
 bool readPositions(const CommandOptions& options, const Model& m, BalanceRequest& request,
                    std::ostream& err) {
-    const std::vector<std::string> words = options.values("--reverse-arm");
-    if (words.empty()) return true;  // normal forward and reverse
-    std::vector<BalancePosition> positions;
-    for (const std::string& p : words)
-        if (!parsePositions(m, p, positions)) {
-            complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
-                             "number, not \""
-                          << p << "\"\n";
-            return false;
-        }
-    request.positions.clear();
-    for (const BalancePosition& p : positions) {
-        bool seen = false;
-        for (const BalancePosition& q : request.positions) seen = seen || p == q;
-        if (!seen) request.positions.push_back(p);
-    }
-    return true;
+    if (options.values("--reverse-arm").empty()) return true;  // normal forward and reverse
+    return readComparedPositions(options, m, request.positions, err);
 }
 
 bool readTarget(const CommandOptions& options, BalanceRequest& request, std::ostream& err) {
@@ -375,6 +361,30 @@ int saveResult(const BalanceResult& result, const std::string& save, std::ostrea
 }
 
 }  // namespace
+
+bool readComparedPositions(const CommandOptions& options, const Model& m,
+                           std::vector<BalancePosition>& out, std::ostream& err) {
+    const std::vector<std::string> words = options.values("--reverse-arm");
+    if (words.empty()) {
+        out = normalBalancePositions();
+        return true;
+    }
+    std::vector<BalancePosition> positions;
+    for (const std::string& p : words)
+        if (!parsePositions(m, p, positions)) {
+            complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
+                             "number, not \""
+                          << p << "\"\n";
+            return false;
+        }
+    out.clear();
+    for (const BalancePosition& p : positions) {
+        bool seen = false;
+        for (const BalancePosition& q : out) seen = seen || p == q;
+        if (!seen) out.push_back(p);
+    }
+    return true;
+}
 
 int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err) {
