@@ -412,6 +412,7 @@ void TMainForm::createGraphsAndHelpMenus(QMenuBar* bar) {
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
     Indicator = item(graphs, "Indicator", "&Indicator");
     Balance = item(graphs, "Balance", "&Balance...");
+    Sensitivity = item(graphs, "Sensitivity", "Se&nsitivity");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

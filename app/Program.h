@@ -38,6 +38,7 @@ class TIndicatorDia;
 class DataFileCommands;
 class RecoveryKeeper;
 class TBalance;
+class TSensitivity;
 
 class Program {
   public:
@@ -77,6 +78,7 @@ class Program {
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
     TBalance* balance = nullptr;
+    TSensitivity* sensitivity = nullptr;
     TIndicatorDia* indicatorDia = nullptr;
 
     // The open and save commands of the main window, and the recovery file kept while the

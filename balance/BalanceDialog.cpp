@@ -1,6 +1,7 @@
 // The Balance dialog (see BalanceDialog.h).
 #include "BalanceDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include "DynamicVariables.h"
 #include "Fonts.h"
 #include "NumberField.h"
+#include "Sensitivity.h"
 #include "ValveEventsTable.h"
 #include "WindowPlacement.h"
 
@@ -152,6 +154,9 @@ QWidget* TBalance::buildEqualiseBox() {
 }
 
 QLayout* TBalance::buildRunRow() {
+    SuggestButton = button(this, "SuggestButton", "Su&ggest");
+    SuggestButton->setToolTip(
+        "Fill Vary with the dimensions that best even out the chosen differences together");
     RunButton = button(this, "RunButton", "&Run");
     CancelRun = button(this, "CancelRun", "&Cancel");
     Progress = new QProgressBar(this);
@@ -160,6 +165,7 @@ QLayout* TBalance::buildRunRow() {
     Worst->setObjectName("Worst");
     Worst->setMinimumWidth(170);
     auto* run = new QHBoxLayout;
+    run->addWidget(SuggestButton);
     run->addWidget(RunButton);
     run->addWidget(CancelRun);
     run->addWidget(Progress, 1);
@@ -218,6 +224,7 @@ void TBalance::connectControls() {
     for (BalanceVaryRow* row : VaryRow)
         connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
     connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
+    connect(SuggestButton, &QPushButton::clicked, this, [this] { SuggestClick(); });
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
@@ -264,10 +271,17 @@ void TBalance::showVaryRowsInUse() {
 void TBalance::FormActivate() {
     const Model& m = context_.model();
     std::size_t row = 0;
-    for (std::size_t k = 1; k <= 4; ++k) {
-        const int code = m.dynamicSlots[k].code;
-        if (code != 0 && varyCodeRefusal(code).empty() && row < VaryRow.size())
-            VaryRow[row++]->choose(code, m);
+    if (!presetVary_.empty()) {
+        for (int code : presetVary_)
+            if (varyCodeRefusal(code).empty() && row < VaryRow.size())
+                VaryRow[row++]->choose(code, m);
+        presetVary_.clear();
+    } else {
+        for (std::size_t k = 1; k <= 4; ++k) {
+            const int code = m.dynamicSlots[k].code;
+            if (code != 0 && varyCodeRefusal(code).empty() && row < VaryRow.size())
+                VaryRow[row++]->choose(code, m);
+        }
     }
     for (; row < VaryRow.size(); ++row) VaryRow[row]->choose(0, m);
     showVaryRowsInUse();
@@ -305,6 +319,40 @@ BalanceRequest TBalance::request() const {
             r.positions = balancePositions(kPositionGroups[i], context_.model());
     if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
     return r;
+}
+
+void TBalance::SuggestClick() {
+    if (running()) return;
+    const BalanceRequest r = request();
+    std::vector<EventQuantity> quantities;
+    for (BalanceObjective o : r.objectives) {
+        switch (o) {
+            case BalanceObjective::CutOff:
+                quantities.push_back(EventQuantity::CutOff);
+                break;
+            case BalanceObjective::Lead:
+                quantities.push_back(EventQuantity::Lead);
+                break;
+            case BalanceObjective::Release:
+                quantities.push_back(EventQuantity::Release);
+                break;
+            case BalanceObjective::Compression:
+                quantities.push_back(EventQuantity::Compression);
+                break;
+            case BalanceObjective::Mep:  // follows the cut-offs most of all
+            case BalanceObjective::DieSlip:
+                break;
+        }
+    }
+    if (quantities.empty()) quantities.push_back(EventQuantity::CutOff);
+    const Model& m = context_.model();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<int> codes = suggestVary(m, sensitivityTable(m, r.positions), quantities);
+    QApplication::restoreOverrideCursor();
+    if (codes.empty()) return;
+    for (std::size_t i = 0; i < VaryRow.size(); ++i)
+        VaryRow[i]->choose(i < codes.size() ? codes[i] : 0, m);
+    showVaryRowsInUse();
 }
 
 bool TBalance::running() const {
@@ -409,6 +457,7 @@ void TBalance::setRunning(bool running) {
     varyBox_->setEnabled(!running);
     equaliseBox_->setEnabled(!running);
     RunButton->setEnabled(!running);
+    SuggestButton->setEnabled(!running);
     CancelRun->setEnabled(running);
     ApplyButton->setEnabled(!running && result_ && result_->improved() && !applied_);
 }

@@ -67,4 +67,19 @@ std::vector<SensitivityRow> dimensionSensitivity(const Model& m, int code,
 // read.
 SensitivityTable sensitivityTable(const Model& m, const std::vector<BalancePosition>& positions);
 
+// The dimensions that best control the front-minus-rear differences of `quantities` at the
+// table's positions together: each dimension's column of effects taken over its default Balance
+// range (defaultBalanceVariable) and a lead in points as Balance counts it, the pair whose
+// columns are furthest from moving the differences alike (the greatest least singular value),
+// then, while there are more differences than dimensions and fewer than `most`, the dimension
+// that raises that value most. Two dimensions that move every difference the same way cannot
+// even out two of them, however large their effects. Empty when the table has no finite rows.
+std::vector<int> suggestVary(const Model& m, const SensitivityTable& table,
+                             const std::vector<EventQuantity>& quantities,
+                             std::size_t most = kMaxBalanceVariables);
+
+// The least singular value of a matrix of `rows` rows and up to four columns, held column by
+// column (columns[c][r]).
+double leastSingularValue(const std::vector<std::vector<double>>& columns);
+
 }  // namespace tarvell
