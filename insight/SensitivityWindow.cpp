@@ -82,6 +82,8 @@ TSensitivity::TSensitivity(ProgramContext& context) : QDialog(nullptr), context_
     SensitivityGrid->setSelectionMode(QAbstractItemView::MultiSelection);
     SensitivityGrid->setWordWrap(false);
     SensitivityGrid->verticalHeader()->hide();
+    SensitivityGrid->verticalHeader()->setDefaultSectionSize(
+        SensitivityGrid->fontMetrics().height() + 6);
     SensitivityGrid->horizontalHeader()->setStretchLastSection(true);
     SensitivityGrid->setItemDelegateForColumn(BarColumn, new BarDelegate(SensitivityGrid));
 
