@@ -142,6 +142,7 @@ class TMainForm : public QMainWindow {
             *ValveEvents = nullptr, *Indicator = nullptr;
     QAction* Balance = nullptr;      // the Balance dialog
     QAction* Sensitivity = nullptr;  // the Sensitivity window
+    QAction* Tolerance = nullptr;    // the Tolerance window
     QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
     QAction* Error = nullptr;
 

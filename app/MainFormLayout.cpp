@@ -413,6 +413,7 @@ void TMainForm::createGraphsAndHelpMenus(QMenuBar* bar) {
     Indicator = item(graphs, "Indicator", "&Indicator");
     Balance = item(graphs, "Balance", "&Balance...");
     Sensitivity = item(graphs, "Sensitivity", "Se&nsitivity");
+    Tolerance = item(graphs, "Tolerance", "To&lerance");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

@@ -33,6 +33,7 @@
 #include "Steam.h"
 #include "TavFrame.h"
 #include "TavSpIns.h"
+#include "ToleranceWindow.h"
 #include "VGAboutBox.h"
 #include "ValveEventsWindow.h"
 
@@ -79,6 +80,7 @@ void Program::createWindows() {
     recovery = own(new RecoveryKeeper(c, *dataFile));
     balance = own(new TBalance(c));
     sensitivity = own(new TSensitivity(c));
+    tolerance = own(new TTolerance(c));
     indicatorDia = own(new TIndicatorDia(c, *setRevArm));
     connectWindows();
     mainForm->startRotation();
@@ -122,6 +124,7 @@ void Program::connectWindows() {
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
     opens({form.Balance, form.ToolButton[19]}, balance, [this] { execModal(*balance, mainForm); });
+    opens({form.Tolerance}, tolerance, [this] { tolerance->showModal(); });
     opens({form.Sensitivity}, sensitivity, [this] { sensitivity->showModal(); });
     // Balance opened from the Sensitivity window varies what was picked there, and the table
     // follows whatever Balance applied.

@@ -39,6 +39,7 @@ class DataFileCommands;
 class RecoveryKeeper;
 class TBalance;
 class TSensitivity;
+class TTolerance;
 
 class Program {
   public:
@@ -79,6 +80,7 @@ class Program {
     TValveEvents* valveEvents = nullptr;
     TBalance* balance = nullptr;
     TSensitivity* sensitivity = nullptr;
+    TTolerance* tolerance = nullptr;
     TIndicatorDia* indicatorDia = nullptr;
 
     // The open and save commands of the main window, and the recovery file kept while the

@@ -1,9 +1,10 @@
 // Design insight timings: the sensitivity table (every dimension that moves the events, normal
-// forward and reverse) and the die slip of one position.
+// forward and reverse), the die slip of one position and a tolerance study.
 #include <benchmark/benchmark.h>
 
 #include "DieSlip.h"
 #include "Sensitivity.h"
+#include "Tolerance.h"
 
 using namespace tarvell;
 
@@ -39,5 +40,20 @@ void BM_DieSlip(benchmark::State& state) {
     state.counters["solves"] = solves;
 }
 BENCHMARK(BM_DieSlip)->Unit(benchmark::kMicrosecond);
+
+// 2,000 samples at normal forward and reverse on 1, 2, ... threads (the argument).
+void BM_ToleranceStudy(benchmark::State& state) {
+    const Model m = startedModel();
+    ToleranceSettings settings;
+    settings.threads = static_cast<int>(state.range(0));
+    int samples = 0;
+    for (auto _ : state) {
+        const ToleranceStudy study = toleranceStudy(m, settings);
+        samples = study.samples;
+        benchmark::DoNotOptimize(samples);
+    }
+    state.counters["samples"] = samples;
+}
+BENCHMARK(BM_ToleranceStudy)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "BalanceMeasure.h"
+#include "Csv.h"
 
 namespace tarvell {
 namespace {
@@ -54,6 +55,18 @@ double percentile(const std::vector<double>& sorted, double p) {
 }
 
 }  // namespace
+
+const char* spreadEndName(SpreadEnd end) {
+    switch (end) {
+        case SpreadEnd::Front:
+            return "front";
+        case SpreadEnd::Rear:
+            return "rear";
+        case SpreadEnd::Difference:
+            break;
+    }
+    return "difference";
+}
 
 const std::vector<WornLink>& wornLinks() {
     // Each link between two pins; the stroke is the crank's throw twice over, its one pin
@@ -217,6 +230,32 @@ ToleranceStudy toleranceStudy(const Model& m, const ToleranceSettings& settings,
         }
     }
     return study;
+}
+
+std::string toleranceCsv(const ToleranceStudy& study) {
+    CsvWriter csv;
+    csv.header(
+        {"position", "tag", "quantity", "end", "nominal", "min", "p05", "median", "p95", "max"});
+    for (const SpreadRow& row : study.rows) {
+        const Spread& s = row.spread;
+        csv.row({CsvWriter::number(study.resolved[row.position]),
+                 std::string(positionTagText(study.tags[row.position])),
+                 std::string(eventQuantityName(row.quantity)), spreadEndName(row.end),
+                 CsvWriter::number(s.nominal), CsvWriter::number(s.min), CsvWriter::number(s.p05),
+                 CsvWriter::number(s.median), CsvWriter::number(s.p95), CsvWriter::number(s.max)});
+    }
+    csv.row({});
+    csv.header({"samples", "failed", "missing_events"});
+    csv.row({std::to_string(study.samples), std::to_string(study.failedSamples),
+             std::to_string(study.samplesMissingEvents)});
+    csv.row({});
+    csv.header({"code", "dimension", "share_of_cutoff_difference_spread_pct"});
+    for (const Contribution& c : study.contributions) {
+        const DimensionInfo* d = findDimension(c.code);
+        csv.row({std::to_string(c.code), d ? std::string(d->field) : std::string(),
+                 CsvWriter::number(c.sharePercent, 1)});
+    }
+    return csv.text();
 }
 
 }  // namespace tarvell

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "BalanceRequest.h"
@@ -87,5 +88,13 @@ double toleranceOf(const ToleranceSettings& settings, int code);
 ToleranceStudy toleranceStudy(const Model& m, const ToleranceSettings& settings,
                               const std::function<void(int done)>& progress = {},
                               const std::atomic<bool>* cancel = nullptr);
+
+// "front", "rear" or "difference".
+const char* spreadEndName(SpreadEnd end);
+
+// The study as CSV: the rows (position, tag, quantity, end, nominal, min, p05, median, p95,
+// max), an empty line, the count of samples, failed ones and ones missing an event, an empty
+// line and the largest contributions to the spread of the cut-off difference.
+std::string toleranceCsv(const ToleranceStudy& study);
 
 }  // namespace tarvell

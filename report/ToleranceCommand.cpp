@@ -80,46 +80,7 @@ bool parseTolerance(std::string_view text, ToleranceSettings& s) {
     return true;
 }
 
-const char* endName(SpreadEnd end) {
-    switch (end) {
-        case SpreadEnd::Front:
-            return "front";
-        case SpreadEnd::Rear:
-            return "rear";
-        case SpreadEnd::Difference:
-            break;
-    }
-    return "difference";
-}
-
 }  // namespace
-
-std::string toleranceCsv(const Model& m, const ToleranceStudy& study) {
-    (void)m;
-    CsvWriter csv;
-    csv.header(
-        {"position", "tag", "quantity", "end", "nominal", "min", "p05", "median", "p95", "max"});
-    for (const SpreadRow& row : study.rows) {
-        const Spread& s = row.spread;
-        csv.row({CsvWriter::number(study.resolved[row.position]),
-                 std::string(positionTagText(study.tags[row.position])),
-                 std::string(eventQuantityName(row.quantity)), endName(row.end),
-                 CsvWriter::number(s.nominal), CsvWriter::number(s.min), CsvWriter::number(s.p05),
-                 CsvWriter::number(s.median), CsvWriter::number(s.p95), CsvWriter::number(s.max)});
-    }
-    csv.row({});
-    csv.header({"samples", "failed", "missing_events"});
-    csv.row({std::to_string(study.samples), std::to_string(study.failedSamples),
-             std::to_string(study.samplesMissingEvents)});
-    csv.row({});
-    csv.header({"code", "dimension", "share_of_cutoff_difference_spread_pct"});
-    for (const Contribution& c : study.contributions) {
-        const DimensionInfo* d = findDimension(c.code);
-        csv.row({std::to_string(c.code), d ? std::string(d->field) : std::string(),
-                 CsvWriter::number(c.sharePercent, 1)});
-    }
-    return csv.text();
-}
 
 int runToleranceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                         std::ostream& err) {
@@ -189,7 +150,7 @@ int runToleranceCommand(const std::vector<std::string>& args, std::size_t first,
         err << "tarvell-report: stopped after " << study.samples << " samples\n";
         return 130;
     }
-    out << toleranceCsv(m, study);
+    out << toleranceCsv(study);
     return 0;
 }
 
