@@ -96,8 +96,7 @@ TEST(Tolerance, SamplesThatCannotBeSolvedAreCountedNotDropped) {
     // A sample that solved but lacks the event (the port never cuts off) is left out of
     // that event's figures alone, and counted too.
     EXPECT_LE(study.rows[0].spread.count, 30 - study.failedSamples);
-    EXPECT_GE(study.rows[0].spread.count,
-              30 - study.failedSamples - study.samplesMissingEvents);
+    EXPECT_GE(study.rows[0].spread.count, 30 - study.failedSamples - study.samplesMissingEvents);
 }
 
 TEST(ReportTolerance, PrintsTheSpreadsAndTheLargestContributions) {
