@@ -142,7 +142,9 @@ class TMainForm : public QMainWindow {
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
             *ValveEvents = nullptr, *Indicator = nullptr;
-    QAction* Balance = nullptr;  // the Balance dialog
+    QAction* Balance = nullptr;      // the Balance dialog
+    QAction* Sensitivity = nullptr;  // the Sensitivity window
+    QAction* Tolerance = nullptr;    // the Tolerance window
     QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
     QAction* Error = nullptr;
 

@@ -417,6 +417,8 @@ void TMainForm::createGraphsAndHelpMenus(QMenuBar* bar) {
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
     Indicator = item(graphs, "Indicator", "&Indicator");
     Balance = item(graphs, "Balance", "&Balance...");
+    Sensitivity = item(graphs, "Sensitivity", "Se&nsitivity");
+    Tolerance = item(graphs, "Tolerance", "To&lerance");
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("Help1");

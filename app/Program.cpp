@@ -26,12 +26,14 @@
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
 #include "Restart.h"
+#include "SensitivityWindow.h"
 #include "SetReverArm.h"
 #include "SettingDialogs.h"
 #include "Sine.h"
 #include "Steam.h"
 #include "TavFrame.h"
 #include "TavSpIns.h"
+#include "ToleranceWindow.h"
 #include "VGAboutBox.h"
 #include "ValveEventsWindow.h"
 
@@ -77,6 +79,8 @@ void Program::createWindows() {
     valveEvents = own(new TValveEvents(c));
     recovery = own(new RecoveryKeeper(c, *dataFile));
     balance = own(new TBalance(c));
+    sensitivity = own(new TSensitivity(c));
+    tolerance = own(new TTolerance(c));
     indicatorDia = own(new TIndicatorDia(c, *setRevArm));
     connectWindows();
     mainForm->startRotation();
@@ -121,6 +125,17 @@ void Program::connectWindows() {
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
     opens({form.Balance, form.ToolButton[19]}, balance, [this] { execModal(*balance, mainForm); });
+    opens({form.Tolerance}, tolerance, [this] { tolerance->showModal(); });
+    opens({form.Sensitivity}, sensitivity, [this] { sensitivity->showModal(); });
+    // Balance opened from the Sensitivity window varies what was picked there, and the table
+    // follows whatever Balance applied.
+    if (sensitivity && balance)
+        QObject::connect(sensitivity, &TSensitivity::balanceRequested, sensitivity,
+                         [this](const std::vector<int>& codes) {
+                             balance->setVaryCodes(codes);
+                             execModal(*balance, sensitivity);
+                             sensitivity->FormActivate();
+                         });
     opens({form.Indicator, form.ToolButton[18]}, indicatorDia,
           [this] { indicatorDia->showModal(); });
     // The instructions open beside the main window, to be read while working in it.

@@ -38,6 +38,8 @@ class TIndicatorDia;
 class DataFileCommands;
 class RecoveryKeeper;
 class TBalance;
+class TSensitivity;
+class TTolerance;
 
 class Program {
   public:
@@ -77,6 +79,8 @@ class Program {
     TDataTable* dataTable = nullptr;
     TValveEvents* valveEvents = nullptr;
     TBalance* balance = nullptr;
+    TSensitivity* sensitivity = nullptr;
+    TTolerance* tolerance = nullptr;
     TIndicatorDia* indicatorDia = nullptr;
 
     // The open and save commands of the main window, and the recovery file kept while the

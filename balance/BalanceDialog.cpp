@@ -1,6 +1,7 @@
 // The Balance dialog (see BalanceDialog.h).
 #include "BalanceDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include "DynamicVariables.h"
 #include "Fonts.h"
 #include "NumberField.h"
+#include "Sensitivity.h"
 #include "ValveEventsTable.h"
 #include "WindowPlacement.h"
 
@@ -99,6 +101,13 @@ QWidget* TBalance::buildEqualiseBox() {
         Objective[i] = new QCheckBox(
             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), equalise);
         Objective[i]->setObjectName(QString("Objective%1").arg(i + 1));
+        if (kBalanceObjectives[i] == BalanceObjective::DieSlip) {
+            // Not a front-to-rear comparison: the die's work in the link is made small.
+            Objective[i]->setText("least die slip");
+            Objective[i]->setToolTip(
+                "Make the greatest die slip at the compared positions small: how far the die "
+                "block slides in the link over a turn, the measure of the link's wear");
+        }
         objectives->addWidget(Objective[i], static_cast<int>(i / 2), static_cast<int>(i % 2));
     }
     objectives->setRowStretch(objectives->rowCount(), 1);
@@ -145,6 +154,9 @@ QWidget* TBalance::buildEqualiseBox() {
 }
 
 QLayout* TBalance::buildRunRow() {
+    SuggestButton = button(this, "SuggestButton", "Su&ggest");
+    SuggestButton->setToolTip(
+        "Fill Vary with the dimensions that best even out the chosen differences together");
     RunButton = button(this, "RunButton", "&Run");
     CancelRun = button(this, "CancelRun", "&Cancel");
     Progress = new QProgressBar(this);
@@ -153,6 +165,7 @@ QLayout* TBalance::buildRunRow() {
     Worst->setObjectName("Worst");
     Worst->setMinimumWidth(170);
     auto* run = new QHBoxLayout;
+    run->addWidget(SuggestButton);
     run->addWidget(RunButton);
     run->addWidget(CancelRun);
     run->addWidget(Progress, 1);
@@ -211,6 +224,7 @@ void TBalance::connectControls() {
     for (BalanceVaryRow* row : VaryRow)
         connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
     connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
+    connect(SuggestButton, &QPushButton::clicked, this, [this] { SuggestClick(); });
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
@@ -257,10 +271,17 @@ void TBalance::showVaryRowsInUse() {
 void TBalance::FormActivate() {
     const Model& m = context_.model();
     std::size_t row = 0;
-    for (std::size_t k = 1; k <= 4; ++k) {
-        const int code = m.dynamicSlots[k].code;
-        if (code != 0 && varyCodeRefusal(code).empty() && row < VaryRow.size())
-            VaryRow[row++]->choose(code, m);
+    if (!presetVary_.empty()) {
+        for (int code : presetVary_)
+            if (varyCodeRefusal(code).empty() && row < VaryRow.size())
+                VaryRow[row++]->choose(code, m);
+        presetVary_.clear();
+    } else {
+        for (std::size_t k = 1; k <= 4; ++k) {
+            const int code = m.dynamicSlots[k].code;
+            if (code != 0 && varyCodeRefusal(code).empty() && row < VaryRow.size())
+                VaryRow[row++]->choose(code, m);
+        }
     }
     for (; row < VaryRow.size(); ++row) VaryRow[row]->choose(0, m);
     showVaryRowsInUse();
@@ -298,6 +319,40 @@ BalanceRequest TBalance::request() const {
             r.positions = balancePositions(kPositionGroups[i], context_.model());
     if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
     return r;
+}
+
+void TBalance::SuggestClick() {
+    if (running()) return;
+    const BalanceRequest r = request();
+    std::vector<EventQuantity> quantities;
+    for (BalanceObjective o : r.objectives) {
+        switch (o) {
+            case BalanceObjective::CutOff:
+                quantities.push_back(EventQuantity::CutOff);
+                break;
+            case BalanceObjective::Lead:
+                quantities.push_back(EventQuantity::Lead);
+                break;
+            case BalanceObjective::Release:
+                quantities.push_back(EventQuantity::Release);
+                break;
+            case BalanceObjective::Compression:
+                quantities.push_back(EventQuantity::Compression);
+                break;
+            case BalanceObjective::Mep:  // follows the cut-offs most of all
+            case BalanceObjective::DieSlip:
+                break;
+        }
+    }
+    if (quantities.empty()) quantities.push_back(EventQuantity::CutOff);
+    const Model& m = context_.model();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::vector<int> codes = suggestVary(m, sensitivityTable(m, r.positions), quantities);
+    QApplication::restoreOverrideCursor();
+    if (codes.empty()) return;
+    for (std::size_t i = 0; i < VaryRow.size(); ++i)
+        VaryRow[i]->choose(i < codes.size() ? codes[i] : 0, m);
+    showVaryRowsInUse();
 }
 
 bool TBalance::running() const {
@@ -402,6 +457,7 @@ void TBalance::setRunning(bool running) {
     varyBox_->setEnabled(!running);
     equaliseBox_->setEnabled(!running);
     RunButton->setEnabled(!running);
+    SuggestButton->setEnabled(!running);
     CancelRun->setEnabled(running);
     ApplyButton->setEnabled(!running && result_ && result_->improved() && !applied_);
 }

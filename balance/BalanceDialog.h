@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "Balance.h"
 #include "ProgramContext.h"
@@ -55,6 +56,8 @@ class TBalance : public QDialog {
                  *ReversePositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
     QCheckBox* TargetOn = nullptr;
     NumberField* TargetCutOff = nullptr;
+    // Fills Vary with the dimensions that best control the chosen differences together.
+    QPushButton* SuggestButton = nullptr;
     // Run and result
     QPushButton *RunButton = nullptr, *CancelRun = nullptr, *ApplyButton = nullptr,
                 *CloseButton = nullptr;
@@ -69,6 +72,11 @@ class TBalance : public QDialog {
     // Fills the dialog afresh from the design: the dimensions of the dynamic-variable slots
     // the search may vary, cut-off at normal forward and reverse, no result.
     void FormActivate();
+    // The next opening fills Vary with these codes (up to four) instead of the dynamic
+    // variables, as the Sensitivity window asks.
+    void setVaryCodes(const std::vector<int>& codes) { presetVary_ = codes; }
+    // Fills Vary from the sensitivity of the chosen differences at the chosen positions.
+    void SuggestClick();
     // What the dialog's choices ask for.
     BalanceRequest request() const;
     void RunClick();
@@ -105,6 +113,7 @@ class TBalance : public QDialog {
     QScrollArea* scroll_ = nullptr;                        // all above the message lines
     std::optional<BalanceResult> result_;
     bool applied_ = false;
+    std::vector<int> presetVary_;
 };
 
 }  // namespace tarvell

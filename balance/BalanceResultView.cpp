@@ -50,6 +50,7 @@ void addRow(QTableWidget* grid, const std::array<QString, kColumns>& texts,
 }
 
 QString differenceName(BalanceObjective objective) {
+    if (!isFrontMinusRear(objective)) return qtext(balanceObjectiveName(objective));
     return qtext(balanceObjectiveName(objective)) +
            (isPercentOfStroke(objective) ? " F - R  %" : " F - R");
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Calc.h"
+#include "DieSlip.h"
 #include "Indicator.h"
 #include "Notch.h"
 #include "Numbers.h"
@@ -37,7 +38,8 @@ std::optional<double> difference(const PositionEvents& e, BalanceObjective objec
             d = frontMinusRear(e.front.compression, e.rear.compression);
             break;
         case BalanceObjective::Mep:
-            break;  // from the indicator cards, not the events (mepDifference)
+        case BalanceObjective::DieSlip:
+            break;  // from the indicator cards or the link, not the events
     }
     if (d && !std::isfinite(*d)) return std::nullopt;
     return d;
@@ -51,6 +53,14 @@ std::optional<PositionEvents> trustedEvents(const Model& m, float position) {
     PositionEvents e = valveEvents(m, position);
     if (e.failedSolves > 0 || e.errorRaised) return std::nullopt;
     return e;
+}
+
+// The die slip at `position`; nothing when a solve failed or a guard was raised on the way.
+std::optional<double> trustedDieSlip(const Model& m, float position) {
+    if (!std::isfinite(position)) return std::nullopt;
+    const DieSlip slip = dieSlip(m, position);
+    if (!slip.found || slip.failedSolves > 0 || slip.errorRaised) return std::nullopt;
+    return slip.slip();
 }
 
 // The front-minus-rear MEP at `position` in per cent of their mean, with the design's own
@@ -131,7 +141,18 @@ Model balanceCandidate(const Model& base, const BalanceRequest& request,
 }
 
 double BalanceScale::points(BalanceObjective objective, double difference) const {
-    return objective == BalanceObjective::Lead ? difference * leadPointsPerUnit : difference;
+    switch (objective) {
+        case BalanceObjective::Lead:
+            return difference * leadPointsPerUnit;
+        case BalanceObjective::DieSlip:
+            return difference * dieSlipPointsPerUnit;
+        case BalanceObjective::CutOff:
+        case BalanceObjective::Release:
+        case BalanceObjective::Compression:
+        case BalanceObjective::Mep:
+            break;
+    }
+    return difference;
 }
 
 BalanceScale balanceScale(const Model& start) {
@@ -139,6 +160,8 @@ BalanceScale balanceScale(const Model& start) {
                                 start.cyl.SteamPortWidthRear());
     BalanceScale scale;
     if (std::isfinite(width) && width > 0) scale.leadPointsPerUnit = 100.0 / width;
+    const double stroke = start.frame.Stroke;
+    if (std::isfinite(stroke) && stroke > 0) scale.dieSlipPointsPerUnit = 100.0 / stroke;
     return scale;
 }
 
@@ -161,6 +184,9 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
 
     std::optional<PositionEvents> normalForward;
     bool normalForwardTried = false;
+    // The greatest die slip of the positions, in points; a missing one counts as missing.
+    std::optional<double> greatestSlip;
+    bool slipCompared = false;
     for (const BalancePosition& p : request.positions) {
         float position = 0;
         std::optional<PositionEvents> events;
@@ -175,6 +201,14 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
             events ? std::optional<BalanceLeads>({events->front.lead, events->rear.lead})
                    : std::nullopt);
         for (BalanceObjective objective : request.objectives) {
+            if (objective == BalanceObjective::DieSlip) {
+                const std::optional<double> slip = trustedDieSlip(m, position);
+                out.differences.push_back(slip);
+                const double points = slip ? scale.points(objective, *slip) : kMissingPoints;
+                if (!slipCompared || !(points <= *greatestSlip)) greatestSlip = points;
+                slipCompared = true;
+                continue;
+            }
             const std::optional<double> d = objective == BalanceObjective::Mep
                                                 ? mepDifference(m, position)
                                             : events ? difference(*events, objective)
@@ -187,6 +221,8 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
             normalForwardTried = true;
         }
     }
+
+    if (greatestSlip) addTerm(*greatestSlip);
 
     if (request.targetCutOff) {
         if (!normalForwardTried) normalForward = trustedEvents(m, named[0]);

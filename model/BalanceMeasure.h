@@ -21,9 +21,11 @@ Model balanceCandidate(const Model& base, const BalanceRequest& request,
 // stroke, and MEP differences in per cent of the mean MEP, count as they are; a lead
 // difference counts in per cent of the mean steam port width of the starting design, so a
 // lead 4 % of the port apart weighs like cut-offs 4 % of the stroke apart, whatever the
-// units the design is drawn in.
+// units the design is drawn in. A die slip counts in per cent of the starting design's
+// stroke.
 struct BalanceScale {
     double leadPointsPerUnit = 1;
+    double dieSlipPointsPerUnit = 1;
     double points(BalanceObjective objective, double difference) const;
 };
 BalanceScale balanceScale(const Model& start);
@@ -47,7 +49,8 @@ struct DesignMeasure {
     // Front minus rear, position by position and within a position objective by objective
     // (index position * objectives + objective), in the event's own unit (per cent of the
     // stroke, length for lead, per cent of the mean MEP for MEP); empty when the difference
-    // cannot be had.
+    // cannot be had. The die slip objective holds each position's die slip (a length), of
+    // which only the greatest counts toward the objective, once.
     std::vector<std::optional<double>> differences;
     // The mean of the front and rear cut-offs at normal forward, when a target is set.
     std::optional<double> targetMean;

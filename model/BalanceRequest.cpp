@@ -39,6 +39,8 @@ std::string_view balanceObjectiveName(BalanceObjective objective) {
             return "release";
         case BalanceObjective::Compression:
             return "compression";
+        case BalanceObjective::DieSlip:
+            return "die slip";
         case BalanceObjective::Mep:
             break;
     }
@@ -46,7 +48,8 @@ std::string_view balanceObjectiveName(BalanceObjective objective) {
 }
 
 bool isPercentOfStroke(BalanceObjective objective) {
-    return objective != BalanceObjective::Lead && objective != BalanceObjective::Mep;
+    return objective != BalanceObjective::Lead && objective != BalanceObjective::Mep &&
+           objective != BalanceObjective::DieSlip;
 }
 
 std::string balancePositionName(const BalancePosition& position) {

@@ -15,18 +15,24 @@ namespace tarvell {
 
 // What is compared between the front and the rear of the cylinder: a valve event, or the
 // mean effective pressure of each end's indicator card (worked out with the design's own
-// indicator settings). Every switch over this enum names each one.
-enum class BalanceObjective { CutOff, Lead, Release, Compression, Mep };
+// indicator settings). The die slip is no comparison: the greatest die slip of the compared
+// positions is made small. Every switch over this enum names each one.
+enum class BalanceObjective { CutOff, Lead, Release, Compression, Mep, DieSlip };
 
-inline constexpr std::array<BalanceObjective, 5> kBalanceObjectives = {
-    BalanceObjective::CutOff, BalanceObjective::Lead, BalanceObjective::Release,
-    BalanceObjective::Compression, BalanceObjective::Mep};
+inline constexpr std::array<BalanceObjective, 6> kBalanceObjectives = {
+    BalanceObjective::CutOff,      BalanceObjective::Lead, BalanceObjective::Release,
+    BalanceObjective::Compression, BalanceObjective::Mep,  BalanceObjective::DieSlip};
 
-// "cut-off", "lead", "release", "compression" or "MEP".
+// True for the objectives that compare the front with the rear (all but the die slip).
+inline bool isFrontMinusRear(BalanceObjective objective) {
+    return objective != BalanceObjective::DieSlip;
+}
+
+// "cut-off", "lead", "release", "compression", "MEP" or "die slip".
 std::string_view balanceObjectiveName(BalanceObjective objective);
 
-// True for the events quoted in per cent of the stroke. Lead is a length; the MEP difference
-// is in per cent of the mean of the two MEPs (mepDifferencePercent).
+// True for the events quoted in per cent of the stroke. Lead and die slip are lengths; the MEP
+// difference is in per cent of the mean of the two MEPs (mepDifferencePercent).
 bool isPercentOfStroke(BalanceObjective objective);
 
 // A reverse arm position at which events are compared. The named ones are taken from each

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Csv.h"
+#include "DieSlip.h"
 #include "Numbers.h"
 #include "SolveAt.h"
 #include "Sweep.h"
@@ -128,8 +129,9 @@ ValveEventsTable buildValveEventsTable(const Model& m) {
                 return;
             }
         const IndicatorResult cards = indicatorDiagram(m, position, m.indicator);
-        table.rows.push_back(
-            {std::move(entry), valveEvents(m, position), cards.front.mep, cards.rear.mep});
+        const DieSlip slip = dieSlip(m, position);
+        table.rows.push_back({std::move(entry), valveEvents(m, position), cards.front.mep,
+                              cards.rear.mep, slip.found ? slip.slip() : kNoFigure});
         table.findings += table.rows.back().events.findings();
         table.findings += cards.findings;
     };
@@ -172,6 +174,7 @@ const std::vector<EventsColumn>& valveEventsColumns() {
         {"Front\nMEP", "Front MEP"},
         {"Rear\nMEP", "Rear MEP"},
         {"MEP F - R\n% of mean", "MEP front - rear % of mean"},
+        {"Die\nslip", "Die slip"},
         {"Note", "Note"},
     };
     return columns;
@@ -197,6 +200,7 @@ std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
     cells.push_back(number(row.rearMep, kPressureDecimals, missing));
     cells.push_back(
         number(mepDifferencePercent(row.frontMep, row.rearMep), kPercentDecimals, missing));
+    cells.push_back(number(row.dieSlip, kLengthDecimals, missing));
     cells.push_back(valveEventsNote(e));
     return cells;
 }

@@ -19,6 +19,8 @@ struct EventsTableRow {
     PositionEvents events;
     // The MEP of each end's indicator card at the position (kNoFigure when it has none).
     double frontMep = kNoFigure, rearMep = kNoFigure;
+    // How far the die slides in the link over the turn (kNoFigure when no solve succeeded).
+    double dieSlip = kNoFigure;
 };
 
 struct ValveEventsTable {

@@ -9,6 +9,7 @@
 #include "BalanceVerdict.h"
 #include "CommandOptions.h"
 #include "DataFile.h"
+#include "PositionOptions.h"
 #include "Report.h"
 #include "ReportArgs.h"
 #include "SafeWrite.h"
@@ -18,7 +19,8 @@ namespace {
 
 constexpr std::string_view kBalanceUsage =
     "Usage: tarvell-report balance --vary CODE[,CODE...] [--reverse-arm P]...\n"
-    "                              [--objective cutoff|lead|release|compression|mep[,...]]\n"
+    "                              [--objective "
+    "cutoff|lead|release|compression|mep|dieslip[,...]]\n"
     "                              [--range CODE=DELTA]... [--target-cutoff PCT]\n"
     "                              [--file PATH] [--save OUT.dtv]\n"
     "\n"
@@ -41,7 +43,10 @@ constexpr std::string_view kBalanceUsage =
     "  --objective LIST    what to make equal, separated by commas: cutoff, lead, release,\n"
     "                      compression, mep (default cutoff). mep takes the idealised\n"
     "                      indicator card of each end with the default settings (chest\n"
-    "                      115, back 15, n 1, clearances 8 %; see indicator --help)\n"
+    "                      115, back 15, n 1, clearances 8 %; see indicator --help);\n"
+    "                      dieslip makes the greatest die slip at the positions small\n"
+    "                      instead (how far the die block slides in the link over a\n"
+    "                      turn), counted in per cent of the stroke\n"
     "  --reverse-arm P     a position to compare at: fwd or rev (normal forward or reverse),\n"
     "                      max-fwd or max-rev (maximum forward or reverse), mid (mid gear),\n"
     "                      set (every entry of the reverse arm position set) or a number (a\n"
@@ -60,7 +65,8 @@ constexpr std::string_view kBalanceUsage =
     "                      written.\n"
     "  --help              show this text\n"
     "\n"
-    "Differences are front minus rear: cut-off, release and compression in per cent of the\n"
+    "Differences are front minus rear (the die slip is the slip itself, a length):\n"
+    "cut-off, release and compression in per cent of the\n"
     "stroke, lead in length, MEP in per cent of the mean of the two. The search makes the\n"
     "sum of their squares small, counting a lead difference in per cent of the mean steam\n"
     "port width (and the distance of the mean cut-off from its target in per cent), and\n"
@@ -95,6 +101,8 @@ bool parseObjective(std::string_view text, BalanceObjective& objective) {
         objective = BalanceObjective::Compression;
     } else if (text == "mep") {
         objective = BalanceObjective::Mep;
+    } else if (text == "dieslip" || text == "die-slip") {
+        objective = BalanceObjective::DieSlip;
     } else {
         return false;
     }
@@ -270,10 +278,9 @@ bool readObjectives(const CommandOptions& options, BalanceRequest& request, std:
     for (const std::string& item : objectives) {
         BalanceObjective objective;
         if (!parseObjective(item, objective)) {
-            complain(err)
-                << "--objective takes cutoff, lead, release, compression or mep separated "
-                   "by commas, not \""
-                << item << "\"\n";
+            complain(err) << "--objective takes cutoff, lead, release, compression, mep or dieslip "
+                             "separated by commas, not \""
+                          << item << "\"\n";
             return false;
         }
         bool seen = false;
@@ -285,23 +292,8 @@ bool readObjectives(const CommandOptions& options, BalanceRequest& request, std:
 
 bool readPositions(const CommandOptions& options, const Model& m, BalanceRequest& request,
                    std::ostream& err) {
-    const std::vector<std::string> words = options.values("--reverse-arm");
-    if (words.empty()) return true;  // normal forward and reverse
-    std::vector<BalancePosition> positions;
-    for (const std::string& p : words)
-        if (!parsePositions(m, p, positions)) {
-            complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
-                             "number, not \""
-                          << p << "\"\n";
-            return false;
-        }
-    request.positions.clear();
-    for (const BalancePosition& p : positions) {
-        bool seen = false;
-        for (const BalancePosition& q : request.positions) seen = seen || p == q;
-        if (!seen) request.positions.push_back(p);
-    }
-    return true;
+    if (options.values("--reverse-arm").empty()) return true;  // normal forward and reverse
+    return readComparedPositions(options, m, request.positions, err);
 }
 
 bool readTarget(const CommandOptions& options, BalanceRequest& request, std::ostream& err) {
@@ -369,6 +361,30 @@ int saveResult(const BalanceResult& result, const std::string& save, std::ostrea
 }
 
 }  // namespace
+
+bool readComparedPositions(const CommandOptions& options, const Model& m,
+                           std::vector<BalancePosition>& out, std::ostream& err) {
+    const std::vector<std::string> words = options.values("--reverse-arm");
+    if (words.empty()) {
+        out = normalBalancePositions();
+        return true;
+    }
+    std::vector<BalancePosition> positions;
+    for (const std::string& p : words)
+        if (!parsePositions(m, p, positions)) {
+            complain(err) << "--reverse-arm takes fwd, rev, max-fwd, max-rev, mid, set or a "
+                             "number, not \""
+                          << p << "\"\n";
+            return false;
+        }
+    out.clear();
+    for (const BalancePosition& p : positions) {
+        bool seen = false;
+        for (const BalancePosition& q : out) seen = seen || p == q;
+        if (!seen) out.push_back(p);
+    }
+    return true;
+}
 
 int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err) {

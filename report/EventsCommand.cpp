@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "CommandOptions.h"
+#include "DieSlip.h"
 #include "Numbers.h"
 #include "Report.h"
 #include "ReportArgs.h"
@@ -42,6 +43,9 @@ constexpr std::string_view kEventsUsage =
     "  exhaust_over_travel  how far the cavity's edge runs on past the port's far edge\n"
     "                       (max_exhaust_port_opening + exhaust_over_travel =\n"
     "                       max_exhaust_opening)\n"
+    "  die_slip             how far the die block slides in the link over the turn: the\n"
+    "                       greatest minus the least of its arc distance from the\n"
+    "                       trunnion (the same on both ends' rows of a position)\n"
     "\n"
     "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
     "angle. An event that does not occur is left empty: the port never opens, is open\n"
@@ -83,10 +87,12 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
     csv.header({"position", "tag", "end", "admission_deg", "lead", "max_steam_opening",
                 "cutoff_pct", "release_pct", "compression_pct", "max_exhaust_opening",
                 "max_port_opening", "over_travel", "max_exhaust_port_opening",
-                "exhaust_over_travel"});
+                "exhaust_over_travel", "die_slip"});
     std::vector<std::string> row;
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
+        const DieSlip slip = dieSlip(m, position);
+        const std::string slipText = slip.found ? CsvWriter::number(slip.slip()) : std::string();
         struct End {
             const char* name;
             const EndEvents& events;
@@ -106,6 +112,7 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
             appendOpening(row, end.maxExhaustOpening, exhaust);
             appendPortOpening(row, steam);
             appendPortOpening(row, exhaust);
+            row.push_back(slipText);
             csv.row(row);
         }
     }

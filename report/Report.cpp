@@ -19,6 +19,8 @@ constexpr std::string_view kUsage =
     "           [--n N] [--clearance PCT] [--file PATH] [--card]\n"
     "       tarvell-report balance --vary CODE[,CODE...] [options] [--save OUT.dtv]\n"
     "       tarvell-report compare A.dtv B.dtv [--reverse-arm VALUE|mid|fwd|rev]...\n"
+    "       tarvell-report sensitivity [--reverse-arm P]... [--file PATH]\n"
+    "       tarvell-report tolerance [--tolerance T] [--wear C] [--samples N] [options]\n"
     "\n"
     "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
     "file's) over one turn of the driver as CSV: one row per driver angle from 0 in\n"
@@ -38,8 +40,9 @@ constexpr std::string_view kUsage =
     "\n"
     "In every command fwd is on the side of mid gear the gear runs forward from, as the\n"
     "valve events window and Balance take it (a negative lifting arm length turns it\n"
-    "round), and rev on the other. The events, table, indicator, balance and compare\n"
-    "commands explain themselves with --help after the command's name.\n"
+    "round), and rev on the other. The events, table, indicator, balance, compare,\n"
+    "sensitivity and tolerance commands explain themselves with --help after the\n"
+    "command's name.\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
@@ -92,6 +95,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!args.empty() && args[0] == "table") return runTableCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "indicator") return runIndicatorCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "balance") return runBalanceCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "tolerance") return runToleranceCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "sensitivity") return runSensitivityCommand(args, 1, out, err);
     const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
 
     static constexpr OptionSpec kOptions[] = {

@@ -47,5 +47,9 @@ int runTableCommand(const std::vector<std::string>& args, std::size_t first, std
                     std::ostream& err);
 int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err);
+int runToleranceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                        std::ostream& err);
+int runSensitivityCommand(const std::vector<std::string>& args, std::size_t first,
+                          std::ostream& out, std::ostream& err);
 
 }  // namespace tarvell

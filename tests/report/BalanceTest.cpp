@@ -16,6 +16,7 @@
 #include "BalanceVerdict.h"
 #include "Calc.h"
 #include "DataFile.h"
+#include "DieSlip.h"
 #include "Indicator.h"
 #include "Numbers.h"
 #include "ReportRun.h"
@@ -126,6 +127,31 @@ TEST(Balance, EvensOutTheMepsAtNormalForward) {
     ASSERT_TRUE(result.differences[0].before && result.differences[0].after);
     EXPECT_NEAR(*result.differences[0].before, before, 0.01);
     EXPECT_NEAR(*result.differences[0].after, after, 0.01);
+}
+
+TEST(Balance, MakesTheGreatestDieSlipSmall) {
+    const Model m = test::startedModel();
+    BalanceRequest request;
+    for (int code : {12, 21})
+        request.vary.push_back(defaultBalanceVariable(code, dimensionValue(m, code)));
+    request.objectives = {BalanceObjective::DieSlip};
+    // Only the greater of the two slips counts, in per cent of the 3.25 stroke: reverse's.
+    const DesignMeasure start = measureDesign(m, request, balanceScale(m));
+    ASSERT_EQ(start.differences.size(), 2u);
+    const double forward = dieSlip(m, m.reverseArmPositions[2]).slip();
+    const double reverse = dieSlip(m, m.reverseArmPositions[3]).slip();
+    EXPECT_NEAR(*start.differences[0], forward, 1e-9);
+    EXPECT_NEAR(*start.differences[1], reverse, 1e-9);
+    EXPECT_NEAR(start.objective, std::pow(reverse * 100 / 3.25, 2), 1e-6);
+
+    const BalanceResult result = balanceDesign(m, request);
+    ASSERT_TRUE(result.improved()) << result.reason;
+    Model applied = m;
+    for (const DimensionChange& c : result.dimensions) setDimensionValue(applied, c.code, c.after);
+    CalcMidGear(applied);
+    const double after = std::max(dieSlip(applied, applied.reverseArmPositions[2]).slip(),
+                                  dieSlip(applied, applied.reverseArmPositions[3]).slip());
+    EXPECT_LT(after, reverse - 0.01);
 }
 
 TEST(Balance, VariesOnlyWhatMovesTheEvents) {

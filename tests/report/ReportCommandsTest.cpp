@@ -43,14 +43,21 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
               "compression_pct,max_exhaust_opening,max_port_opening,over_travel,"
-              "max_exhaust_port_opening,exhaust_over_travel");
+              "max_exhaust_port_opening,exhaust_over_travel,die_slip");
     EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 14u);
+        ASSERT_EQ(f.size(), 15u);
         EXPECT_EQ(f[1], tags[i - 1]);
+        // The die works the link about 0.11 at mid gear, 0.14 forward and 0.35 in reverse,
+        // the same figure on both ends' rows.
+        const double slips[] = {0.11, 0.14, 0.35};
+        EXPECT_NEAR(std::stod(f[14]), slips[(i - 1) / 2], 0.006) << rows[i];
+        if (i % 2 == 0) {
+            EXPECT_EQ(f[14], fields(rows[i - 1])[14]);
+        }
         // The ports are 0.25 wide: the port's opening stops there and the valve's greatest
         // opening is it plus the over-travel.
         EXPECT_LE(std::stod(f[10]), 0.25);
@@ -105,7 +112,7 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 14u);
+    ASSERT_EQ(front.size(), 15u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre
