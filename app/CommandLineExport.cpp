@@ -75,6 +75,7 @@ int runCommandLineExport(int& argc, char** argv, const StartOptions& start) {
     }
 
     Model& m = program.model();
+    program.mainForm->solveStill();  // the frame an animation starts from
     const QString word = start.reverseArm.isEmpty() ? QString("fwd") : start.reverseArm;
     float position = 0;
     if (!resolveReverseArm(m, word.toStdString(), position)) {

@@ -130,7 +130,9 @@ DesignExports::Animation DesignExports::animationWebp(float reverseArm, double s
     const KeptGear kept(form);
     m.gear.ReverseArmPosition = reverseArm;
     m.gear.StepAngle = static_cast<float>(step);  // the read-out names the animation's step
-    const double start = m.gear.DriverAngle;
+    // From the angle of the frame the window shows (the model's has moved on to the next
+    // tick's), so the first frame is the picture the drawing's exports give.
+    const double start = form.solvedFrame().angle;
     const double sign = m.gear.direction == Direction::Rev ? -1.0 : 1.0;
     const int total = framesPerTurn(step);
     WebpAnimation animation(form.frameExport().pictureSize(), frameMilliseconds);

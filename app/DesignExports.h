@@ -38,7 +38,8 @@ class DesignExports : public QObject {
     // Told after each frame how many of how many are done; returning false cancels.
     using Progress = std::function<bool(int done, int total)>;
     // One turn of the main window's picture at `reverseArm`, a frame every `step` degrees
-    // (0 < step <= 90) from the driver's angle now, in the direction the gear turns, each
+    // (0 < step <= 90) from the driver angle of the frame shown, in the direction the gear
+    // turns, each
     // frame shown for `frameMilliseconds`.
     Animation animationWebp(float reverseArm, double step, int frameMilliseconds = 40,
                             const Progress& progress = {});

@@ -1,0 +1,118 @@
+// The design sheet and the animation as a user makes them from the File menu: what the files
+// hold, that the animation's frames are the drawing's own pictures, and that the live gear is
+// left as it was.
+#include <webp/demux.h>
+#include <QAction>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+#include "DesignExports.h"
+#include "FrameExport.h"
+#include "UiTestSupport.h"
+
+namespace tarvell::test {
+namespace {
+
+// Every frame of an animated WebP as the whole picture a player shows; none for bytes that
+// are not one.
+std::vector<QImage> decodeFrames(const QByteArray& bytes) {
+    std::vector<QImage> frames;
+    WebPAnimDecoderOptions options;
+    if (!WebPAnimDecoderOptionsInit(&options)) return frames;
+    options.color_mode = MODE_RGBA;
+    const WebPData data{reinterpret_cast<const uint8_t*>(bytes.constData()),
+                        static_cast<std::size_t>(bytes.size())};
+    WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
+    if (!decoder) return frames;
+    WebPAnimInfo info;
+    WebPAnimDecoderGetInfo(decoder, &info);
+    const int w = static_cast<int>(info.canvas_width), h = static_cast<int>(info.canvas_height);
+    while (WebPAnimDecoderHasMoreFrames(decoder)) {
+        uint8_t* pixels = nullptr;
+        int timestamp = 0;
+        if (!WebPAnimDecoderGetNext(decoder, &pixels, &timestamp)) break;
+        frames.push_back(QImage(pixels, w, h, w * 4, QImage::Format_RGBA8888)
+                             .convertToFormat(QImage::Format_RGB32));
+    }
+    WebPAnimDecoderDelete(decoder);
+    return frames;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class DesignExportsTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(dir_.isValid());
+        errorMessages_.clear();  // the instruction texts are not beside the tests
+        tick();
+    }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QImage exportedPicture() {
+        return form().frameExport().pictureImage().convertToFormat(QImage::Format_RGB32);
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(DesignExportsTest, AnimationFramesAreTheDrawingTurnedAndTheGearIsLeftAlone) {
+    Model& m = model();
+    const QImage before = exportedPicture();
+    const float angle = m.gear.DriverAngle, position = m.gear.ReverseArmPosition;
+    const PivotSet pivots = m.pivots;
+
+    // 10 degrees a frame: 36 frames to the turn; 7 degrees: 51 full steps and one short.
+    const DesignExports::Animation a = program_->exports->animationWebp(position, 10);
+    ASSERT_TRUE(a.error.isEmpty()) << a.error.toStdString();
+    EXPECT_TRUE(a.bytes.startsWith("RIFF"));
+    EXPECT_EQ(a.bytes.mid(8, 4), "WEBP");
+    const std::vector<QImage> frames = decodeFrames(a.bytes);
+    ASSERT_EQ(frames.size(), 36u);
+    EXPECT_EQ(frames[0].size(), before.size());
+    // Lossless: the first frame is the drawing's own export, pixel for pixel; a quarter turn
+    // on the crank has moved.
+    EXPECT_TRUE(frames[0] == before);
+    EXPECT_FALSE(frames[9] == frames[0]);
+    EXPECT_EQ(decodeFrames(program_->exports->animationWebp(position, 7).bytes).size(), 52u);
+
+    EXPECT_EQ(m.gear.DriverAngle, angle);
+    EXPECT_EQ(m.gear.ReverseArmPosition, position);
+    EXPECT_EQ(std::memcmp(&m.pivots, &pivots, sizeof pivots), 0);
+    EXPECT_TRUE(exportedPicture() == before);
+}
+
+TEST_F(DesignExportsTest, AnimationStepsOutsideATurnAreRefused) {
+    for (double step : {0.0, -5.0, 90.5})
+        EXPECT_FALSE(program_->exports->animationWebp(10.5f, step).error.isEmpty()) << step;
+}
+
+TEST_F(DesignExportsTest, MenuCommandsWriteTheSheetAndTheAnimation) {
+    exportPath_ = path("sheet.pdf");
+    form().ExportSheet->trigger();
+    const QByteArray pdf = readAll(exportPath_);
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    // Dimensions, events, then the mechanism and three diagrams two to a page.
+    EXPECT_EQ(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")), 4);
+    EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join('\n').toStdString();
+
+    exportPath_ = path("motion.webp");
+    form().ExportAnimation->trigger();
+    // The main window's step, 10 degrees at start-up.
+    EXPECT_EQ(decodeFrames(readAll(exportPath_)).size(), 36u);
+    EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join('\n').toStdString();
+
+    // A folder where the file should go: said, and nothing else harmed.
+    exportPath_ = dir_.path();
+    form().ExportSheet->trigger();
+    ASSERT_EQ(errorMessages_.size(), 1);
+    EXPECT_TRUE(errorMessages_[0].contains("saving failed")) << errorMessages_[0].toStdString();
+}
+
+}  // namespace
+}  // namespace tarvell::test
