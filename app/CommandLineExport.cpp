@@ -58,7 +58,7 @@ int runCommandLineExport(int& argc, char** argv, const StartOptions& start) {
     program.createWindows();
     if (!start.rest.isEmpty()) {
         const QString file = start.rest.first();
-        const QString error = program.dataFile->openFile(file);
+        const QString error = program.dataFile->openFile(file, DataFileCommands::Remember::No);
         if (!error.isEmpty()) {
             say(error);
             return 1;

@@ -212,7 +212,7 @@ bool DataFileCommands::saveTo(const QString& path) {
     return message.isEmpty();
 }
 
-QString DataFileCommands::openFile(const QString& path) {
+QString DataFileCommands::openFile(const QString& path, Remember remembered) {
     // The whole file is read and checked before anything changes; nothing after the 72nd
     // record matters, so a huge file is not read on.
     const FileBytes read = readRegularFile(QFile::encodeName(path).toStdString(), kFullFileBytes);
@@ -225,7 +225,7 @@ QString DataFileCommands::openFile(const QString& path) {
     currentPath_ = path;
     // The design as opened is the saved one: the arm stands where its scroll bar put it.
     context_.markDesignSaved();
-    remember(path);
+    if (remembered == Remember::Yes) remember(path);
     return {};
 }
 

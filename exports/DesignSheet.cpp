@@ -96,20 +96,22 @@ double drawTable(QPainter& p, double x, double y, const std::vector<double>& wid
     p.setFont(headFont);
     double cx = x;
     for (std::size_t c = 0; c < widths.size(); ++c) {
+        const bool left = c < 3 || (c + 1 == widths.size() && headings[c] == "Note");
         p.drawText(QRectF(cx + 2, y + 1, widths[c] - 4, 2 * line),
-                   (c < 3 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, headings[c]);
+                   (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop, headings[c]);
         cx += widths[c];
     }
     y += 2 * line + 2;
     p.drawLine(QPointF(x, y), QPointF(x + total, y));
     p.setFont(font);
     for (const std::vector<QString>& cells : rows) {
+        // A note wraps within its column, and its row grows to hold it.
         double height = line;
-        const double lastWidth = widths.back() - 4;
-        const QRectF wrapped =
-            metrics.boundingRect(QRectF(0, 0, lastWidth, 1000), Qt::TextWordWrap, cells.back());
-        if (widths.size() > 1 && cells.back().size() > 0 && headings.back() == "Note")
-            height = std::max(height, wrapped.height());
+        if (headings.back() == "Note" && !cells.back().isEmpty())
+            height = std::max(height, metrics
+                                          .boundingRect(QRectF(0, 0, widths.back() - 4, 1000),
+                                                        Qt::TextWordWrap, cells.back())
+                                          .height());
         cx = x;
         for (std::size_t c = 0; c < widths.size() && c < cells.size(); ++c) {
             const bool note = c + 1 == widths.size() && headings.back() == "Note";
@@ -182,9 +184,12 @@ void drawEvents(QPainter& p, const QRectF& area, const Model& m) {
         }
         y = drawTable(p, area.left(), y, widths, headings, rows);
     }
-    y = textLine(p, area.left(), y + 10, "Mid gear", sheetFont(10, true)) + 2;
-    const QFont font = sheetFont(8);
+    // The block's first row is its heading: "Mid gear", "Front", "Rear".
+    y += 10;
+    bool heading = true;
     for (const std::array<std::string, 3>& row : midGearCells(table.midGear)) {
+        const QFont font = heading ? sheetFont(10, true) : sheetFont(8);
+        heading = false;
         p.setFont(font);
         const QFontMetricsF metrics(font, p.device());
         p.drawText(QPointF(area.left(), y + metrics.ascent()), fromStd(row[0]));

@@ -11,6 +11,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The desktop's settings store: an export from the command line leaves it alone (no recent
+# file, no interface size).
+export XDG_CONFIG_HOME="$work/config"
+mkdir "$XDG_CONFIG_HOME"
 unset DISPLAY WAYLAND_DISPLAY
 cd "$work" || exit 1
 faults=0
@@ -101,6 +105,9 @@ for out in old.pdf old.webp; do
   (ulimit -f 4 && expect 1 "$option" "$out" && [ $faults -eq 0 ]) || fail "$option past the size limit"
   cmp -s "$out" "$out.before" || fail "a failed write changed $out"
 done
+
+settings=$(find "$XDG_CONFIG_HOME" -type f)
+[ -z "$settings" ] || fail "the exports wrote settings: $settings"
 
 [ $faults -eq 0 ] && echo "command-line exports: all checks passed"
 exit $((faults > 0))

@@ -4,12 +4,14 @@
 #include <webp/demux.h>
 #include <QAction>
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstring>
 
 #include "DesignExports.h"
+#include "DesignSheet.h"
 #include "FrameExport.h"
 #include "UiTestSupport.h"
 
@@ -112,6 +114,14 @@ TEST_F(DesignExportsTest, MenuCommandsWriteTheSheetAndTheAnimation) {
     form().ExportSheet->trigger();
     ASSERT_EQ(errorMessages_.size(), 1);
     EXPECT_TRUE(errorMessages_[0].contains("saving failed")) << errorMessages_[0].toStdString();
+}
+
+TEST(DesignSheetPage, LetterWhereUsUnitsAreUsedA4Elsewhere) {
+    EXPECT_EQ(sheetPageSize(QLocale(QLocale::English, QLocale::UnitedStates)).id(),
+              QPageSize::Letter);
+    EXPECT_EQ(sheetPageSize(QLocale(QLocale::English, QLocale::UnitedKingdom)).id(), QPageSize::A4);
+    EXPECT_EQ(sheetPageSize(QLocale(QLocale::German, QLocale::Germany)).id(), QPageSize::A4);
+    EXPECT_EQ(sheetPageSize(QLocale::c()).id(), QPageSize::A4);
 }
 
 }  // namespace
