@@ -60,6 +60,9 @@ if awk '{ if ($(NF-4) != "yes") bad = 1 } END { exit !bad }' fonts.txt; then
   fail "a font is not embedded: $(cat fonts.txt)"
 fi
 
+# The drawings are vectors: no picture in the file is an image.
+[ "$(pdfimages -list sheet.pdf | tail -n +3 | wc -l)" = 0 ] || fail "the sheet holds images"
+
 # A data file named: its set's name and its path.
 expect 0 --export-sheet long.pdf "$examples/long-stroke-wide-ports.dtv"
 pdftotext -layout long.pdf long.txt
