@@ -59,9 +59,13 @@ QImage framePicture(TMainForm& form) {
     return image;
 }
 
+// "<data file's name> <what>", or the data set's name for a design never saved.
 QString suggestedName(Program& program, const QString& what) {
     const QString file = program.dataFile ? program.dataFile->currentPath() : QString();
-    return file.isEmpty() ? what : QFileInfo(file).completeBaseName() + " " + what;
+    const QString name = file.isEmpty()
+                             ? QString::fromStdString(program.model().DataSetName).simplified()
+                             : QFileInfo(file).completeBaseName();
+    return name.isEmpty() ? what : name + " " + what;
 }
 
 }  // namespace

@@ -105,6 +105,8 @@ TEST_F(DesignExportsTest, MenuCommandsWriteTheSheetAndTheAnimation) {
 
     exportPath_ = path("motion.webp");
     form().ExportAnimation->trigger();
+    EXPECT_EQ(exportRequests_,
+              QStringList({"Nominal design sheet.pdf pdf", "Nominal motion.webp webp"}));
     // The main window's step, 10 degrees at start-up.
     EXPECT_EQ(decodeFrames(readAll(exportPath_)).size(), 36u);
     EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join('\n').toStdString();
