@@ -5,9 +5,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace tarvell {
 
@@ -37,12 +39,30 @@ class DesignExports : public QObject {
     };
     // Told after each frame how many of how many are done; returning false cancels.
     using Progress = std::function<bool(int done, int total)>;
-    // One turn of the main window's picture at `reverseArm`, a frame every `step` degrees
+    // `turns` turns of the main window's picture at `reverseArm`, a frame every `step` degrees
     // (0 < step <= 90) from the driver angle of the frame shown, in the direction the gear
-    // turns, each
-    // frame shown for `frameMilliseconds`.
+    // turns, each frame shown for `frameMilliseconds`.
     Animation animationWebp(float reverseArm, double step, int frameMilliseconds = 40,
-                            const Progress& progress = {});
+                            const Progress& progress = {}, int turns = 1);
+    // The same frames handed one by one to `take`, which returns false to stop (a failure of
+    // its own). Returns an error, or empty when every frame was taken or progress cancelled.
+    QString drawFrames(float reverseArm, double step, int turns,
+                       const std::function<bool(const QImage&)>& take,
+                       const Progress& progress = {});
+
+    // What the animation command makes, as its dialog asks.
+    struct AnimationChoice {
+        double step = 10;  // degrees between frames
+        int turns = 1;
+        int framesPerSecond = 25;
+        bool pngFrames = false;  // numbered PNG images in a folder rather than one WebP
+    };
+    // How the choice is made: empty means the dialog. Tests answer at once (none: cancelled).
+    std::function<std::optional<AnimationChoice>(const AnimationChoice& suggested)> chooseAnimation;
+    // Writes the frames as "frame-0001.png"... into `folder` (which must be one) through the
+    // safe writer; returns an error, or empty.
+    QString writePngFrames(const QString& folder, float reverseArm, const AnimationChoice& choice,
+                           const Progress& progress = {});
 
     // The step an animation takes unless told: the main window's step (10 degrees at
     // start-up), within 1 to 90 degrees.
@@ -53,6 +73,7 @@ class DesignExports : public QObject {
     static int framesPerTurn(double step);
 
   private:
+    std::optional<AnimationChoice> askAnimation(const AnimationChoice& suggested);
     Program& program_;
 };
 

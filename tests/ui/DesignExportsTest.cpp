@@ -3,6 +3,7 @@
 // left as it was.
 #include <webp/demux.h>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
@@ -65,6 +66,7 @@ class DesignExportsTest : public ProgramTest {
 
 TEST_F(DesignExportsTest, AnimationFramesAreTheDrawingTurnedAndTheGearIsLeftAlone) {
     Model& m = model();
+    tick(36);  // a turn at the window's 10 degrees: the cut-off read-outs are measured
     const QImage before = exportedPicture();
     const float angle = m.gear.DriverAngle, position = m.gear.ReverseArmPosition;
     const PivotSet pivots = m.pivots;
@@ -104,7 +106,15 @@ TEST_F(DesignExportsTest, MenuCommandsWriteTheSheetAndTheAnimation) {
     EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join('\n').toStdString();
 
     exportPath_ = path("motion.webp");
+    std::optional<DesignExports::AnimationChoice> suggested;
+    program_->exports->chooseAnimation = [&](const DesignExports::AnimationChoice& offered) {
+        suggested = offered;
+        return offered;
+    };
     form().ExportAnimation->trigger();
+    ASSERT_TRUE(suggested.has_value());
+    EXPECT_EQ(suggested->turns, 1);
+    EXPECT_FALSE(suggested->pngFrames);
     EXPECT_EQ(exportRequests_,
               QStringList({"Nominal design sheet.pdf pdf", "Nominal motion.webp webp"}));
     // The main window's step, 10 degrees at start-up.
@@ -116,6 +126,53 @@ TEST_F(DesignExportsTest, MenuCommandsWriteTheSheetAndTheAnimation) {
     form().ExportSheet->trigger();
     ASSERT_EQ(errorMessages_.size(), 1);
     EXPECT_TRUE(errorMessages_[0].contains("saving failed")) << errorMessages_[0].toStdString();
+}
+
+TEST_F(DesignExportsTest, TheAnimationsDialogChoosesTurnsRateAndPngFrames) {
+    DesignExports& exports = *program_->exports;
+    // Two turns at 30 degrees and 10 frames a second: 24 frames of 100 ms.
+    exports.chooseAnimation = [](const DesignExports::AnimationChoice&) {
+        return DesignExports::AnimationChoice{30, 2, 10, false};
+    };
+    exportPath_ = path("two.webp");
+    form().ExportAnimation->trigger();
+    const QByteArray webp = readAll(exportPath_);
+    const std::vector<QImage> frames = decodeFrames(webp);
+    ASSERT_EQ(frames.size(), 24u);
+    // The second turn is the first again: the animation loops without a jump.
+    for (std::size_t i = 0; i < 12; ++i) EXPECT_TRUE(frames[i + 12] == frames[i]) << i;
+
+    // PNG images in a folder, the first the drawing's own export once the window has turned.
+    tick(36);
+    const QImage first = exportedPicture();
+    exports.chooseAnimation = [](const DesignExports::AnimationChoice&) {
+        return DesignExports::AnimationChoice{10, 1, 25, true};
+    };
+    exportPath_ = path("frames");
+    ASSERT_TRUE(QDir().mkdir(exportPath_));
+    form().ExportAnimation->trigger();
+    const QStringList files = QDir(exportPath_).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 36);
+    EXPECT_EQ(files.front(), "frame-0001.png");
+    EXPECT_EQ(files.back(), "frame-0036.png");
+    EXPECT_TRUE(QImage(QDir(exportPath_).filePath("frame-0001.png"))
+                    .convertToFormat(QImage::Format_RGB32) == first);
+    EXPECT_TRUE(errorMessages_.isEmpty()) << errorMessages_.join('\n').toStdString();
+
+    // A file where the folder should be: said, and nothing written.
+    exportPath_ = path("two.webp");
+    form().ExportAnimation->trigger();
+    ASSERT_EQ(errorMessages_.size(), 1);
+    EXPECT_TRUE(errorMessages_[0].contains("not a folder")) << errorMessages_[0].toStdString();
+    EXPECT_EQ(readAll(exportPath_), webp);
+
+    // Cancelled in the dialog: nothing asked, nothing written.
+    exports.chooseAnimation = [](const DesignExports::AnimationChoice&) {
+        return std::optional<DesignExports::AnimationChoice>();
+    };
+    exportRequests_.clear();
+    form().ExportAnimation->trigger();
+    EXPECT_TRUE(exportRequests_.isEmpty());
 }
 
 TEST(DesignSheetPage, LetterWhereUsUnitsAreUsedA4Elsewhere) {
