@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDate>
 
+#include "FrameView.h"
 #include "MainForm.h"
 #include "Numbers.h"
 #include "QtCanvas.h"
@@ -25,6 +26,11 @@ FrameExport::FrameExport(TMainForm& form)
 }
 
 QSize FrameExport::pictureSize() const {
+    // A window never shown (an export from the command line) has drawn no frame: the picture
+    // has its own size then.
+    if (form_.frameImage().isNull())
+        return QSize(roundToInt(kClientWidth * static_cast<double>(form_.model().TextScaleX)),
+                     roundToInt(kClientHeight * static_cast<double>(form_.model().TextScaleY)));
     return form_.client()->size().boundedTo(form_.frameImage().deviceIndependentSize().toSize());
 }
 

@@ -46,11 +46,18 @@ ChosenInterfaceSize chooseInterfaceSize(std::optional<int> asked,
                                         const std::function<int()>& lookAtScreen);
 
 // The program's own options, taken out of its arguments: "--interface-size PERCENT" (for this
-// run only), "--help", "--version", and "--carry-over PATH" (a design handed over by a run
-// that restarted itself; not for users, so not in the help).
+// run only), "--help", "--version", "--carry-over PATH" (a design handed over by a run that
+// restarted itself; not for users, so not in the help), and the exports made without a window:
+// "--export-sheet OUT.pdf", or "--export-animation OUT.webp" with "--reverse-arm POS" and
+// "--step DEG" (above 0, at most 90).
 struct StartOptions {
     std::optional<int> interfaceSize;
     QString carryOver;
+    QString exportSheet;
+    QString exportAnimation;
+    QString reverseArm;  // as given: a number, mid, fwd or rev; checked once the design is read
+    std::optional<double> step;
+    bool exports() const { return !exportSheet.isEmpty() || !exportAnimation.isEmpty(); }
     bool help = false;
     bool version = false;
     QStringList rest;  // what the options leave, e.g. a data file to open

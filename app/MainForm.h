@@ -130,6 +130,7 @@ class TMainForm : public QMainWindow {
     QAction *CompareWithFile = nullptr, *CompareWithSaved = nullptr, *StopComparing = nullptr;
     QAction *ExportPng = nullptr, *ExportSvg = nullptr, *CopyDrawing = nullptr,
             *PrintDrawing = nullptr;  // the drawing's exports (FrameExport)
+    QAction *ExportSheet = nullptr, *ExportAnimation = nullptr;  // the program connects them
     QAction *RevArmPos = nullptr, *DriverAng = nullptr, *StepAng1 = nullptr, *RefPoints1 = nullptr;
     QAction *LargeFont = nullptr, *FindRevArmCent = nullptr, *SetSteam = nullptr,
             *SetBeepOnError = nullptr, *SetLineWidth = nullptr, *SetScreenData = nullptr,
@@ -199,6 +200,21 @@ class TMainForm : public QMainWindow {
     // belongs to the window's controls (the pan and zoom bars' labels, the dynamic variables'
     // read-outs, the undo line, the prompts to pick pivots with the mouse).
     void drawExportFrame(Canvas& canvas);
+
+    // Solves the gear where the model's gear state stands, as a tick does, without moving the
+    // driver on or drawing: the still and export frames then show the gear there.
+    void solveStill();
+    // What the frame was solved at beside the model: kept and put back by an export that
+    // solves the gear elsewhere, so the window's next still frame is the one it showed.
+    struct SolvedFrame {
+        CylinderOutline cylinder;
+        float angle = 0;
+    };
+    SolvedFrame solvedFrame() const { return {cylinder_, solvedAngle_}; }
+    void restoreSolvedFrame(const SolvedFrame& frame) {
+        cylinder_ = frame.cylinder;
+        solvedAngle_ = frame.angle;
+    }
 
     // Screen points of the cylinder, piston and valve outlines of this tick.
     const CylinderOutline& cylinderOutline() const { return cylinder_; }

@@ -35,7 +35,7 @@ const QString kMainTitle = "Tarvell Outside Admission            ";
 
 // --- The rotation loop ------------------------------------------------------------------
 
-void TMainForm::Timer1Timer() {
+void TMainForm::solveStill() {
     Model& m = model();
     SolveLinkage(m);
     ComputePistonAndOpenings(m);
@@ -44,6 +44,11 @@ void TMainForm::Timer1Timer() {
     ScreenTransform(m);
     cylinder_ = computeCylinderOutline(m, m.view.current);
     solvedAngle_ = m.gear.DriverAngle;  // the read-out goes with the picture, not the next tick
+}
+
+void TMainForm::Timer1Timer() {
+    Model& m = model();
+    solveStill();
 
     float angle = m.gear.DriverAngle;
     angle =

@@ -338,6 +338,8 @@ void TMainForm::createFileMenu(QMenuBar* bar) {
     ExportSvg = item(file, "ExportSvg", "Export Drawing as &SVG...");
     CopyDrawing = item(file, "CopyDrawing", "&Copy Drawing");
     PrintDrawing = item(file, "PrintDrawing", "&Print Drawing...");
+    ExportSheet = item(file, "ExportSheet", "Export &Design Sheet...");
+    ExportAnimation = item(file, "ExportAnimation", "Export Ani&mation...");
     file->addSeparator();
     Exit1 = item(file, "Exit1", "E&xit");
 }

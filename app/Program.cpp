@@ -13,6 +13,7 @@
 #include "CylinOut.h"
 #include "DatTable.h"
 #include "DataFileCommands.h"
+#include "DesignExports.h"
 #include "DrawLines.h"
 #include "GraphicPosition.h"
 #include "IndicatorSettingsStore.h"
@@ -83,6 +84,7 @@ void Program::createWindows() {
     tolerance = own(new TTolerance(c));
     indicatorDia = own(new TIndicatorDia(c, *setRevArm));
     connectWindows();
+    exports = own(new DesignExports(*this));
     mainForm->startRotation();
     if (context_.options().startTimer) recovery->start();
 }

@@ -40,6 +40,7 @@ class RecoveryKeeper;
 class TBalance;
 class TSensitivity;
 class TTolerance;
+class DesignExports;
 
 class Program {
   public:
@@ -87,6 +88,8 @@ class Program {
     // design is unsaved.
     DataFileCommands* dataFile = nullptr;
     RecoveryKeeper* recovery = nullptr;
+    // The design sheet and animation exports of the File menu.
+    DesignExports* exports = nullptr;
 
     // At start-up, once the main window is shown: a design handed over by the run that
     // restarted itself (`carryOver`) is taken back; otherwise a design left unsaved by a run

@@ -1,11 +1,13 @@
 // tarvell: the Tarvell valve gear simulator. A data file named as the only argument is
 // opened at start-up (as a desktop opens a double-clicked ".dtv" file);
-// "--interface-size PERCENT" draws every window at 100 to 200 % for this run.
+// "--interface-size PERCENT" draws every window at 100 to 200 % for this run; "--export-sheet"
+// and "--export-animation" write an export without a window and end.
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
 
+#include "CommandLineExport.h"
 #include "InterfaceSize.h"
 #include "MainForm.h"
 #include "Program.h"
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
         std::printf("tarvell %s\n", kProgramVersion);
         return 0;
     }
+    if (start.exports()) return runCommandLineExport(argc, argv, start);
 
     // The interface size is Qt's scale factor, which must be set before the application is.
     const ChosenInterfaceSize size = chooseInterfaceSize(

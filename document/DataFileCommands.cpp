@@ -227,7 +227,7 @@ std::optional<DataSet> DataFileCommands::readDataSet(const QString& path, QStrin
     return std::move(decoded.dataSet);
 }
 
-QString DataFileCommands::openFile(const QString& path) {
+QString DataFileCommands::openFile(const QString& path, Remember remembered) {
     QString message;
     const std::optional<DataSet> set = readDataSet(path, message);
     if (!set) return message;
@@ -237,7 +237,7 @@ QString DataFileCommands::openFile(const QString& path) {
     currentPath_ = path;
     // The design as opened is the saved one: the arm stands where its scroll bar put it.
     context_.markDesignSaved();
-    remember(path);
+    if (remembered == Remember::Yes) remember(path);
     return {};
 }
 

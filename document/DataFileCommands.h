@@ -47,8 +47,10 @@ class DataFileCommands : public QObject {
     void openFromCommandLine(const QStringList& arguments);
 
     // Opening and saving a named file, as the commands do once a file is chosen. Each
-    // returns an empty string, or the message shown to the user.
-    QString openFile(const QString& path);
+    // returns an empty string, or the message shown to the user. An open that is no user's
+    // choice (an export from the command line) leaves the recent files alone.
+    enum class Remember { Yes, No };
+    QString openFile(const QString& path, Remember remember = Remember::Yes);
     QString saveFile(const QString& path);
 
     // Before an action that would replace the design: true when it may go on. With unsaved

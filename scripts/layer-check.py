@@ -14,7 +14,7 @@ LAYERS = [
     ["platform"],
     ["context"],
     ["widgets"],
-    ["dialogs", "diagrams", "help", "table/window", "document", "balance"],
+    ["dialogs", "diagrams", "help", "table/window", "document", "balance", "exports"],
     ["app"],
 ]
 TABLE_TEXT = {"PivotTableText", "PivotTableCsv"}

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libnlopt-cxx-dev
   libboost-dev
+  libwebp-dev webp poppler-utils
   fonts-liberation
   clang libclang-rt-dev
   dpkg-dev file

@@ -235,10 +235,11 @@ TEST_F(ExportTest, TheFileMenuOffersTheDrawingsExportsBeforeExit) {
     ASSERT_NE(file, nullptr);
     QStringList captions;
     for (QAction* a : file->actions()) captions.append(a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(captions, QStringList({"&OpenDimensions", "Sa&veDimensions", "Save&AsDimensions",
-                                     "&Recent Files", "Compare &With", "-",
-                                     "Export Drawing as P&NG...", "Export Drawing as &SVG...",
-                                     "&Copy Drawing", "&Print Drawing...", "-", "E&xit"}));
+    EXPECT_EQ(captions,
+              QStringList({"&OpenDimensions", "Sa&veDimensions", "Save&AsDimensions",
+                           "&Recent Files", "Compare &With", "-", "Export Drawing as P&NG...",
+                           "Export Drawing as &SVG...", "&Copy Drawing", "&Print Drawing...",
+                           "Export &Design Sheet...", "Export Ani&mation...", "-", "E&xit"}));
 }
 
 TEST_F(ExportTest, TheMainDrawingsSvgHoldsTheLinksInTheirColours) {
