@@ -12,7 +12,8 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kEventsUsage =
-    "Usage: tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
+    "Usage: tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--notch PCT]...\n"
+    "                             [--file PATH]\n"
     "\n"
     "Prints the valve events of the Tarvell gear (the default dimension set, or a data\n"
     "file's) as CSV: one row per cylinder end (front, rear) for each reverse arm position.\n"
@@ -55,6 +56,10 @@ constexpr std::string_view kEventsUsage =
     "                   side the valve events window takes it); may be given more than\n"
     "                   once (default: mid, fwd, rev); a position beyond the maximum\n"
     "                   travel is reported with a warning on stderr\n"
+    "  --notch PCT      the forward then the reverse position whose mean cut-off (front and\n"
+    "                   rear averaged) is PCT per cent (25fwd or 25rev for one of them);\n"
+    "                   may be given more than once, after the --reverse-arm positions. A\n"
+    "                   cut-off the gear cannot reach is refused, naming those it can\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
@@ -121,6 +126,7 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
                      std::ostream& err) {
     static constexpr OptionSpec kOptions[] = {
         {"--reverse-arm", OptionKind::Repeated},
+        {"--notch", OptionKind::Repeated},
         {"--file", OptionKind::Once},
     };
     CommandOptions options;
@@ -132,7 +138,8 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
     Model m;
     if (const int status = loadDimensionSet(m, file, err)) return status;
     std::vector<float> positions;
-    if (!resolveReverseArms(m, named, positions, err)) return 2;
+    if (const int status = resolvePositions(m, named, options.values("--notch"), positions, err))
+        return status;
     out << eventsCsv(m, positions);
     return 0;
 }
