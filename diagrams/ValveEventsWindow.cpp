@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
 #include "ModalDialog.h"
+#include "NotchEventsPanel.h"
 #include "SaveText.h"
 #include "WindowPlacement.h"
 
@@ -129,6 +131,8 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     layout->setMenuBar(MainMenu1);
     layout->addWidget(EventsGrid, 1);
     layout->addLayout(below);
+    NotchPanel = new NotchEventsPanel(context, this);
+    layout->addWidget(NotchPanel, 1);
     resize(900, 480);
 
     context.registerTitledWindow(this, kTitleText);
@@ -157,6 +161,7 @@ void TValveEvents::FormActivate() {
     QApplication::restoreOverrideCursor();
     fillEvents();
     fillMidGear();
+    NotchPanel->refresh();
     if (!sized_) {
         fitToTable();
         sized_ = true;
@@ -249,8 +254,14 @@ void TValveEvents::fitToTable() {
     const int notes =
         below_->hasHeightForWidth() ? below_->heightForWidth(w) : below_->sizeHint().height();
     const int menu = MainMenu1->sizeHint().height();
-    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes);
-    resize(w, std::min(height + notes + menu, free.height() - frame.top() - frame.bottom()));
+    // The notch and checks tabs want a few rows of their own, and take a share of what is
+    // left with the events.
+    const int tabs = NotchPanel->tabBar()->sizeHint().height() + 4 * EventsGrid->rowHeight(0) +
+                     NotchPanel->NotchCutOffs->sizeHint().height() + heading;
+    NotchPanel->setMinimumHeight(tabs);
+    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes + tabs);
+    resize(w, std::min(height + notes + menu + tabs + 6 * EventsGrid->rowHeight(0),
+                       free.height() - frame.top() - frame.bottom()));
 }
 
 void TValveEvents::ReDrawClick() {
