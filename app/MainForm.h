@@ -139,7 +139,7 @@ class TMainForm : public QMainWindow {
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
-            *ValveEvents = nullptr, *Indicator = nullptr;
+            *ValveEvents = nullptr, *Indicator = nullptr, *PortAreas = nullptr;
     QAction* Balance = nullptr;  // the Balance dialog
     QAction *Instructions = nullptr, *SpecInstr = nullptr, *About1 = nullptr;
     QAction* Error = nullptr;
