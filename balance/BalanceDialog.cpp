@@ -55,6 +55,9 @@ QGroupBox* varyBox(QWidget* parent, std::array<BalanceVaryRow*, kMaxBalanceVaria
     return box;
 }
 
+// The running notch offered to begin with, per cent cut-off.
+constexpr float kDefaultRunningNotch = 25;
+
 // The captions of the position groups, in TBalance::kPositionGroups' order.
 struct PositionChoice {
     const char* name;
@@ -122,6 +125,18 @@ QWidget* TBalance::buildEqualiseBox() {
     positions->addLayout(normal);
     positions->addWidget(SetPositions);
     positions->addWidget(MaxPositions);
+    auto* notch = new QHBoxLayout;
+    NotchPositions = new QRadioButton("at the running notch, forward and reverse, of", equalise);
+    NotchPositions->setObjectName("NotchPositions");
+    NotchCutOff = new NumberField(equalise, false);
+    NotchCutOff->setObjectName("NotchCutOff");
+    NotchCutOff->setMaximumWidth(50);
+    NotchCutOff->setAlignment(Qt::AlignRight);
+    notch->addWidget(NotchPositions);
+    notch->addWidget(NotchCutOff);
+    notch->addWidget(new QLabel("% cut-off", equalise));
+    notch->addStretch();
+    positions->addLayout(notch);
 
     auto* target = new QHBoxLayout;
     TargetOn = new QCheckBox("and bring the mean cut-off at normal forward to", equalise);
@@ -211,6 +226,7 @@ void TBalance::connectControls() {
     for (BalanceVaryRow* row : VaryRow)
         connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
     connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
+    connect(NotchPositions, &QRadioButton::toggled, NotchCutOff, &QWidget::setEnabled);
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
@@ -271,6 +287,8 @@ void TBalance::FormActivate() {
     SetPositions->setEnabled(entries > 0);
     NormalPositions->setChecked(true);
     TargetOn->setChecked(false);
+    NotchCutOff->setValue(kDefaultRunningNotch, 1);
+    NotchCutOff->setEnabled(false);
     TargetCutOff->setEnabled(false);
     TargetCutOff->setValue(kDefaultTargetCutOff, 1);
     result_.reset();
@@ -296,6 +314,10 @@ BalanceRequest TBalance::request() const {
     for (std::size_t i = 0; i < PositionGroup.size(); ++i)
         if (PositionGroup[i]->isChecked())
             r.positions = balancePositions(kPositionGroups[i], context_.model());
+    if (NotchPositions->isChecked()) {
+        const float cutOff = NotchCutOff->value();
+        r.positions = {BalancePosition::notch(cutOff, true), BalancePosition::notch(cutOff, false)};
+    }
     if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
     return r;
 }

@@ -53,6 +53,10 @@ class TBalance : public QDialog {
     std::array<QRadioButton*, kPositionGroups.size()> PositionGroup{};
     QRadioButton *NormalPositions = nullptr, *ForwardPositions = nullptr,
                  *ReversePositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
+    // Or at a running notch, forward and reverse: the position of that mean cut-off, found
+    // afresh on every design the search tries.
+    QRadioButton* NotchPositions = nullptr;
+    NumberField* NotchCutOff = nullptr;
     QCheckBox* TargetOn = nullptr;
     NumberField* TargetCutOff = nullptr;
     // Run and result
