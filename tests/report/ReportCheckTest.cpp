@@ -55,3 +55,11 @@ TEST(ReportCheck, ADesignBalancedAtItsNotchWithAWideEnoughExhaustPasses) {
     EXPECT_EQ(checked.status, 0) << checked.out;
     EXPECT_EQ(checked.out.find("FAIL"), std::string::npos) << checked.out;
 }
+
+TEST(ReportCheck, TheExamplesSetUpAtTheirNotchPass) {
+    for (const char* name : {"default-gear-even-cutoffs.dtv", "long-stroke-wide-ports.dtv"}) {
+        const test::ReportRun r =
+            runReportTool({"check", "--file", std::string(TARVELL_SOURCE_DIR "/examples/") + name});
+        EXPECT_EQ(r.status, 0) << name << "\n" << r.out;
+    }
+}
