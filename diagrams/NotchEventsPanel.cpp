@@ -187,7 +187,8 @@ void NotchEventsPanel::fillNotches() {
         for (const char* h : kEndHeadings) headings << QString("%1 %2").arg(end, h);
     for (int c = 0; c < headings.size(); ++c) {
         QString text = headings[c];
-        if (c >= kKeyColumns) text = text.section(' ', 1);  // the tint names the end
+        if (c >= kKeyColumns)  // "F" or "R" and the tint name the end
+            text = text.left(1) + " " + text.section(' ', 1);
         auto* head = new QTableWidgetItem(text);
         head->setToolTip(QString(headings[c]).replace('\n', ' '));
         NotchGrid->setHorizontalHeaderItem(c, head);
@@ -241,6 +242,7 @@ void NotchEventsPanel::fillChecks() {
         ChecksList->setItem(r, 2, cell(QString::fromStdString(c.detail), Qt::AlignLeft));
     }
     ChecksList->resizeColumnsToContents();
+    ChecksList->resizeRowsToContents();
     ChecksList->horizontalHeader()->setStretchLastSection(true);
     const bool all = allPassed(checks);
     setTabText(indexOf(ChecksList), all ? "Chec&ks: all pass" : "Chec&ks: some fail");

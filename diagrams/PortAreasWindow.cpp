@@ -26,7 +26,11 @@ TPortAreasDia::TPortAreasDia(ProgramContext& context, TSetRevArm& positions)
     connect(ReDraw, &QAction::triggered, this, [this] { ReDrawClick(); });
     connect(UnDoPA, &QAction::triggered, this, [this] { UnDoMenuClick(); });
     connect(DynVari, &QAction::triggered, this, [this] { DynamicVariClick(); });
-    connect(PistonAxis, &QAction::toggled, this, [this] { ReDrawClick(); });
+    // A menu bar shows no check mark: the caption names the axis a click switches to.
+    connect(PistonAxis, &QAction::toggled, this, [this](bool onPiston) {
+        PistonAxis->setText(onPiston ? "&Driver Angle" : "&Piston Position");
+        ReDrawClick();
+    });
 }
 
 bool TPortAreasDia::againstPiston() const {

@@ -209,7 +209,7 @@ void drawLegend(Canvas& c, const std::vector<Entry>& entries, int decimals, bool
         textRight(c, x + kPositionRight, y, figure(e.cards.position, 3));
         if (atSpeed) {
             // Both MEPs in the room of one: a decimal fewer.
-            const int d = std::max(decimals - 1, 0);
+            const int d = std::max(decimals - 1, 1);
             textRight(c, x + kFrontMepRight, y,
                       figure(e.cards.front.mep, d) + "/" + figure(e.atSpeed.front.card.mep, d));
             textRight(c, x + kRearMepRight, y,

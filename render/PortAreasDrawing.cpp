@@ -48,7 +48,9 @@ void drawEndFrame(Canvas& c, const Axes& a, int zeroY, const char* name, double 
             c.moveTo(x, y);
             c.lineTo(x + 4, y);
         }
-        c.textOut(kAreasRight + 4, y - 6, "port " + formatFixed(portWidth, 0, 3));
+        // Inside the plot's right end, off the line (the legend of positions stands beyond it).
+        const std::string label = "port " + formatFixed(portWidth, 0, 3);
+        c.textOut(kAreasRight - 2 - c.textWidth(label), up ? y - 14 : y + 2, label);
     }
     c.setPen(colours::black, 1);
 }
