@@ -132,7 +132,7 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     layout->addWidget(EventsGrid, 1);
     layout->addLayout(below);
     NotchPanel = new NotchEventsPanel(context, this);
-    layout->addWidget(NotchPanel, 1);
+    layout->addWidget(NotchPanel, 3);  // most of the room to spare: its table is the longer
     resize(900, 480);
 
     context.registerTitledWindow(this, kTitleText);

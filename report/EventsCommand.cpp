@@ -22,7 +22,7 @@ constexpr std::string_view kEventsUsage =
     "\n"
     "  position             the reverse arm end position (its X)\n"
     "  tag                  Cen (mid gear), Fwd or Rev\n"
-    "  end                  front (dead centre at driver angle 0) or rear (at 180)\n"
+    "  end                  front or rear (each with its dead centre, dead_centre_deg)\n"
     "  admission_deg        crank degrees before that end's dead centre at which the port\n"
     "                       takes steam (negative: after it)\n"
     "  lead                 steam opening at that end's dead centre (the sine diagram's\n"
@@ -43,6 +43,10 @@ constexpr std::string_view kEventsUsage =
     "  exhaust_over_travel  how far the cavity's edge runs on past the port's far edge\n"
     "                       (max_exhaust_port_opening + exhaust_over_travel =\n"
     "                       max_exhaust_opening)\n"
+    "  dead_centre_deg      the driver angle of that end's dead centre, where the piston\n"
+    "                       turns back: 0 and 180 with the cylinder line through the axle,\n"
+    "                       a few degrees off them with it above or below; every per cent\n"
+    "                       of the stroke and the lead are taken from these\n"
     "\n"
     "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
     "angle. An event that does not occur is left empty: the port never opens, is open\n"
@@ -88,7 +92,7 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
     csv.header({"position", "tag", "end", "admission_deg", "lead", "max_steam_opening",
                 "cutoff_pct", "release_pct", "compression_pct", "max_exhaust_opening",
                 "max_port_opening", "over_travel", "max_exhaust_port_opening",
-                "exhaust_over_travel"});
+                "exhaust_over_travel", "dead_centre_deg"});
     std::vector<std::string> row;
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
@@ -111,6 +115,7 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
             appendOpening(row, end.maxExhaustOpening, exhaust);
             appendPortOpening(row, steam);
             appendPortOpening(row, exhaust);
+            row.push_back(CsvWriter::number(end.deadCentre));
             csv.row(row);
         }
     }

@@ -43,13 +43,14 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
               "compression_pct,max_exhaust_opening,max_port_opening,over_travel,"
-              "max_exhaust_port_opening,exhaust_over_travel");
+              "max_exhaust_port_opening,exhaust_over_travel,dead_centre_deg");
     EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 14u);
+        ASSERT_EQ(f.size(), 15u);
+        EXPECT_EQ(f[14], i % 2 ? "0" : "180");  // the cylinder line passes through the axle
         EXPECT_EQ(f[1], tags[i - 1]);
         // The ports are 0.25 wide: the port's opening stops there and the valve's greatest
         // opening is it plus the over-travel.
@@ -105,7 +106,7 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 14u);
+    ASSERT_EQ(front.size(), 15u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Calc.h"
+#include "Report.h"
 #include "ReportRun.h"
 
 using namespace tarvell;
@@ -130,4 +132,17 @@ TEST(ReportCardAtSpeed, TendsToTheIdealisedCardAndThinsAsTheEngineSpeedsUp) {
     expectRefused({"indicator", "--port-length", "2"}, "give --speed");
     expectRefused({"indicator", "--speed", "100", "--length-unit", "ft"}, "in or mm");
     expectRefused({"indicator", "--speed", "100", "--port-length", "-1"}, "port length");
+}
+
+TEST(ReportDeadCentres, EventsGiveWhereThePistonTurnsBack) {
+    // The cylinder line 1.0 above the axle: the crank and the main rod come into line at
+    // 356.5 and 175.6 degrees, not 0 and 180.
+    Model m;
+    StartUp(m);
+    ASSERT_TRUE(setDimensionValue(m, 102, 1.0f));
+    CalcMidGear(m);
+    const auto events = rows(eventsCsv(m, {m.ReverseArmCentre()}));
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_NEAR(std::stod(events[0][14]), 356.5, 0.05);
+    EXPECT_NEAR(std::stod(events[1][14]), 175.6, 0.05);
 }
