@@ -1,6 +1,7 @@
 // The Balance dialog (see BalanceDialog.h).
 #include "BalanceDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,7 +24,9 @@
 #include "BalanceVerdict.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
+#include "ModalDialog.h"
 #include "NumberField.h"
+#include "TradeOffDialog.h"
 #include "ValveEventsTable.h"
 #include "WindowPlacement.h"
 
@@ -172,6 +175,11 @@ QLayout* TBalance::buildRunRow() {
     run->addWidget(CancelRun);
     run->addWidget(Progress, 1);
     run->addWidget(Worst);
+    TradeOffButton = button(this, "TradeOffButton", "&Trade-off...");
+    TradeOffButton->setToolTip(
+        "What evening the cut-offs costs in lead: the best compromises between the two");
+    run->addWidget(TradeOffButton);
+    TradeOffDialog = new TTradeOff(this);
     return run;
 }
 
@@ -228,6 +236,7 @@ void TBalance::connectControls() {
     connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
     connect(NotchPositions, &QRadioButton::toggled, NotchCutOff, &QWidget::setEnabled);
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
+    connect(TradeOffButton, &QPushButton::clicked, this, [this] { TradeOffClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
@@ -287,10 +296,11 @@ void TBalance::FormActivate() {
     SetPositions->setEnabled(entries > 0);
     NormalPositions->setChecked(true);
     TargetOn->setChecked(false);
-    NotchCutOff->setValue(kDefaultRunningNotch, 1);
+    // Plain text: a padded fixed-point text (" 25.0") would read as 0.
+    NotchCutOff->setText(QString::number(kDefaultRunningNotch));
     NotchCutOff->setEnabled(false);
     TargetCutOff->setEnabled(false);
-    TargetCutOff->setValue(kDefaultTargetCutOff, 1);
+    TargetCutOff->setText(QString::number(kDefaultTargetCutOff));
     result_.reset();
     applied_ = false;
     ResultGrid->setRowCount(0);
@@ -350,6 +360,32 @@ void TBalance::RunClick() {
     Outcome->setText("Searching...");
     runner_->start(m, r);
     setRunning(true);
+}
+
+void TBalance::TradeOffClick() {
+    if (running()) return;
+    const Model& m = context_.model();
+    const BalanceRequest r = request();
+    if (const std::string reason = checkBalanceRequest(m, r); !reason.empty()) {
+        BalanceResult refused;
+        refused.reason = reason;
+        showResult(refused);
+        return;
+    }
+    Outcome->setText("Working out the trade-off...");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TradeOffDialog->setPoints(balanceTradeOff(m, r));
+    QApplication::restoreOverrideCursor();
+    if (execModal(*TradeOffDialog, this) != QDialog::Accepted || TradeOffDialog->selected() < 0) {
+        if (result_)
+            showOutcome(applied_);
+        else
+            Outcome->setText("Choose what to vary and what to make equal, then Run.");
+        return;
+    }
+    applied_ = false;
+    showResult(
+        TradeOffDialog->points()[static_cast<std::size_t>(TradeOffDialog->selected())].result);
 }
 
 void TBalance::CancelRunClick() {
@@ -424,6 +460,7 @@ void TBalance::setRunning(bool running) {
     varyBox_->setEnabled(!running);
     equaliseBox_->setEnabled(!running);
     RunButton->setEnabled(!running);
+    TradeOffButton->setEnabled(!running);
     CancelRun->setEnabled(running);
     ApplyButton->setEnabled(!running && result_ && result_->improved() && !applied_);
 }

@@ -33,6 +33,7 @@ namespace tarvell {
 class BalanceRunner;
 class BalanceVaryRow;
 class NumberField;
+class TTradeOff;
 
 class TBalance : public QDialog {
     Q_OBJECT
@@ -62,6 +63,10 @@ class TBalance : public QDialog {
     // Run and result
     QPushButton *RunButton = nullptr, *CancelRun = nullptr, *ApplyButton = nullptr,
                 *CloseButton = nullptr;
+    // The trade-off between even cut-offs and even leads over the chosen dimensions and
+    // positions, and the view that shows it.
+    QPushButton* TradeOffButton = nullptr;
+    TTradeOff* TradeOffDialog = nullptr;
     QProgressBar* Progress = nullptr;
     QLabel* Worst = nullptr;
     QTableWidget* ResultGrid = nullptr;
@@ -77,6 +82,9 @@ class TBalance : public QDialog {
     BalanceRequest request() const;
     void RunClick();
     void CancelRunClick();
+    // Works the trade-off out (a search for each lead weight) and shows it; the point the
+    // user takes becomes the result, for Apply.
+    void TradeOffClick();
     void ApplyClick();
     bool running() const;
     // The last search's result, when it has one.

@@ -180,7 +180,8 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
                                             : events ? difference(*events, objective)
                                                      : std::nullopt;
             out.differences.push_back(d);
-            addTerm(d ? scale.points(objective, *d) : kMissingPoints);
+            const double weight = objective == BalanceObjective::Lead ? request.leadWeight : 1.0;
+            addTerm(d ? weight * scale.points(objective, *d) : kMissingPoints);
         }
         if (p.kind == BalancePosition::Kind::NormalForward && !normalForwardTried) {
             normalForward = events;

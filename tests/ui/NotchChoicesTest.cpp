@@ -1,5 +1,6 @@
 // Notches where positions are chosen: the Balance dialog compares at a running notch, and the
 // diagrams' position dialog fills an entry from a cut-off.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,11 @@ TEST_F(ProgramTest, BalanceComparesAtARunningNotchBothWays) {
     dialog.NotchPositions->click();
     EXPECT_TRUE(dialog.NotchCutOff->isEnabled());
     EXPECT_FALSE(dialog.NormalPositions->isChecked());
+    // The offered cut-offs are taken as they stand: 25 % for the notch, 75 % for the target.
+    dialog.TargetOn->click();
+    EXPECT_EQ(dialog.request().positions[0], BalancePosition::notch(25, true));
+    EXPECT_EQ(dialog.request().targetCutOff, 75.0);
+    dialog.TargetOn->click();
     dialog.NotchCutOff->setText("30");
     const BalanceRequest r = dialog.request();
     ASSERT_EQ(r.positions.size(), 2u);
