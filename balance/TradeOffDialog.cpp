@@ -6,12 +6,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
 
 #include "Numbers.h"
 #include "Vari.h"
+#include "WindowPlacement.h"
 
 namespace tarvell {
 namespace {
@@ -35,7 +37,7 @@ double axisTop(double most) {
 
 TradeOffView::TradeOffView(QWidget* parent) : QWidget(parent) {
     setObjectName("TradeOffView");
-    setMinimumSize(420, 260);
+    setMinimumSize(480, 300);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
@@ -61,7 +63,7 @@ void TradeOffView::select(int index) {
 }
 
 QRect TradeOffView::plot() const {
-    return rect().adjusted(64, 12, -16, -44);
+    return rect().adjusted(64, 28, -24, -44);
 }
 
 QPoint TradeOffView::pointAt(int index) const {
@@ -128,6 +130,7 @@ TTradeOff::TTradeOff(QWidget* parent) : QDialog(parent) {
     Chosen = new QLabel(this);
     Chosen->setObjectName("Chosen");
     Chosen->setWordWrap(true);
+    Chosen->setMinimumHeight(2 * Chosen->fontMetrics().lineSpacing() + 4);
     auto* note = new QLabel(
         "Each point balances cut-off and lead together, the lead weighted less (left) or more "
         "(right); only the compromises no other beats on both counts are drawn. Click one to "
@@ -147,6 +150,13 @@ TTradeOff::TTradeOff(QWidget* parent) : QDialog(parent) {
     connect(UseButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(View, &TradeOffView::chosen, this, [this](int i) { choose(i); });
+    resize(640, 480);
+}
+
+void TTradeOff::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Beside the Balance dialog, wholly on its screen however large the text.
+    if (!event->spontaneous()) placeWindow(this, parentWidget(), {});
 }
 
 void TTradeOff::setPoints(std::vector<TradeOffPoint> points) {

@@ -57,6 +57,9 @@ class TTradeOff : public QDialog {
     int selected() const { return View->selected(); }
     void choose(int index);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     std::vector<TradeOffPoint> points_;
 };
