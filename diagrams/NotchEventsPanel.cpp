@@ -180,6 +180,7 @@ void NotchEventsPanel::refresh() {
 void NotchEventsPanel::fillNotches() {
     const NotchTable table = buildNotchTable(context_.model(), cutOffs_);
     NotchGrid->clear();
+    NotchGrid->clearSpans();  // a row out of reach last time may be found now
     NotchGrid->setColumnCount(kKeyColumns + 2 * kEndColumns);
     NotchGrid->setRowCount(static_cast<int>(table.rows.size()));
     QStringList headings = {"Notch", "Position", "Mean\ncut-off %"};

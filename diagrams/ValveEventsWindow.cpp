@@ -259,9 +259,12 @@ void TValveEvents::fitToTable() {
     const int tabs = NotchPanel->tabBar()->sizeHint().height() + 4 * EventsGrid->rowHeight(0) +
                      NotchPanel->NotchCutOffs->sizeHint().height() + heading;
     NotchPanel->setMinimumHeight(tabs);
+    // Where the screen has room, every row of the events stays in view and the tabs take what
+    // is left.
+    const int room = free.height() - frame.top() - frame.bottom();
+    if (menu + height + notes + tabs <= room) EventsGrid->setMinimumHeight(height);
     setMinimumHeight(menu + EventsGrid->minimumHeight() + notes + tabs);
-    resize(w, std::min(height + notes + menu + tabs + 6 * EventsGrid->rowHeight(0),
-                       free.height() - frame.top() - frame.bottom()));
+    resize(w, std::min(height + notes + menu + tabs + 6 * EventsGrid->rowHeight(0), room));
 }
 
 void TValveEvents::ReDrawClick() {

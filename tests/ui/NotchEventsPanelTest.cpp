@@ -108,6 +108,12 @@ TEST_F(NotchEventsPanelTest, TheListIsEditedCheckedAndKeptForTheNextRun) {
     EXPECT_TRUE(grid().item(0, 1)->text().contains("out of reach"))
         << grid().item(0, 1)->text().toStdString();
 
+    // Back within reach: the row shows its figures again.
+    type("30, 25");
+    EXPECT_EQ(grid().columnSpan(0, 1), 1);
+    EXPECT_EQ(grid().item(0, 0)->text(), "30 % fwd");
+    type("99, 25");
+
     window().close();
     build();
     EXPECT_EQ(window().NotchPanel->NotchCutOffs->text(), "99, 25");
