@@ -24,7 +24,7 @@ constexpr std::string_view kUsage =
     "       tarvell-report balance --vary CODE[,CODE...] [options] [--save OUT.dtv]\n"
     "       tarvell-report compare A.dtv B.dtv [--reverse-arm VALUE|mid|fwd|rev]...\n"
     "           [--notch PCT]...\n"
-    "       tarvell-report check [--file PATH]\n"
+    "       tarvell-report check [--notch PCT] [--file PATH]\n"
     "\n"
     "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
     "file's) over one turn of the driver as CSV: one row per driver angle from 0 in\n"
