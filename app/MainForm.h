@@ -142,7 +142,7 @@ class TMainForm : public QMainWindow {
     QAction *RefPoints = nullptr, *DrawLines1 = nullptr, *SetPivotData = nullptr,
             *DynamicVariables = nullptr, *SetUnDo = nullptr;
     QAction *SineDiag = nullptr, *OvalDiag = nullptr, *SteamDiag = nullptr, *FourEvents = nullptr,
-            *ValveEvents = nullptr, *Indicator = nullptr;
+            *ValveEvents = nullptr, *Indicator = nullptr, *PortAreas = nullptr;
     QAction* Balance = nullptr;      // the Balance dialog
     QAction* Sensitivity = nullptr;  // the Sensitivity window
     QAction* Tolerance = nullptr;    // the Tolerance window

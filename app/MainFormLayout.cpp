@@ -418,6 +418,7 @@ void TMainForm::createGraphsAndHelpMenus(QMenuBar* bar) {
     FourEvents = item(graphs, "FourEvents", "&PortOpenClose");
     ValveEvents = item(graphs, "ValveEvents", "&ValveEvents");
     Indicator = item(graphs, "Indicator", "&Indicator");
+    PortAreas = item(graphs, "PortAreas", "Port&Areas");
     Balance = item(graphs, "Balance", "&Balance...");
     Sensitivity = item(graphs, "Sensitivity", "Se&nsitivity");
     Tolerance = item(graphs, "Tolerance", "To&lerance");

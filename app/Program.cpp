@@ -23,6 +23,7 @@
 #include "MainForm.h"
 #include "ModalDialog.h"
 #include "Oval.h"
+#include "PortAreasWindow.h"
 #include "PortEvents.h"
 #include "RecentFiles.h"
 #include "RecoveryKeeper.h"
@@ -67,6 +68,7 @@ void Program::createWindows() {
     revPos = own(new TRevPos(form));
     sineDia = own(new TSineDia(c, *setRevArm));
     steamDia = own(new TSteamDia(c, *setRevArm));
+    portAreasDia = own(new TPortAreasDia(c, *setRevArm));
     stpAng = own(new TStpAng(form));
     aboutBox = own(new TAboutBox());
     inst = own(new TInst(c));
@@ -126,6 +128,7 @@ void Program::connectWindows() {
     opens({form.FourEvents, form.ToolButton[16]}, portDia, [this] { portDia->FourEventsClick(); });
     opens({form.ValveEvents, form.ToolButton[17]}, valveEvents,
           [this] { valveEvents->showModal(); });
+    opens({form.PortAreas}, portAreasDia, [this] { portAreasDia->showModal(); });
     opens({form.Balance, form.ToolButton[19]}, balance, [this] { execModal(*balance, mainForm); });
     opens({form.Tolerance}, tolerance, [this] { tolerance->showModal(); });
     opens({form.Sensitivity}, sensitivity, [this] { sensitivity->showModal(); });

@@ -25,6 +25,7 @@ class TOvalDia;
 class TPortDia;
 class TSetRevArm;
 class TSineDia;
+class TPortAreasDia;
 class TSteamDia;
 class TAboutBox;
 class TInst;
@@ -69,6 +70,7 @@ class Program {
     TSetRevArm* setRevArm = nullptr;
     TSineDia* sineDia = nullptr;
     TSteamDia* steamDia = nullptr;
+    TPortAreasDia* portAreasDia = nullptr;
     TStpAng* stpAng = nullptr;
     TAboutBox* aboutBox = nullptr;
     TInst* inst = nullptr;

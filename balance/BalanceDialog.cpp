@@ -24,8 +24,10 @@
 #include "BalanceVerdict.h"
 #include "DynamicVariables.h"
 #include "Fonts.h"
+#include "ModalDialog.h"
 #include "NumberField.h"
 #include "Sensitivity.h"
+#include "TradeOffDialog.h"
 #include "ValveEventsTable.h"
 #include "WindowPlacement.h"
 
@@ -56,6 +58,9 @@ QGroupBox* varyBox(QWidget* parent, std::array<BalanceVaryRow*, kMaxBalanceVaria
     grid->setColumnStretch(0, 1);
     return box;
 }
+
+// The running notch offered to begin with, per cent cut-off.
+constexpr float kDefaultRunningNotch = 25;
 
 // The captions of the position groups, in TBalance::kPositionGroups' order.
 struct PositionChoice {
@@ -131,6 +136,18 @@ QWidget* TBalance::buildEqualiseBox() {
     positions->addLayout(normal);
     positions->addWidget(SetPositions);
     positions->addWidget(MaxPositions);
+    auto* notch = new QHBoxLayout;
+    NotchPositions = new QRadioButton("at the running notch, forward and reverse, of", equalise);
+    NotchPositions->setObjectName("NotchPositions");
+    NotchCutOff = new NumberField(equalise, false);
+    NotchCutOff->setObjectName("NotchCutOff");
+    NotchCutOff->setMaximumWidth(50);
+    NotchCutOff->setAlignment(Qt::AlignRight);
+    notch->addWidget(NotchPositions);
+    notch->addWidget(NotchCutOff);
+    notch->addWidget(new QLabel("% cut-off", equalise));
+    notch->addStretch();
+    positions->addLayout(notch);
 
     auto* target = new QHBoxLayout;
     TargetOn = new QCheckBox("and bring the mean cut-off at normal forward to", equalise);
@@ -170,6 +187,11 @@ QLayout* TBalance::buildRunRow() {
     run->addWidget(CancelRun);
     run->addWidget(Progress, 1);
     run->addWidget(Worst);
+    TradeOffButton = button(this, "TradeOffButton", "&Trade-off...");
+    TradeOffButton->setToolTip(
+        "What evening the cut-offs costs in lead: the best compromises between the two");
+    run->addWidget(TradeOffButton);
+    TradeOffDialog = new TTradeOff(this);
     return run;
 }
 
@@ -225,7 +247,9 @@ void TBalance::connectControls() {
         connect(row, &BalanceVaryRow::chosen, this, [this] { showVaryRowsInUse(); });
     connect(TargetOn, &QCheckBox::toggled, TargetCutOff, &QWidget::setEnabled);
     connect(SuggestButton, &QPushButton::clicked, this, [this] { SuggestClick(); });
+    connect(NotchPositions, &QRadioButton::toggled, NotchCutOff, &QWidget::setEnabled);
     connect(RunButton, &QPushButton::clicked, this, [this] { RunClick(); });
+    connect(TradeOffButton, &QPushButton::clicked, this, [this] { TradeOffClick(); });
     connect(CancelRun, &QPushButton::clicked, this, [this] { CancelRunClick(); });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { ApplyClick(); });
     connect(CloseButton, &QPushButton::clicked, this, [this] { reject(); });
@@ -292,8 +316,11 @@ void TBalance::FormActivate() {
     SetPositions->setEnabled(entries > 0);
     NormalPositions->setChecked(true);
     TargetOn->setChecked(false);
+    // Plain text: a padded fixed-point text (" 25.0") would read as 0.
+    NotchCutOff->setText(QString::number(kDefaultRunningNotch));
+    NotchCutOff->setEnabled(false);
     TargetCutOff->setEnabled(false);
-    TargetCutOff->setValue(kDefaultTargetCutOff, 1);
+    TargetCutOff->setText(QString::number(kDefaultTargetCutOff));
     result_.reset();
     applied_ = false;
     ResultGrid->setRowCount(0);
@@ -317,6 +344,10 @@ BalanceRequest TBalance::request() const {
     for (std::size_t i = 0; i < PositionGroup.size(); ++i)
         if (PositionGroup[i]->isChecked())
             r.positions = balancePositions(kPositionGroups[i], context_.model());
+    if (NotchPositions->isChecked()) {
+        const float cutOff = NotchCutOff->value();
+        r.positions = {BalancePosition::notch(cutOff, true), BalancePosition::notch(cutOff, false)};
+    }
     if (TargetOn->isChecked()) r.targetCutOff = static_cast<double>(TargetCutOff->value());
     return r;
 }
@@ -383,6 +414,32 @@ void TBalance::RunClick() {
     Outcome->setText("Searching...");
     runner_->start(m, r);
     setRunning(true);
+}
+
+void TBalance::TradeOffClick() {
+    if (running()) return;
+    const Model& m = context_.model();
+    const BalanceRequest r = request();
+    if (const std::string reason = checkBalanceRequest(m, r); !reason.empty()) {
+        BalanceResult refused;
+        refused.reason = reason;
+        showResult(refused);
+        return;
+    }
+    Outcome->setText("Working out the trade-off...");
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TradeOffDialog->setPoints(balanceTradeOff(m, r));
+    QApplication::restoreOverrideCursor();
+    if (execModal(*TradeOffDialog, this) != QDialog::Accepted || TradeOffDialog->selected() < 0) {
+        if (result_)
+            showOutcome(applied_);
+        else
+            Outcome->setText("Choose what to vary and what to make equal, then Run.");
+        return;
+    }
+    applied_ = false;
+    showResult(
+        TradeOffDialog->points()[static_cast<std::size_t>(TradeOffDialog->selected())].result);
 }
 
 void TBalance::CancelRunClick() {
@@ -458,6 +515,7 @@ void TBalance::setRunning(bool running) {
     equaliseBox_->setEnabled(!running);
     RunButton->setEnabled(!running);
     SuggestButton->setEnabled(!running);
+    TradeOffButton->setEnabled(!running);
     CancelRun->setEnabled(running);
     ApplyButton->setEnabled(!running && result_ && result_->improved() && !applied_);
 }

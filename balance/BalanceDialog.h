@@ -34,6 +34,7 @@ namespace tarvell {
 class BalanceRunner;
 class BalanceVaryRow;
 class NumberField;
+class TTradeOff;
 
 class TBalance : public QDialog {
     Q_OBJECT
@@ -54,6 +55,10 @@ class TBalance : public QDialog {
     std::array<QRadioButton*, kPositionGroups.size()> PositionGroup{};
     QRadioButton *NormalPositions = nullptr, *ForwardPositions = nullptr,
                  *ReversePositions = nullptr, *SetPositions = nullptr, *MaxPositions = nullptr;
+    // Or at a running notch, forward and reverse: the position of that mean cut-off, found
+    // afresh on every design the search tries.
+    QRadioButton* NotchPositions = nullptr;
+    NumberField* NotchCutOff = nullptr;
     QCheckBox* TargetOn = nullptr;
     NumberField* TargetCutOff = nullptr;
     // Fills Vary with the dimensions that best control the chosen differences together.
@@ -61,6 +66,10 @@ class TBalance : public QDialog {
     // Run and result
     QPushButton *RunButton = nullptr, *CancelRun = nullptr, *ApplyButton = nullptr,
                 *CloseButton = nullptr;
+    // The trade-off between even cut-offs and even leads over the chosen dimensions and
+    // positions, and the view that shows it.
+    QPushButton* TradeOffButton = nullptr;
+    TTradeOff* TradeOffDialog = nullptr;
     QProgressBar* Progress = nullptr;
     QLabel* Worst = nullptr;
     QTableWidget* ResultGrid = nullptr;
@@ -81,6 +90,9 @@ class TBalance : public QDialog {
     BalanceRequest request() const;
     void RunClick();
     void CancelRunClick();
+    // Works the trade-off out (a search for each lead weight) and shows it; the point the
+    // user takes becomes the result, for Apply.
+    void TradeOffClick();
     void ApplyClick();
     bool running() const;
     // The last search's result, when it has one.

@@ -13,4 +13,10 @@ IndicatorSettings loadIndicatorSettings();
 // Keeps the settings for the next run.
 void saveIndicatorSettings(const IndicatorSettings& settings);
 
+// The driver speed the indicator window draws the cards at speed for, revolutions per minute:
+// 0 (the default, and what a kept speed out of kLeastCardSpeed - kMostCardSpeed gives) draws
+// the idealised cards alone.
+double loadCardSpeed();
+void saveCardSpeed(double rpm);
+
 }  // namespace tarvell

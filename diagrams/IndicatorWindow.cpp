@@ -5,6 +5,7 @@
 
 #include "IndicatorDrawing.h"
 #include "IndicatorSettingsDialog.h"
+#include "IndicatorSettingsStore.h"
 #include "ModalDialog.h"
 
 namespace tarvell {
@@ -35,7 +36,7 @@ void TIndicatorDia::SettingsClick() {
 }
 
 DiagramOutcome TIndicatorDia::drawDiagram(Canvas& canvas) {
-    return drawIndicatorDiagram(canvas, model());
+    return drawIndicatorDiagram(canvas, model(), loadCardSpeed());
 }
 
 }  // namespace tarvell

@@ -1,5 +1,6 @@
 // TIndicatorDia: the indicator diagram window, the idealised card of each cylinder end for
-// each entry of the reverse arm position set, with its settings dialog.
+// each entry of the reverse arm position set, with its settings dialog; with a speed in the
+// settings, the card at that speed drawn over each (IndicatorDrawing.h).
 #pragma once
 
 #include "DiagramWindow.h"

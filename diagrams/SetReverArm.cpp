@@ -7,16 +7,22 @@
 
 #include "ImageView.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "DeviceImage.h"
 #include "Fonts.h"
+#include "Notch.h"
 #include "NumberField.h"
 #include "Numbers.h"
 #include "QtCanvas.h"
@@ -104,6 +110,32 @@ TSetRevArm::TSetRevArm(ProgramContext& context)
     Close1->setDefault(false);
     Close1->setAutoDefault(false);
     connect(Close1, &QPushButton::clicked, this, [this] { Close1Click(); });
+
+    auto* notch = new QHBoxLayout;
+    notch->setContentsMargins(8, 0, 8, 2);
+    auto* label = new QLabel("Notch, cut-off %", this);
+    NotchCutOff = new QLineEdit("25", this);
+    NotchCutOff->setObjectName("NotchCutOff");
+    NotchCutOff->setMaximumWidth(48);
+    label->setBuddy(NotchCutOff);
+    NotchDirection = new QComboBox(this);
+    NotchDirection->setObjectName("NotchDirection");
+    NotchDirection->addItems({"fwd", "rev"});
+    FillNotch = new QPushButton("&Fill entry", this);
+    FillNotch->setObjectName("FillNotch");
+    FillNotch->setAutoDefault(false);
+    notch->addWidget(label);
+    notch->addWidget(NotchCutOff);
+    notch->addWidget(NotchDirection);
+    notch->addWidget(FillNotch);
+    box->addLayout(notch);
+    NotchNote = new QLabel(this);
+    NotchNote->setObjectName("NotchNote");
+    NotchNote->setWordWrap(true);
+    NotchNote->setContentsMargins(8, 0, 8, 4);
+    NotchNote->setMaximumWidth(kClientWidth);
+    box->addWidget(NotchNote);
+    connect(FillNotch, &QPushButton::clicked, this, [this] { FillNotchClick(); });
     connect(this, &QDialog::finished, this, [this] { FormClose(); });
 }
 
@@ -251,6 +283,28 @@ void TSetRevArm::EditExit(int box) {
         if (p > c + mx) p = c + mx;
     }
     m.reverseArmPositions[static_cast<std::size_t>(box)] = p;
+}
+
+void TSetRevArm::FillNotchClick() {
+    bool ok = false;
+    const double cutOff = NotchCutOff->text().trimmed().toDouble(&ok);
+    const Notch notch{ok ? cutOff : std::nan(""), NotchDirection->currentIndex() == 0};
+    Model& m = model();
+    const NotchPosition found = findNotch(m, notch);
+    if (!found.found) {
+        NotchNote->setText(ok ? QString::fromStdString(found.reason)
+                              : QString("\"%1\" is not a cut-off").arg(NotchCutOff->text()));
+        return;
+    }
+    // The first empty entry, or the last.
+    std::size_t k = 1;
+    while (k < 9 && m.reverseArmPositions[k] != 0.0f) ++k;
+    m.reverseArmPositions[k] = found.position;
+    NotchNote->setText(QString("Entry %1: %2 at %3")
+                           .arg(k)
+                           .arg(QString::fromStdString(notchName(notch)),
+                                QString::fromStdString(formatFixed(found.position, 0, 3))));
+    Refresh();
 }
 
 int TSetRevArm::boxIndex(QObject* object) const {

@@ -1,6 +1,7 @@
 // TSetRevArm: the dialog that edits the reverse arm position set the sine, oval and steam
 // diagrams plot (up to nine positions, a zero ending the list) and the diagrams' vertical
 // scale. Its refresh writes the texts beside the boxes and recounts the positions in use.
+// Under the boxes a notch row fills the next entry with the position of a mean cut-off.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,9 @@
 
 #include "ProgramContext.h"
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace tarvell {
@@ -25,6 +29,12 @@ class TSetRevArm : public QDialog {
 
     std::array<NumberField*, 11> Edit{};  // Edit1 ... Edit10 (Edit10 holds the vertical scale)
     QPushButton* Close1 = nullptr;
+    // The notch row: a mean cut-off in per cent, its direction, and the button that puts its
+    // position in the first empty entry (the last entry when all nine are in use).
+    QLineEdit* NotchCutOff = nullptr;
+    QComboBox* NotchDirection = nullptr;
+    QPushButton* FillNotch = nullptr;
+    QLabel* NotchNote = nullptr;  // what was filled, or why not
 
     // What the dialog shows besides its controls (the texts it draws).
     const QImage& image() const { return image_; }
@@ -40,6 +50,7 @@ class TSetRevArm : public QDialog {
 
     // The dialog refresh: header, texts, boxes and the recount of PositionCount.
     void Refresh();
+    void FillNotchClick();
 
   protected:
     void showEvent(QShowEvent* event) override;

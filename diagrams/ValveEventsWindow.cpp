@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -22,6 +23,7 @@
 #include "IndicatorSettingsDialog.h"
 #include "KeyColumnsTable.h"
 #include "ModalDialog.h"
+#include "NotchEventsPanel.h"
 #include "SaveText.h"
 #include "WindowPlacement.h"
 
@@ -151,6 +153,8 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     events->setSpacing(0);
     events->addWidget(EventsGrid, 1);
     events->addLayout(below);
+    NotchPanel = new NotchEventsPanel(context, eventsPage_);
+    events->addWidget(NotchPanel, 3);  // most of the room to spare: its table is the longer
     Comparison = new EventsComparisonView(this);
     Comparison->hide();
     auto* layout = new QVBoxLayout(this);
@@ -189,6 +193,7 @@ void TValveEvents::FormActivate() {
     fillEvents();
     fillMidGear();
     showComparison();
+    NotchPanel->refresh();
     if (!sized_) {
         fitToTable();
         sized_ = true;
@@ -281,8 +286,17 @@ void TValveEvents::fitToTable() {
     const int notes =
         below_->hasHeightForWidth() ? below_->heightForWidth(w) : below_->sizeHint().height();
     const int menu = MainMenu1->sizeHint().height();
-    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes);
-    resize(w, std::min(height + notes + menu, free.height() - frame.top() - frame.bottom()));
+    // The notch and checks tabs want a few rows of their own, and take a share of what is
+    // left with the events.
+    const int tabs = NotchPanel->tabBar()->sizeHint().height() + 4 * EventsGrid->rowHeight(0) +
+                     NotchPanel->NotchCutOffs->sizeHint().height() + heading;
+    NotchPanel->setMinimumHeight(tabs);
+    // Where the screen has room, every row of the events stays in view and the tabs take what
+    // is left.
+    const int room = free.height() - frame.top() - frame.bottom();
+    if (menu + height + notes + tabs <= room) EventsGrid->setMinimumHeight(height);
+    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes + tabs);
+    resize(w, std::min(height + notes + menu + tabs + 6 * EventsGrid->rowHeight(0), room));
 }
 
 void TValveEvents::showComparison() {

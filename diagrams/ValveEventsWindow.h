@@ -2,8 +2,9 @@
 // and per normal and maximum position either side of mid gear, giving for each end of the
 // cylinder its admission, lead, greatest openings, cut-off, release and compression, with
 // the MEP of each end's indicator card, and the mid-gear laps, clearances, leads and valve
-// travel below. Worked out afresh each time it opens, on ReDraw and when the indicator
-// settings change; copied as tab-separated text and saved as CSV.
+// travel below; under them the "By notch" and "Checks" tabs (NotchEventsPanel.h). Worked out afresh
+// each time it opens, on ReDraw and when the indicator settings change; copied as tab-separated
+// text and saved as CSV.
 #pragma once
 
 #include <QDialog>
@@ -23,6 +24,7 @@ namespace tarvell {
 
 class EventsComparisonView;
 class KeyColumnsTable;
+class NotchEventsPanel;
 class TIndicatorSettings;
 
 class TValveEvents : public QDialog {
@@ -41,6 +43,7 @@ class TValveEvents : public QDialog {
     KeyColumnsTable* EventsGrid = nullptr;
     QTableWidget* MidGearGrid = nullptr;
     QLabel* Footnote = nullptr;
+    NotchEventsPanel* NotchPanel = nullptr;  // the By notch and Checks tabs under the notes
 
     // Shows the window modally, as the main window's commands do.
     void showModal();

@@ -102,8 +102,10 @@ float resolvePosition(const Model& m, const std::array<float, 4>& named, const B
             if (p.entry >= 1 && p.entry <= 9)
                 return m.reverseArmPositions[static_cast<std::size_t>(p.entry)];
             return NAN;
-        case Kind::Notch:  // found with its events (notchEvents)
-            return NAN;
+        case Kind::Notch: {  // a search of its own; measureDesign finds it with its events
+            const NotchPosition notch = findNotch(m, {p.value, p.forward});
+            return notch.found ? notch.position : NAN;
+        }
         case Kind::Fixed:
             break;
     }
@@ -214,7 +216,8 @@ DesignMeasure measureDesign(const Model& design, const BalanceRequest& request,
                                             : events ? difference(*events, objective)
                                                      : std::nullopt;
             out.differences.push_back(d);
-            addTerm(d ? scale.points(objective, *d) : kMissingPoints);
+            const double weight = objective == BalanceObjective::Lead ? request.leadWeight : 1.0;
+            addTerm(d ? weight * scale.points(objective, *d) : kMissingPoints);
         }
         if (p.kind == BalancePosition::Kind::NormalForward && !normalForwardTried) {
             normalForward = events;

@@ -158,6 +158,8 @@ std::string checkBalanceRequest(const Model& m, const BalanceRequest& request) {
     if (request.targetCutOff && !(*request.targetCutOff > 0 && *request.targetCutOff < 100))
         return "the target cut-off must lie between 0 and 100 per cent";
     if (request.maxEvaluations < 0) return "the number of evaluations cannot be negative";
+    if (!(request.leadWeight > 0 && request.leadWeight < 1e6))
+        return "the weight of the lead must be a number above 0";
     return {};
 }
 

@@ -108,6 +108,9 @@ struct BalanceRequest {
     // Designs the search may measure, the starting one included; 0 for a number that suits
     // the count of dimensions.
     int maxEvaluations = 0;
+    // How much a lead difference counts against the others, its points multiplied by this: a
+    // sweep of it traces what evening the cut-offs costs in lead (BalanceTradeOff.h).
+    double leadWeight = 1;
 };
 
 // Empty when `request` can be searched from design `m`, else the reason: a refused or

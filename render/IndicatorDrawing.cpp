@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Numbers.h"
+#include "ThrottledCard.h"
 
 namespace tarvell {
 namespace {
@@ -28,6 +29,7 @@ constexpr int kSettingsX = 488, kSettingsRight = 628;
 struct Entry {
     int k = 0;
     IndicatorResult cards;
+    ThrottledIndicatorResult atSpeed;  // worked out only when a speed is given
 };
 
 int panelLeft(CylinderEnd end) {
@@ -124,7 +126,7 @@ void drawPressureLines(Canvas& c, const IndicatorScale& scale, const IndicatorSe
     c.setPenColour(colours::black);
 }
 
-void drawSettings(Canvas& c, const IndicatorSettings& s, int decimals) {
+void drawSettings(Canvas& c, const IndicatorSettings& s, int decimals, double speedRpm) {
     const auto row = [&c](int y, const char* name, const std::string& value) {
         c.textOut(kSettingsX, y, name);
         textRight(c, kSettingsRight, y, value);
@@ -133,6 +135,10 @@ void drawSettings(Canvas& c, const IndicatorSettings& s, int decimals) {
     row(14, "Back pressure", figure(s.backPressure, decimals));
     row(26, "Index n", figure(s.polytropicIndex, 2));
     row(38, "Clearances %", figure(s.frontClearancePct, 1) + " / " + figure(s.rearClearancePct, 1));
+    if (speedRpm > 0) {
+        row(50, "Speed rpm", figure(speedRpm, speedRpm >= 100 ? 0 : 1));
+        c.textOut(kSettingsX, 62, "Pale: idealised cards");
+    }
 }
 
 // Draws a card as one closed line, cut off where it climbs above the panel.
@@ -176,7 +182,7 @@ void drawCard(Canvas& c, const IndicatorCard& card, CylinderEnd end, const Indic
     }
 }
 
-void drawLegend(Canvas& c, const std::vector<Entry>& entries, int decimals) {
+void drawLegend(Canvas& c, const std::vector<Entry>& entries, int decimals, bool atSpeed) {
     const FontSpec plain = c.font();
     const int columns = entries.size() > static_cast<std::size_t>(kEntriesPerColumn) ? 2 : 1;
     for (int col = 0; col < columns; ++col) {
@@ -184,8 +190,8 @@ void drawLegend(Canvas& c, const std::vector<Entry>& entries, int decimals) {
         c.textOut(x + 6, y, "No");
         c.textOut(x + kTagX, y, "Tag");
         textRight(c, x + kPositionRight, y, "Position");
-        textRight(c, x + kFrontMepRight, y, "MEP Front");
-        textRight(c, x + kRearMepRight, y, "MEP Rear");
+        textRight(c, x + kFrontMepRight, y, atSpeed ? "Front id/spd" : "MEP Front");
+        textRight(c, x + kRearMepRight, y, atSpeed ? "Rear id/spd" : "MEP Rear");
         textRight(c, x + kDifferenceRight, y, "F-R % of Mean");
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -201,6 +207,17 @@ void drawLegend(Canvas& c, const std::vector<Entry>& entries, int decimals) {
         c.setFont(plain);
         c.textOut(x + kTagX, y, std::string(positionTagText(e.cards.tag)));
         textRight(c, x + kPositionRight, y, figure(e.cards.position, 3));
+        if (atSpeed) {
+            // Both MEPs in the room of one: a decimal fewer.
+            const int d = std::max(decimals - 1, 1);
+            textRight(c, x + kFrontMepRight, y,
+                      figure(e.cards.front.mep, d) + "/" + figure(e.atSpeed.front.card.mep, d));
+            textRight(c, x + kRearMepRight, y,
+                      figure(e.cards.rear.mep, d) + "/" + figure(e.atSpeed.rear.card.mep, d));
+            textRight(c, x + kDifferenceRight, y,
+                      figure(e.cards.differencePct, 1) + "/" + figure(e.atSpeed.differencePct, 1));
+            continue;
+        }
         textRight(c, x + kFrontMepRight, y, figure(e.cards.front.mep, decimals));
         textRight(c, x + kRearMepRight, y, figure(e.cards.rear.mep, decimals));
         textRight(c, x + kDifferenceRight, y, figure(e.cards.differencePct, 1));
@@ -232,15 +249,20 @@ int indicatorStrokeX(CylinderEnd end, double strokeFraction) {
     return pixel(panelLeft(end) + strokeFraction * kIndicatorPanelWidth);
 }
 
-DiagramOutcome drawIndicatorDiagram(Canvas& c, const Model& live) {
+DiagramOutcome drawIndicatorDiagram(Canvas& c, const Model& live, double speedRpm) {
+    const bool atSpeed = speedRpm > 0;
     const Model m = live;
     DiagramOutcome outcome;
     std::vector<Entry> entries;
     double highest = 0;
     for (int k = 1; k <= plottedCount(m); ++k) {
         const float p = m.reverseArmPositions[static_cast<std::size_t>(k)];
-        Entry e{k, indicatorDiagram(m, p, m.indicator)};
+        Entry e{k, indicatorDiagram(m, p, m.indicator), {}};
         outcome.findings += e.cards.findings;
+        if (atSpeed) {
+            e.atSpeed = throttledIndicatorDiagram(m, p, m.indicator, speedRpm);
+            outcome.findings += e.atSpeed.findings;
+        }
         outcome.lastPlotted = p;
         for (const IndicatorCard* card : {&e.cards.front, &e.cards.rear})
             for (const CardPoint& point : card->points)
@@ -253,16 +275,22 @@ DiagramOutcome drawIndicatorDiagram(Canvas& c, const Model& live) {
     const int decimals = pressureDecimals(settings.chestPressure);
 
     c.setPen(colours::black, 1);
-    drawSettings(c, settings, decimals);
+    drawSettings(c, settings, decimals, speedRpm);
     drawPanels(c, scale);
     drawPressureLines(c, scale, settings, decimals);
     for (const Entry& e : entries) {
-        c.setPen(entryColour(e.k), 1);
+        c.setPen(atSpeed ? faded(entryColour(e.k)) : entryColour(e.k), 1);
         drawCard(c, e.cards.front, CylinderEnd::Front, scale);
         drawCard(c, e.cards.rear, CylinderEnd::Rear, scale);
     }
+    if (atSpeed)
+        for (const Entry& e : entries) {
+            c.setPen(entryColour(e.k), 1);
+            drawCard(c, e.atSpeed.front.card, CylinderEnd::Front, scale);
+            drawCard(c, e.atSpeed.rear.card, CylinderEnd::Rear, scale);
+        }
     c.setPen(colours::black, 1);
-    drawLegend(c, entries, decimals);
+    drawLegend(c, entries, decimals, atSpeed);
     return outcome;
 }
 

@@ -43,7 +43,9 @@ int indicatorStrokeX(CylinderEnd end, double strokeFraction);
 
 // Draws the picture without clearing first (the shared read-outs are the window's): the
 // cards at each entry's position, worked out with the model's indicator settings on a copy
-// of the model.
-DiagramOutcome drawIndicatorDiagram(Canvas& c, const Model& m);
+// of the model. With `speedRpm` above 0 the cards at that driver speed (ThrottledCard.h) are
+// drawn over the idealised ones, which go pale, and the legend gives both MEPs of each end,
+// idealised / at speed.
+DiagramOutcome drawIndicatorDiagram(Canvas& c, const Model& m, double speedRpm = 0);
 
 }  // namespace tarvell

@@ -18,7 +18,7 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kBalanceUsage =
-    "Usage: tarvell-report balance --vary CODE[,CODE...] [--reverse-arm P]...\n"
+    "Usage: tarvell-report balance --vary CODE[,CODE...] [--reverse-arm P]... [--notch PCT]...\n"
     "                              [--objective "
     "cutoff|lead|release|compression|mep|dieslip[,...]]\n"
     "                              [--range CODE=DELTA]... [--target-cutoff PCT]\n"
@@ -55,6 +55,11 @@ constexpr std::string_view kBalanceUsage =
     "                      named positions follow each design's own mid gear, forward on\n"
     "                      the side the valve events window takes it. A position beyond\n"
     "                      the maximum travel is compared at, with a warning on stderr.\n"
+    "  --notch PCT         compare at the running notch of mean cut-off PCT per cent, forward\n"
+    "                      and reverse (25fwd or 25rev for one of them), its position found\n"
+    "                      afresh on every design tried; may be given more than once, and\n"
+    "                      with --reverse-arm (then its positions come first). A cut-off the\n"
+    "                      starting design cannot reach is refused, naming those it can\n"
     "  --target-cutoff PCT also draw the mean of the front and rear cut-offs at normal\n"
     "                      forward to PCT per cent\n"
     "  --file PATH         start from the dimension set of a data file (.dtv) instead of the\n"
@@ -292,7 +297,6 @@ bool readObjectives(const CommandOptions& options, BalanceRequest& request, std:
 
 bool readPositions(const CommandOptions& options, const Model& m, BalanceRequest& request,
                    std::ostream& err) {
-    if (options.values("--reverse-arm").empty()) return true;  // normal forward and reverse
     return readComparedPositions(options, m, request.positions, err);
 }
 
@@ -365,10 +369,14 @@ int saveResult(const BalanceResult& result, const std::string& save, std::ostrea
 bool readComparedPositions(const CommandOptions& options, const Model& m,
                            std::vector<BalancePosition>& out, std::ostream& err) {
     const std::vector<std::string> words = options.values("--reverse-arm");
-    if (words.empty()) {
+    std::vector<Notch> notches;
+    if (!readNotchWords(options.values("--notch"), true, notches, err)) return false;
+    if (words.empty() && notches.empty()) {
         out = normalBalancePositions();
         return true;
     }
+    std::vector<float> found;  // a notch the starting design cannot reach is refused here
+    if (resolveNotches(m, notches, found, err) != 0) return false;
     std::vector<BalancePosition> positions;
     for (const std::string& p : words)
         if (!parsePositions(m, p, positions)) {
@@ -377,6 +385,8 @@ bool readComparedPositions(const CommandOptions& options, const Model& m,
                           << p << "\"\n";
             return false;
         }
+    for (const Notch& n : notches)
+        positions.push_back(BalancePosition::notch(static_cast<float>(n.cutOff), n.forward));
     out.clear();
     for (const BalancePosition& p : positions) {
         bool seen = false;
@@ -392,6 +402,7 @@ int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, s
         {"--vary", OptionKind::List},
         {"--objective", OptionKind::List},
         {"--reverse-arm", OptionKind::Repeated},
+        {"--notch", OptionKind::Repeated},
         {"--range", OptionKind::Repeated},
         {"--target-cutoff", OptionKind::Once},
         {"--file", OptionKind::Once},

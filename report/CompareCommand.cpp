@@ -12,14 +12,15 @@ namespace {
 
 constexpr std::string_view kCompareUsage =
     "Usage: tarvell-report compare A.dtv B.dtv [--reverse-arm VALUE|mid|fwd|rev]...\n"
+    "                                          [--notch PCT]...\n"
     "\n"
     "Compares two designs (data files): first the dimensions in which they differ, then,\n"
     "after a blank line, the valve events of both at each reverse arm position.\n"
     "\n"
     "  code,dimension,a,b        a dimension's code, its name, and its value in A and in B\n"
     "\n"
-    "  position                  A's reverse arm position (mid, fwd and rev are each design's\n"
-    "                            own; a number is the same for both)\n"
+    "  position                  A's reverse arm position (mid, fwd, rev and notches are each\n"
+    "                            design's own; a number is the same for both)\n"
     "  tag                       Cen, Fwd or Rev (as events gives it for A)\n"
     "  end                       front or rear\n"
     "  quantity                  cutoff, release, compression (per cent of the stroke, as\n"
@@ -29,6 +30,10 @@ constexpr std::string_view kCompareUsage =
     "\n"
     "  --reverse-arm P  a position to compare at, as events takes it; may be given more than\n"
     "                   once (default: mid, fwd, rev)\n"
+    "  --notch PCT      the forward then the reverse position whose mean cut-off is PCT\n"
+    "                   per cent (25fwd or 25rev for one), found on each design; may be\n"
+    "                   given more than once, after the --reverse-arm positions. A cut-off\n"
+    "                   either design cannot reach is refused, naming those it can\n"
     "  --help           show this text\n"
     "\n"
     "Exit status: 0, 1 when a file cannot be used (with the reason), 2 for bad arguments.\n"
@@ -36,7 +41,8 @@ constexpr std::string_view kCompareUsage =
 
 }  // namespace
 
-std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std::string>& named) {
+std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std::string>& named,
+                          const std::vector<Notch>& notches) {
     CsvWriter csv;
     csv.header({"code", "dimension", "a", "b"});
     for (const DimensionDifference& d : differingDimensions(a, b))
@@ -47,10 +53,19 @@ std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std:
     auto optional = [](const std::optional<double>& v) {
         return v ? CsvWriter::number(*v) : std::string();
     };
+    // Each position as a pair, A's and B's.
+    std::vector<std::pair<float, float>> positions;
     for (const std::string& word : named) {
         float pa = 0, pb = 0;
         resolveReverseArm(a, word, pa);
         resolveReverseArm(b, word, pb);
+        positions.emplace_back(pa, pb);
+    }
+    for (const Notch& notch : notches) {
+        const NotchPosition na = findNotch(a, notch), nb = findNotch(b, notch);
+        if (na.found && nb.found) positions.emplace_back(na.position, nb.position);
+    }
+    for (const auto& [pa, pb] : positions) {
         const PositionEvents ea = valveEvents(a, pa), eb = valveEvents(b, pb);
         for (const ComparedValue& v : compareEvents(ea, eb))
             csv.row({CsvWriter::number(pa), std::string(positionTagText(ea.tag)),
@@ -67,7 +82,8 @@ int runCompareCommand(const std::vector<std::string>& args, std::size_t first, s
     std::size_t at = first;
     while (at < args.size() && files.size() < 2 && !args[at].starts_with("-"))
         files.push_back(args[at++]);
-    static constexpr OptionSpec kOptions[] = {{"--reverse-arm", OptionKind::Repeated}};
+    static constexpr OptionSpec kOptions[] = {{"--reverse-arm", OptionKind::Repeated},
+                                              {"--notch", OptionKind::Repeated}};
     CommandOptions options;
     if (const auto done =
             readCommandOptions(args, at, kOptions, "compare", kCompareUsage, options, out, err))
@@ -76,11 +92,13 @@ int runCompareCommand(const std::vector<std::string>& args, std::size_t first, s
         complain(err) << "compare needs two data files, A.dtv B.dtv (see compare --help)\n";
         return 2;
     }
+    std::vector<Notch> notches;
+    if (!readNotchWords(options.values("--notch"), true, notches, err)) return 2;
     Model a, b;
     if (const int status = loadDimensionSet(a, files[0], err)) return status;
     if (const int status = loadDimensionSet(b, files[1], err)) return status;
     std::vector<std::string> named = options.values("--reverse-arm");
-    if (named.empty()) named = {"mid", "fwd", "rev"};
+    if (named.empty() && notches.empty()) named = {"mid", "fwd", "rev"};
     for (const std::string& word : named) {
         float position = 0;
         if (!resolveReverseArm(a, word, position)) {
@@ -90,8 +108,14 @@ int runCompareCommand(const std::vector<std::string>& args, std::size_t first, s
         }
     }
     std::vector<float> positions;
-    if (!resolveReverseArms(a, named, positions, err)) return 2;  // warns beyond the travel
-    out << comparisonCsv(a, b, named);
+    if (!named.empty() && !resolveReverseArms(a, named, positions, err))
+        return 2;  // warns beyond the travel
+    for (const Model* design : {&a, &b})
+        if (const int status = resolveNotches(*design, notches, positions, err)) {
+            err << "tarvell-report: (in " << files[design == &a ? 0 : 1] << ")\n";
+            return status;
+        }
+    out << comparisonCsv(a, b, named, notches);
     return 0;
 }
 

@@ -13,7 +13,8 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kEventsUsage =
-    "Usage: tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
+    "Usage: tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--notch PCT]...\n"
+    "                             [--file PATH]\n"
     "\n"
     "Prints the valve events of the Tarvell gear (the default dimension set, or a data\n"
     "file's) as CSV: one row per cylinder end (front, rear) for each reverse arm position.\n"
@@ -22,7 +23,7 @@ constexpr std::string_view kEventsUsage =
     "\n"
     "  position             the reverse arm end position (its X)\n"
     "  tag                  Cen (mid gear), Fwd or Rev\n"
-    "  end                  front (dead centre at driver angle 0) or rear (at 180)\n"
+    "  end                  front or rear (each with its dead centre, dead_centre_deg)\n"
     "  admission_deg        crank degrees before that end's dead centre at which the port\n"
     "                       takes steam (negative: after it)\n"
     "  lead                 steam opening at that end's dead centre (the sine diagram's\n"
@@ -43,6 +44,10 @@ constexpr std::string_view kEventsUsage =
     "  exhaust_over_travel  how far the cavity's edge runs on past the port's far edge\n"
     "                       (max_exhaust_port_opening + exhaust_over_travel =\n"
     "                       max_exhaust_opening)\n"
+    "  dead_centre_deg      the driver angle of that end's dead centre, where the piston\n"
+    "                       turns back: 0 and 180 with the cylinder line through the axle,\n"
+    "                       a few degrees off them with it above or below; every per cent\n"
+    "                       of the stroke and the lead are taken from these\n"
     "  die_slip             how far the die block slides in the link over the turn: the\n"
     "                       greatest minus the least of its arc distance from the\n"
     "                       trunnion (the same on both ends' rows of a position)\n"
@@ -59,6 +64,10 @@ constexpr std::string_view kEventsUsage =
     "                   side the valve events window takes it); may be given more than\n"
     "                   once (default: mid, fwd, rev); a position beyond the maximum\n"
     "                   travel is reported with a warning on stderr\n"
+    "  --notch PCT      the forward then the reverse position whose mean cut-off (front and\n"
+    "                   rear averaged) is PCT per cent (25fwd or 25rev for one of them);\n"
+    "                   may be given more than once, after the --reverse-arm positions. A\n"
+    "                   cut-off the gear cannot reach is refused, naming those it can\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
@@ -87,7 +96,7 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
     csv.header({"position", "tag", "end", "admission_deg", "lead", "max_steam_opening",
                 "cutoff_pct", "release_pct", "compression_pct", "max_exhaust_opening",
                 "max_port_opening", "over_travel", "max_exhaust_port_opening",
-                "exhaust_over_travel", "die_slip"});
+                "exhaust_over_travel", "dead_centre_deg", "die_slip"});
     std::vector<std::string> row;
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
@@ -112,6 +121,7 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
             appendOpening(row, end.maxExhaustOpening, exhaust);
             appendPortOpening(row, steam);
             appendPortOpening(row, exhaust);
+            row.push_back(CsvWriter::number(end.deadCentre));
             row.push_back(slipText);
             csv.row(row);
         }
@@ -128,6 +138,7 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
                      std::ostream& err) {
     static constexpr OptionSpec kOptions[] = {
         {"--reverse-arm", OptionKind::Repeated},
+        {"--notch", OptionKind::Repeated},
         {"--file", OptionKind::Once},
     };
     CommandOptions options;
@@ -139,7 +150,8 @@ int runEventsCommand(const std::vector<std::string>& args, std::size_t first, st
     Model m;
     if (const int status = loadDimensionSet(m, file, err)) return status;
     std::vector<float> positions;
-    if (!resolveReverseArms(m, named, positions, err)) return 2;
+    if (const int status = resolvePositions(m, named, options.values("--notch"), positions, err))
+        return status;
     out << eventsCsv(m, positions);
     return 0;
 }

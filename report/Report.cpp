@@ -12,14 +12,20 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tarvell-report [--reverse-arm VALUE|mid|fwd|rev] [--step S] [--file PATH]\n"
-    "       tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--file PATH]\n"
-    "       tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P] [--file PATH]\n"
-    "       tarvell-report indicator [--reverse-arm VALUE|mid|fwd|rev]... [--chest P] [--back P]\n"
-    "           [--n N] [--clearance PCT] [--file PATH] [--card]\n"
+    "Usage: tarvell-report [--reverse-arm VALUE|mid|fwd|rev | --notch PCT] [--step S]\n"
+    "                      [--file PATH]\n"
+    "       tarvell-report events [--reverse-arm VALUE|mid|fwd|rev]... [--notch PCT]...\n"
+    "           [--file PATH]\n"
+    "       tarvell-report table --pivots N,N,N,N,N,N [--step S]\n"
+    "           [--reverse-arm P | --notch PCT] [--file PATH]\n"
+    "       tarvell-report indicator [--reverse-arm VALUE|mid|fwd|rev]... [--notch PCT]...\n"
+    "           [--chest P] [--back P] [--n N] [--clearance PCT] [--speed RPM] [--file PATH]\n"
+    "           [--card]\n"
     "       tarvell-report balance --vary CODE[,CODE...] [options] [--save OUT.dtv]\n"
     "       tarvell-report compare A.dtv B.dtv [--reverse-arm VALUE|mid|fwd|rev]...\n"
-    "       tarvell-report sensitivity [--reverse-arm P]... [--file PATH]\n"
+    "           [--notch PCT]...\n"
+    "       tarvell-report check [--notch PCT] [--file PATH]\n"
+    "       tarvell-report sensitivity [--reverse-arm P]... [--notch PCT]... [--file PATH]\n"
     "       tarvell-report tolerance [--tolerance T] [--wear C] [--samples N] [options]\n"
     "\n"
     "Prints the motion of the Tarvell valve gear (the default dimension set, or a data\n"
@@ -33,6 +39,9 @@ constexpr std::string_view kUsage =
     "  --reverse-arm P  reverse arm end position: a number (its X), or mid for mid gear,\n"
     "                   fwd or rev for the normal forward or reverse position (default mid);\n"
     "                   a position beyond the maximum travel gets a warning on stderr\n"
+    "  --notch PCT      instead, the forward position whose mean cut-off (front and rear\n"
+    "                   averaged) is PCT per cent; PCTrev (25rev) the reverse one. A\n"
+    "                   cut-off the gear cannot reach is refused, naming those it can\n"
     "  --step S         driver step in degrees, 0.01 to 360 (default 10)\n"
     "  --file PATH      report on the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
@@ -41,8 +50,10 @@ constexpr std::string_view kUsage =
     "In every command fwd is on the side of mid gear the gear runs forward from, as the\n"
     "valve events window and Balance take it (a negative lifting arm length turns it\n"
     "round), and rev on the other. The events, table, indicator, balance, compare,\n"
-    "sensitivity and tolerance commands explain themselves with --help after the\n"
-    "command's name.\n"
+    "check, sensitivity and tolerance commands explain themselves with --help after\n"
+    "the command's name. Every command that takes --reverse-arm takes --notch PCT\n"
+    "too: where it takes several positions, each --notch adds the forward then the\n"
+    "reverse position of that mean cut-off.\n"
     "\n"
     "The port events follow the history of the openings, as in the main window; the turn\n"
     "is run once before it is printed so that the first rows show settled events.\n"
@@ -97,10 +108,12 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!args.empty() && args[0] == "balance") return runBalanceCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "tolerance") return runToleranceCommand(args, 1, out, err);
     if (!args.empty() && args[0] == "sensitivity") return runSensitivityCommand(args, 1, out, err);
+    if (!args.empty() && args[0] == "check") return runCheckCommand(args, 1, out, err);
     const std::size_t first = !args.empty() && args[0] == "motion" ? 1 : 0;
 
     static constexpr OptionSpec kOptions[] = {
         {"--reverse-arm", OptionKind::Once},
+        {"--notch", OptionKind::Once},
         {"--file", OptionKind::Once},
         {"--step", OptionKind::Once},
     };
@@ -110,10 +123,14 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     double step = 10;
     if (options.has("--step") && !parseStep(options.value("--step"), step, err)) return 2;
     const std::string file = options.value("--file");
-    const std::string reverseArm = options.value("--reverse-arm", "mid");
+    const std::string reverseArm = options.value("--reverse-arm");
+    const std::string notch = options.value("--notch");
 
     Model m;
-    if (const int status = loadWithReverseArm(m, file, reverseArm, err)) return status;
+    if (const int status =
+            loadWithPosition(m, file, options.has("--reverse-arm") ? &reverseArm : nullptr,
+                             options.has("--notch") ? &notch : nullptr, err))
+        return status;
     out << motionCsv(m, static_cast<float>(step));
     return 0;
 }

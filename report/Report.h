@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Csv.h"
+#include "Notch.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -25,8 +26,10 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
 
 // CSV of the indicator diagram (Indicator.h) at each position with the model's indicator
 // settings: the header row, then a front and a rear row per position giving the MEP and what
-// follows from it; with `cards`, every point of each card instead.
-std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards);
+// follows from it; with `cards`, every point of each card instead. With `speedRpm` above 0
+// each row goes on with the card at that speed (ThrottledCard.h), and its points follow.
+std::string indicatorCsv(const Model& m, const std::vector<float>& positions, bool cards,
+                         double speedRpm = 0);
 
 // Runs the tool; returns the exit status (0 ok, 1 a file that cannot be read or written, 2 bad
 // arguments).
@@ -37,13 +40,17 @@ int runReport(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int runCompareCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err);
 // CSV of two designs compared (see the compare command's help); `named` are reverse arm
-// positions as --reverse-arm takes them, each resolved on each design.
-std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std::string>& named);
+// positions as --reverse-arm takes them, each resolved on each design, then `notches`, each
+// found on each design (one neither reaches is left out; the command refuses it first).
+std::string comparisonCsv(const Model& a, const Model& b, const std::vector<std::string>& named,
+                          const std::vector<Notch>& notches = {});
 int runEventsCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                      std::ostream& err);
 int runIndicatorCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                         std::ostream& err);
 int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
+                    std::ostream& err);
+int runCheckCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err);
 int runBalanceCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                       std::ostream& err);

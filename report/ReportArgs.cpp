@@ -71,6 +71,58 @@ bool resolveReverseArms(const Model& m, std::vector<std::string> named,
     return true;
 }
 
+bool parseNotchWord(std::string_view text, bool bothWays, std::vector<Notch>& notches) {
+    bool forward = true, reverse = bothWays;
+    for (const auto& [suffix, fwd] :
+         {std::pair<std::string_view, bool>{"fwd", true}, {"rev", false}})
+        if (text.ends_with(suffix)) {
+            text.remove_suffix(suffix.size());
+            forward = fwd;
+            reverse = !fwd;
+        }
+    double cutOff = 0;
+    if (!parseNumber(text, cutOff)) return false;
+    if (forward) notches.push_back({cutOff, true});
+    if (reverse) notches.push_back({cutOff, false});
+    return true;
+}
+
+bool readNotchWords(const std::vector<std::string>& words, bool bothWays,
+                    std::vector<Notch>& notches, std::ostream& err) {
+    for (const std::string& word : words)
+        if (!parseNotchWord(word, bothWays, notches)) {
+            complain(err) << "--notch takes a mean cut-off in per cent, optionally followed by "
+                             "fwd or rev (25, 25fwd, 25rev), not \""
+                          << word << "\"\n";
+            return false;
+        }
+    return true;
+}
+
+int resolveNotches(const Model& m, const std::vector<Notch>& notches, std::vector<float>& positions,
+                   std::ostream& err) {
+    for (const Notch& notch : notches) {
+        const NotchPosition found = findNotch(m, notch);
+        if (!found.found) {
+            complain(err) << "--notch: " << found.reason << "\n";
+            return 2;
+        }
+        positions.push_back(found.position);
+    }
+    return 0;
+}
+
+int resolvePositions(const Model& m, const std::vector<std::string>& reverseArms,
+                     const std::vector<std::string>& notchWords, std::vector<float>& positions,
+                     std::ostream& err) {
+    std::vector<Notch> notches;
+    if (!readNotchWords(notchWords, true, notches, err)) return 2;
+    if (!(reverseArms.empty() && !notches.empty()) &&
+        !resolveReverseArms(m, reverseArms, positions, err))
+        return 2;
+    return resolveNotches(m, notches, positions, err);
+}
+
 int loadDimensionSet(Model& m, const std::string& file, std::ostream& err) {
     StartUp(m);
     if (file.empty()) return 0;
@@ -101,6 +153,22 @@ int loadWithReverseArm(Model& m, const std::string& file, std::string_view rever
     }
     m.gear.ReverseArmPosition = position;
     warnBeyondMaximumTravel(m, position, err);
+    return 0;
+}
+
+int loadWithPosition(Model& m, const std::string& file, const std::string* reverseArm,
+                     const std::string* notchWord, std::ostream& err) {
+    if (reverseArm && notchWord) {
+        complain(err) << "give the position by --reverse-arm or by --notch, not both\n";
+        return 2;
+    }
+    std::vector<Notch> notches;
+    if (notchWord && !readNotchWords({*notchWord}, false, notches, err)) return 2;
+    if (!notchWord) return loadWithReverseArm(m, file, reverseArm ? *reverseArm : "mid", err);
+    if (const int status = loadDimensionSet(m, file, err)) return status;
+    std::vector<float> positions;
+    if (const int status = resolveNotches(m, notches, positions, err)) return status;
+    m.gear.ReverseArmPosition = positions.front();
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Notch.h"
 #include "Vari.h"
 
 namespace tarvell {
@@ -28,6 +29,28 @@ bool resolveReverseArm(const Model& m, std::string_view text, float& position);
 bool resolveReverseArms(const Model& m, std::vector<std::string> named,
                         std::vector<float>& positions, std::ostream& err);
 
+// A --notch word: a mean cut-off in per cent, alone ("25") or followed by the direction
+// ("25fwd", "25rev"). Alone it names both directions (forward first) when `bothWays`, else the
+// forward one. Adds the notches to `notches`; false for anything else.
+bool parseNotchWord(std::string_view text, bool bothWays, std::vector<Notch>& notches);
+
+// The reverse arm positions of `notches`, each found on `m` (see findNotch) and added to
+// `positions`. Returns 0, or 2 after saying on `err` which notch the gear cannot reach and the
+// cut-offs it can.
+int resolveNotches(const Model& m, const std::vector<Notch>& notches, std::vector<float>& positions,
+                   std::ostream& err);
+
+// The --notch words of a command read by parseNotchWord; false after saying which is bad.
+bool readNotchWords(const std::vector<std::string>& words, bool bothWays,
+                    std::vector<Notch>& notches, std::ostream& err);
+
+// The positions a command that takes several is run at: those of the --reverse-arm words (see
+// resolveReverseArms), then those of the --notch words, each cut-off's forward then reverse
+// notch; mid, fwd and rev when neither is given. Returns 0, or 2 after saying why not.
+int resolvePositions(const Model& m, const std::vector<std::string>& reverseArms,
+                     const std::vector<std::string>& notchWords, std::vector<float>& positions,
+                     std::ostream& err);
+
 // Says on `err` that `position` lies beyond the reverse arm's maximum travel either side of
 // mid gear, when it does: the gear cannot reach it, though the linkage still solves there.
 void warnBeyondMaximumTravel(const Model& m, float position, std::ostream& err);
@@ -42,5 +65,10 @@ int loadDimensionSet(Model& m, const std::string& file, std::ostream& err);
 // unusable file or 2 for a bad position, with the reason on `err`.
 int loadWithReverseArm(Model& m, const std::string& file, std::string_view reverseArm,
                        std::ostream& err);
+
+// The same for a command run at one position given either by --reverse-arm (default mid) or
+// by --notch (one word, alone the forward notch): both given is a bad argument (2).
+int loadWithPosition(Model& m, const std::string& file, const std::string* reverseArm,
+                     const std::string* notchWord, std::ostream& err);
 
 }  // namespace tarvell

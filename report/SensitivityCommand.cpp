@@ -13,7 +13,7 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kSensitivityUsage =
-    "Usage: tarvell-report sensitivity [--reverse-arm P]... [--file PATH]\n"
+    "Usage: tarvell-report sensitivity [--reverse-arm P]... [--notch PCT]... [--file PATH]\n"
     "\n"
     "Prints how much each valve event of the Tarvell gear (the default dimension set, or a\n"
     "data file's) moves per unit change of each dimension that moves the valve or the\n"
@@ -36,6 +36,8 @@ constexpr std::string_view kSensitivityUsage =
     "  --reverse-arm P  a position: fwd or rev (normal forward or reverse), max-fwd or\n"
     "                   max-rev, mid, set (every entry of the reverse arm position set) or a\n"
     "                   number (a fixed X); may be given more than once (default: fwd, rev)\n"
+    "  --notch PCT      the forward and the reverse position giving a mean cut-off of PCT\n"
+    "                   per cent, found afresh on every changed design; may be repeated\n"
     "  --file PATH      the dimension set of a data file (.dtv) instead of the defaults\n"
     "  --help           show this text\n"
     "\n"
@@ -62,6 +64,7 @@ int runSensitivityCommand(const std::vector<std::string>& args, std::size_t firs
                           std::ostream& out, std::ostream& err) {
     static constexpr OptionSpec kOptions[] = {
         {"--reverse-arm", OptionKind::Repeated},
+        {"--notch", OptionKind::Repeated},
         {"--file", OptionKind::Once},
     };
     CommandOptions options;

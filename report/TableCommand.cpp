@@ -14,8 +14,8 @@ namespace tarvell {
 namespace {
 
 constexpr std::string_view kTableUsage =
-    "Usage: tarvell-report table --pivots N,N,N,N,N,N [--step S] [--reverse-arm P]\n"
-    "                            [--file PATH]\n"
+    "Usage: tarvell-report table --pivots N,N,N,N,N,N [--step S]\n"
+    "                            [--reverse-arm P | --notch PCT] [--file PATH]\n"
     "\n"
     "Prints the pivot data table of the Tarvell gear (the default dimension set, or a data\n"
     "file's) as the program's Pivot Data Table window shows it: four heading lines (data set\n"
@@ -31,6 +31,9 @@ constexpr std::string_view kTableUsage =
     "                   fwd or rev for the normal forward or reverse position (forward on\n"
     "                   the side the valve events window takes it; default mid); a\n"
     "                   position beyond the maximum travel gets a warning on stderr\n"
+    "  --notch PCT      instead, the forward position whose mean cut-off (front and rear\n"
+    "                   averaged) is PCT per cent; PCTrev (25rev) the reverse one. A\n"
+    "                   cut-off the gear cannot reach is refused, naming those it can\n"
     "  --file PATH      tabulate the dimension set of a data file (.dtv) instead of the\n"
     "                   defaults; mid, fwd and rev then mean that set's own positions\n"
     "  --help           show this text\n"
@@ -71,9 +74,8 @@ PivotTableHeading localHeading(const std::string& name) {
 int runTableCommand(const std::vector<std::string>& args, std::size_t first, std::ostream& out,
                     std::ostream& err) {
     static constexpr OptionSpec kOptions[] = {
-        {"--pivots", OptionKind::Once},
-        {"--reverse-arm", OptionKind::Once},
-        {"--file", OptionKind::Once},
+        {"--pivots", OptionKind::Once}, {"--reverse-arm", OptionKind::Once},
+        {"--notch", OptionKind::Once},  {"--file", OptionKind::Once},
         {"--step", OptionKind::Once},
     };
     CommandOptions options;
@@ -85,7 +87,8 @@ int runTableCommand(const std::vector<std::string>& args, std::size_t first, std
     const bool pivotsGiven = options.has("--pivots");
     const std::string pivots = options.value("--pivots");
     const std::string file = options.value("--file");
-    const std::string reverseArm = options.value("--reverse-arm", "mid");
+    const std::string reverseArm = options.value("--reverse-arm");
+    const std::string notch = options.value("--notch");
     std::array<int, 6> slots{};
     if (!pivotsGiven) {
         complain(err) << "table needs --pivots N,N,N,N,N,N (see table --help)\n";
@@ -99,7 +102,10 @@ int runTableCommand(const std::vector<std::string>& args, std::size_t first, std
     }
 
     Model m;
-    if (const int status = loadWithReverseArm(m, file, reverseArm, err)) return status;
+    if (const int status =
+            loadWithPosition(m, file, options.has("--reverse-arm") ? &reverseArm : nullptr,
+                             options.has("--notch") ? &notch : nullptr, err))
+        return status;
     m.gear.StepAngle = static_cast<float>(step);
     m.pivotDataSlots = slots;
     out << buildPivotTable(m, localHeading(m.DataSetName));

@@ -18,7 +18,8 @@ namespace {
 constexpr std::string_view kToleranceUsage =
     "Usage: tarvell-report tolerance [--tolerance T] [--tolerance CODE=T]...\n"
     "                                [--angle-tolerance DEG] [--wear C] [--samples N]\n"
-    "                                [--seed S] [--reverse-arm P]... [--file PATH]\n"
+    "                                [--seed S] [--reverse-arm P]... [--notch PCT]...\n"
+    "                                [--file PATH]\n"
     "\n"
     "A Monte-Carlo study of the Tarvell gear (the default dimension set, or a data\n"
     "file's): every length that moves the valve events varies within plus or minus its\n"
@@ -46,6 +47,8 @@ constexpr std::string_view kToleranceUsage =
     "                        (default 1)\n"
     "  --reverse-arm P       fwd, rev, max-fwd, max-rev, mid, set or a number; may be\n"
     "                        given more than once (default: fwd and rev)\n"
+    "  --notch PCT           the forward and the reverse position of a mean cut-off of\n"
+    "                        PCT per cent, found afresh on every sample; may be repeated\n"
     "  --file PATH           the dimension set of a data file (.dtv)\n"
     "  --help                show this text\n"
     "\n"
@@ -88,7 +91,7 @@ int runToleranceCommand(const std::vector<std::string>& args, std::size_t first,
         {"--tolerance", OptionKind::Repeated}, {"--angle-tolerance", OptionKind::Once},
         {"--wear", OptionKind::Once},          {"--samples", OptionKind::Once},
         {"--seed", OptionKind::Once},          {"--reverse-arm", OptionKind::Repeated},
-        {"--file", OptionKind::Once},
+        {"--notch", OptionKind::Repeated},     {"--file", OptionKind::Once},
     };
     CommandOptions options;
     if (const auto done = readCommandOptions(args, first, kOptions, "tolerance", kToleranceUsage,

@@ -17,6 +17,7 @@
 #include "IndicatorDrawing.h"
 #include "MechanismDrawing.h"
 #include "OvalDrawing.h"
+#include "PortAreasDrawing.h"
 #include "PortDrawing.h"
 #include "RecordingCanvas.h"
 #include "SineDrawing.h"
@@ -81,6 +82,8 @@ const std::vector<Drawing>& drawings() {
         {"port-both",
          [](Canvas& c, const Model& m) { drawPortDiagram(c, m, PortGraphMode::Both); }},
         {"indicator", [](Canvas& c, const Model& m) { drawIndicatorDiagram(c, m); }},
+        {"port-areas", [](Canvas& c, const Model& m) { drawPortAreasDiagram(c, m, false); }},
+        {"port-areas-piston", [](Canvas& c, const Model& m) { drawPortAreasDiagram(c, m, true); }},
         // Compared with the other design of the two, drawn pale under this one.
         {"sine-compared",
          [](Canvas& c, const Model& m) {

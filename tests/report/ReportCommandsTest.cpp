@@ -43,20 +43,21 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
               "compression_pct,max_exhaust_opening,max_port_opening,over_travel,"
-              "max_exhaust_port_opening,exhaust_over_travel,die_slip");
+              "max_exhaust_port_opening,exhaust_over_travel,dead_centre_deg,die_slip");
     EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 15u);
+        ASSERT_EQ(f.size(), 16u);
+        EXPECT_EQ(f[14], i % 2 ? "0" : "180");  // the cylinder line passes through the axle
         EXPECT_EQ(f[1], tags[i - 1]);
         // The die works the link about 0.11 at mid gear, 0.14 forward and 0.35 in reverse,
         // the same figure on both ends' rows.
         const double slips[] = {0.11, 0.14, 0.35};
-        EXPECT_NEAR(std::stod(f[14]), slips[(i - 1) / 2], 0.006) << rows[i];
+        EXPECT_NEAR(std::stod(f[15]), slips[(i - 1) / 2], 0.006) << rows[i];
         if (i % 2 == 0) {
-            EXPECT_EQ(f[14], fields(rows[i - 1])[14]);
+            EXPECT_EQ(f[15], fields(rows[i - 1])[15]);
         }
         // The ports are 0.25 wide: the port's opening stops there and the valve's greatest
         // opening is it plus the over-travel.
