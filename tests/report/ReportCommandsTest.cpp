@@ -113,7 +113,7 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 15u);
+    ASSERT_EQ(front.size(), 16u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre
