@@ -27,11 +27,11 @@ namespace {
 
 // A horizontal step bar of the main window: keys move it as its arrows and track do (arrows a
 // small step, PageUp and PageDown a large one).
-QScrollBar* controlBar(QWidget* parent, const char* name, QRect place, int min, int max, int small,
-                       int large, int position, const QString& hint) {
+QScrollBar* controlBar(QWidget* parent, const char* name, int x, int y, int w, int h, int min,
+                       int max, int small, int large, int position, const QString& hint) {
     auto* b = new QScrollBar(Qt::Horizontal, parent);
     b->setObjectName(name);
-    b->setGeometry(place);
+    b->setGeometry(x, y, w, h);
     b->setRange(min, max);
     b->setSingleStep(small);
     b->setPageStep(large);
@@ -42,11 +42,11 @@ QScrollBar* controlBar(QWidget* parent, const char* name, QRect place, int min, 
     return b;
 }
 
-QPushButton* controlButton(QWidget* parent, const char* name, QRect place, const QString& caption,
-                           const QString& hint) {
+QPushButton* controlButton(QWidget* parent, const char* name, int x, int y, int w, int h,
+                           const QString& caption, const QString& hint) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setGeometry(place);
+    b->setGeometry(x, y, w, h);
     b->setToolTip(hint);
     b->setFocusPolicy(Qt::TabFocus);
     return b;
@@ -66,30 +66,23 @@ void TMainForm::createControls() {
 
 // The gear box at the top: the reverse arm, driver angle and step bars with their buttons.
 void TMainForm::createGearBox() {
-    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
-                      int large, int position, const QString& hint) {
-        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
-    };
-    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
-                         const QString& hint) {
-        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
-    };
-
-    SBRevArm =
-        bar("SBRevArm", 336, 26, 121, 12, -100, 100, 1, 20, 0, "Set Reverse Arm Between Max & Min");
-    SBDrvAng = bar("SBDrvAng", 336, 40, 121, 12, -4000, 40000, 1000, 4500, 1,
-                   "Set Driver Angle From 0 to 360 Deg");
-    SBStepAng = bar("SBStepAng", 336, 54, 121, 12, 0, 14613, 920, 2760, 12000,
-                    "Set Driver Step Angle to Predefined Values");
-    Run = button("Run", 277, 39, 36, 14, "Stop", "Start / Stop Driver Rotation");
-    Center = button("Center", 280, 25, 27, 14, "Cen", "Set Reverse Arm to Mid Gear");
-    Rev = button("Rev", 252, 25, 28, 14, "Rev", "Set Reverse Arm to Normal Reverse");
-    Fwd = button("Fwd", 307, 25, 28, 14, "Fwd", "Set Reverse Arm to Normal Forward");
-    Deg180 = button("Deg180", 252, 39, 25, 14, "180", "Set Driver Angle to 180 Deg");
-    Deg00 = button("Deg00", 313, 39, 22, 14, "0.0", "Set Driver to 0 Deg");
-    Step1 = button("Step1", 252, 53, 25, 14, "1.0", "Set Driver Step Angle to 1 Deg");
-    Step10 = button("Step10", 277, 53, 29, 14, "10.0", "Set Driver Step Angle to 10 Deg");
-    Step45 = button("Step45", 306, 53, 29, 14, "45.0", "Set Driver Step Angle to 45 Deg");
+    SBRevArm = controlBar(view_, "SBRevArm", 336, 26, 121, 12, -100, 100, 1, 20, 0,
+                          "Set Reverse Arm Between Max & Min");
+    SBDrvAng = controlBar(view_, "SBDrvAng", 336, 40, 121, 12, -4000, 40000, 1000, 4500, 1,
+                          "Set Driver Angle From 0 to 360 Deg");
+    SBStepAng = controlBar(view_, "SBStepAng", 336, 54, 121, 12, 0, 14613, 920, 2760, 12000,
+                           "Set Driver Step Angle to Predefined Values");
+    Run = controlButton(view_, "Run", 277, 39, 36, 14, "Stop", "Start / Stop Driver Rotation");
+    Center = controlButton(view_, "Center", 280, 25, 27, 14, "Cen", "Set Reverse Arm to Mid Gear");
+    Rev = controlButton(view_, "Rev", 252, 25, 28, 14, "Rev", "Set Reverse Arm to Normal Reverse");
+    Fwd = controlButton(view_, "Fwd", 307, 25, 28, 14, "Fwd", "Set Reverse Arm to Normal Forward");
+    Deg180 = controlButton(view_, "Deg180", 252, 39, 25, 14, "180", "Set Driver Angle to 180 Deg");
+    Deg00 = controlButton(view_, "Deg00", 313, 39, 22, 14, "0.0", "Set Driver to 0 Deg");
+    Step1 = controlButton(view_, "Step1", 252, 53, 25, 14, "1.0", "Set Driver Step Angle to 1 Deg");
+    Step10 =
+        controlButton(view_, "Step10", 277, 53, 29, 14, "10.0", "Set Driver Step Angle to 10 Deg");
+    Step45 =
+        controlButton(view_, "Step45", 306, 53, 29, 14, "45.0", "Set Driver Step Angle to 45 Deg");
     Center->setEnabled(false);
     Step10->setEnabled(false);
 }
@@ -120,76 +113,59 @@ void TMainForm::createPanels() {
 }
 
 void TMainForm::createViewBox() {
-    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
-                      int large, int position, const QString& hint) {
-        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
-    };
-    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
-                         const QString& hint) {
-        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
-    };
     // View box on the right: three step bars under their labels, Norm and the presets.
-    SBPanVert = bar("SBPanVert", 546, 39, 80, 10, -500, 500, 1, 10, 0, "Pan Vertical");
-    SBPanHorz = bar("SBPanHorz", 546, 63, 80, 10, -500, 500, 1, 10, 0, "Pan Horizontal");
-    SBZoom = bar("SBZoom", 546, 87, 80, 10, -200, 200, 1, 10, 0, "Zoom");
-    NormVHZ = button("NormVHZ", 546, 99, 40, 16, "Norm", "Return to the Normal View");
+    SBPanVert =
+        controlBar(view_, "SBPanVert", 546, 39, 80, 10, -500, 500, 1, 10, 0, "Pan Vertical");
+    SBPanHorz =
+        controlBar(view_, "SBPanHorz", 546, 63, 80, 10, -500, 500, 1, 10, 0, "Pan Horizontal");
+    SBZoom = controlBar(view_, "SBZoom", 546, 87, 80, 10, -200, 200, 1, 10, 0, "Zoom");
+    NormVHZ = controlButton(view_, "NormVHZ", 546, 99, 40, 16, "Norm", "Return to the Normal View");
     NormVHZ->setEnabled(false);
-    Preset[0] = button("Preset0", 588, 99, 38, 16, "P", "Store the View: P, then 1 to 6");
+    Preset[0] =
+        controlButton(view_, "Preset0", 588, 99, 38, 16, "P", "Store the View: P, then 1 to 6");
     for (int k = 1; k <= 6; ++k)
         Preset[static_cast<std::size_t>(k)] =
-            button(qPrintable(QString("Preset%1").arg(k)), 546 + 13 * (k - 1), 116, 13, 16,
-                   QString::number(k), QString("Recall View %1").arg(k));
+            controlButton(view_, qPrintable(QString("Preset%1").arg(k)), 546 + 13 * (k - 1), 116,
+                          13, 16, QString::number(k), QString("Recall View %1").arg(k));
 }
 
 void TMainForm::createReferencePointBox() {
-    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
-                      int large, int position, const QString& hint) {
-        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
-    };
-    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
-                         const QString& hint) {
-        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
-    };
     // Reference point box on the left, shown with the reference points.
-    RefPt1 = button("RefPt1", 6, 74, 28, 14, "RP1", "Centre Reference Point 1");
-    RefPt1Zero = button("RefPt1Zero", 6, 89, 28, 14, "0", "Zero Reference Point 1");
-    SBRef1Vert = bar("SBRef1Vert", 36, 75, 86, 10, -500, 500, 1, 10, 0, "Change Ref Point 1 Vert");
-    SBRef1Horz = bar("SBRef1Horz", 36, 90, 86, 10, -500, 500, 1, 10, 0, "Change Ref Point 1 Horz");
-    RefPt2 = button("RefPt2", 126, 74, 28, 14, "RP2", "Centre Reference Point 2");
-    RefPt2Zero = button("RefPt2Zero", 126, 89, 28, 14, "0", "Zero Reference Point 2");
-    SBRef2Vert = bar("SBRef2Vert", 156, 75, 86, 10, -500, 500, 1, 10, 0, "Change Ref Point 2 Vert");
-    SBRef2Horz = bar("SBRef2Horz", 156, 90, 86, 10, -500, 500, 1, 10, 0, "Change Ref Point 2 Horz");
+    RefPt1 = controlButton(view_, "RefPt1", 6, 74, 28, 14, "RP1", "Centre Reference Point 1");
+    RefPt1Zero = controlButton(view_, "RefPt1Zero", 6, 89, 28, 14, "0", "Zero Reference Point 1");
+    SBRef1Vert = controlBar(view_, "SBRef1Vert", 36, 75, 86, 10, -500, 500, 1, 10, 0,
+                            "Change Ref Point 1 Vert");
+    SBRef1Horz = controlBar(view_, "SBRef1Horz", 36, 90, 86, 10, -500, 500, 1, 10, 0,
+                            "Change Ref Point 1 Horz");
+    RefPt2 = controlButton(view_, "RefPt2", 126, 74, 28, 14, "RP2", "Centre Reference Point 2");
+    RefPt2Zero = controlButton(view_, "RefPt2Zero", 126, 89, 28, 14, "0", "Zero Reference Point 2");
+    SBRef2Vert = controlBar(view_, "SBRef2Vert", 156, 75, 86, 10, -500, 500, 1, 10, 0,
+                            "Change Ref Point 2 Vert");
+    SBRef2Horz = controlBar(view_, "SBRef2Horz", 156, 90, 86, 10, -500, 500, 1, 10, 0,
+                            "Change Ref Point 2 Horz");
     for (QWidget* w : std::initializer_list<QWidget*>{RefPt1, RefPt1Zero, SBRef1Vert, SBRef1Horz,
                                                       RefPt2, RefPt2Zero, SBRef2Vert, SBRef2Horz})
         w->hide();
 }
 
 void TMainForm::createDynamicVariableBox() {
-    auto bar = [this](const char* name, int x, int y, int w, int h, int min, int max, int small,
-                      int large, int position, const QString& hint) {
-        return controlBar(view_, name, QRect(x, y, w, h), min, max, small, large, position, hint);
-    };
-    auto button = [this](const char* name, int x, int y, int w, int h, const QString& caption,
-                         const QString& hint) {
-        return controlButton(view_, name, QRect(x, y, w, h), caption, hint);
-    };
     // Dynamic-variable box in the middle, shown with the dynamic variables.
     const char* dynHints[] = {
         "", "Change Last Variable Clicked", "Change Next to Last Variable Clicked",
         "Change 2nd to Last Variable Clicked", "Change 3rd to Last Variable Clicked"};
     for (int k = 1; k <= 4; ++k) {
-        auto* b = bar(qPrintable(QString("SBDynVar%1").arg(k)), 253, 72 + 12 * (k - 1), 121, 10,
-                      -200, 200, 1, 10, 0, dynHints[k]);
+        auto* b = controlBar(view_, qPrintable(QString("SBDynVar%1").arg(k)), 253,
+                             72 + 12 * (k - 1), 121, 10, -200, 200, 1, 10, 0, dynHints[k]);
         b->hide();
         SBDynVar[static_cast<std::size_t>(k)] = b;
     }
-    UnDoDn = button("UnDoDn", 280, 127, 40, 16, "UnDo", "Undo the Last Change");
+    UnDoDn = controlButton(view_, "UnDoDn", 280, 127, 40, 16, "UnDo", "Undo the Last Change");
     UnDoDn->setEnabled(false);
     UnDoDn->hide();
     context_.registerUndoButton(UnDoDn);
 
-    DataTableBut =
-        button("DataTableBut", 170, 124, 70, 16, "DataTable", "Show the Pivot Data Table");
+    DataTableBut = controlButton(view_, "DataTableBut", 170, 124, 70, 16, "DataTable",
+                                 "Show the Pivot Data Table");
     DataTableBut->hide();
 }
 

@@ -10,24 +10,13 @@
 #include "Data.h"
 #include "DesignComparison.h"
 #include "Numbers.h"
+#include "ReadOnlyTable.h"
 
 namespace tarvell {
 namespace {
 
-QTableWidget* readOnlyTable(QWidget* parent, const char* name) {
-    auto* t = new QTableWidget(parent);
-    t->setObjectName(name);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setWordWrap(false);
-    t->verticalHeader()->hide();
-    return t;
-}
-
 void put(QTableWidget* t, int row, int column, const QString& text, bool right = true) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-    t->setItem(row, column, item);
+    t->setItem(row, column, readOnlyCell(text, right ? Qt::AlignRight : Qt::AlignLeft));
 }
 
 QString figure(const std::optional<double>& v, int decimals) {
@@ -59,8 +48,8 @@ EventsComparisonView::EventsComparisonView(QWidget* parent) : QWidget(parent) {
     Heading = new QLabel(this);
     Heading->setObjectName("ComparisonHeading");
     Heading->setWordWrap(true);
-    DifferingGrid = readOnlyTable(this, "DifferingGrid");
-    ComparisonGrid = readOnlyTable(this, "ComparisonGrid");
+    DifferingGrid = newReadOnlyTable(this, "DifferingGrid");
+    ComparisonGrid = newReadOnlyTable(this, "ComparisonGrid");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(Heading);

@@ -15,6 +15,7 @@
 #include "GearChecks.h"
 #include "Notch.h"
 #include "Numbers.h"
+#include "ReadOnlyTable.h"
 #include "SolveAt.h"
 #include "Sweep.h"
 
@@ -24,30 +25,8 @@ namespace {
 constexpr const char* kCutOffsKey = "valveEvents/notchCutOffs";
 constexpr const char* kMissing = "-";
 
-// The ends' columns are tinted as in the events table: front green, rear red.
-const QColor kFrontTint(236, 248, 236);
-const QColor kRearTint(250, 238, 238);
 const QColor kPassTint(226, 244, 226);
 const QColor kFailTint(252, 222, 222);
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align, const QColor& tint = {}) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);  // read only
-    item->setTextAlignment(align | Qt::AlignVCenter);
-    if (tint.isValid()) item->setBackground(tint);
-    return item;
-}
-
-QTableWidget* readOnlyTable(QWidget* parent, const char* name) {
-    auto* t = new QTableWidget(parent);
-    t->setObjectName(name);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setWordWrap(false);
-    t->setCornerButtonEnabled(false);
-    t->verticalHeader()->hide();
-    t->horizontalHeader()->setHighlightSections(false);
-    return t;
-}
 
 QString fixed(double v, int decimals) {
     return QString::fromStdString(formatFixed(v, 0, decimals));
@@ -124,7 +103,7 @@ NotchEventsPanel::NotchEventsPanel(ProgramContext& context, QWidget* parent)
     NotchNote->setObjectName("NotchNote");
     auto* label = new QLabel("&Cut-offs %:", notchPage);
     label->setBuddy(NotchCutOffs);
-    NotchGrid = readOnlyTable(notchPage, "NotchGrid");
+    NotchGrid = newReadOnlyTable(notchPage, "NotchGrid");
     auto* row = new QHBoxLayout;
     row->addWidget(label);
     row->addWidget(NotchCutOffs, 1);
@@ -135,7 +114,7 @@ NotchEventsPanel::NotchEventsPanel(ProgramContext& context, QWidget* parent)
     page->addWidget(NotchGrid, 1);
     addTab(notchPage, "By &notch");
 
-    ChecksList = readOnlyTable(this, "ChecksList");
+    ChecksList = newReadOnlyTable(this, "ChecksList");
     addTab(ChecksList, "Chec&ks");
 
     DeadCentres = new QLabel(this);
@@ -196,9 +175,10 @@ void NotchEventsPanel::fillNotches() {
     }
     for (int r = 0; r < NotchGrid->rowCount(); ++r) {
         const NotchPosition& n = table.rows[static_cast<std::size_t>(r)];
-        NotchGrid->setItem(r, 0, cell(QString::fromStdString(notchName(n.notch)), Qt::AlignLeft));
+        NotchGrid->setItem(r, 0,
+                           readOnlyCell(QString::fromStdString(notchName(n.notch)), Qt::AlignLeft));
         if (!n.found) {
-            NotchGrid->setItem(r, 1, cell(QString::fromStdString(n.reason), Qt::AlignLeft));
+            NotchGrid->setItem(r, 1, readOnlyCell(QString::fromStdString(n.reason), Qt::AlignLeft));
             NotchGrid->setSpan(r, 1, 1, NotchGrid->columnCount() - 1);
             continue;
         }
@@ -221,7 +201,8 @@ void NotchEventsPanel::fillNotches() {
                                                                      : kRearTint;
             NotchGrid->setItem(
                 r, column,
-                cell(cells[c], cells[c] == kMissing ? Qt::AlignHCenter : Qt::AlignRight, tint));
+                readOnlyCell(cells[c], cells[c] == kMissing ? Qt::AlignHCenter : Qt::AlignRight,
+                             tint));
         }
     }
     NotchGrid->resizeColumnsToContents();
@@ -238,9 +219,10 @@ void NotchEventsPanel::fillChecks() {
     for (int r = 0; r < ChecksList->rowCount(); ++r) {
         const GearCheck& c = checks[static_cast<std::size_t>(r)];
         const QColor tint = c.passed ? kPassTint : kFailTint;
-        ChecksList->setItem(r, 0, cell(c.passed ? "pass" : "FAIL", Qt::AlignHCenter, tint));
-        ChecksList->setItem(r, 1, cell(QString::fromStdString(c.name), Qt::AlignLeft, tint));
-        ChecksList->setItem(r, 2, cell(QString::fromStdString(c.detail), Qt::AlignLeft));
+        ChecksList->setItem(r, 0, readOnlyCell(c.passed ? "pass" : "FAIL", Qt::AlignHCenter, tint));
+        ChecksList->setItem(r, 1,
+                            readOnlyCell(QString::fromStdString(c.name), Qt::AlignLeft, tint));
+        ChecksList->setItem(r, 2, readOnlyCell(QString::fromStdString(c.detail), Qt::AlignLeft));
     }
     ChecksList->resizeColumnsToContents();
     ChecksList->resizeRowsToContents();

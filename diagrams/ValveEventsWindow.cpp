@@ -24,6 +24,7 @@
 #include "KeyColumnsTable.h"
 #include "ModalDialog.h"
 #include "NotchEventsPanel.h"
+#include "ReadOnlyTable.h"
 #include "SaveText.h"
 #include "WindowPlacement.h"
 
@@ -32,26 +33,6 @@ namespace {
 
 const QString kTitleText = "Tarvell Outside Admission      Valve Events    ";
 constexpr const char* kMissing = "-";
-
-// The ends' columns are tinted as the diagrams colour their port lines: front green, rear red.
-const QColor kFrontTint(236, 248, 236);
-const QColor kRearTint(250, 238, 238);
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align, const QColor& tint = {}) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);  // read only
-    item->setTextAlignment(align | Qt::AlignVCenter);
-    if (tint.isValid()) item->setBackground(tint);
-    return item;
-}
-
-void makeReadOnlyTable(QTableWidget* t) {
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setWordWrap(false);
-    t->setCornerButtonEnabled(false);
-    t->verticalHeader()->hide();
-    t->horizontalHeader()->setHighlightSections(false);
-}
 
 // The file name offered for saving: the data set's name, kept to characters every desktop's
 // file system takes.
@@ -72,10 +53,13 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
-    auto item = [this](const char* name, const QString& caption) {
-        QAction* a = MainMenu1->addAction(caption);
+    auto itemIn = [](auto* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
         a->setObjectName(name);
         return a;
+    };
+    auto item = [&](const char* name, const QString& caption) {
+        return itemIn(MainMenu1, name, caption);
     };
     ReDraw = item("ReDraw", "&ReDraw");
     CopyTable = item("CopyTable", "&Copy");
@@ -83,14 +67,9 @@ TValveEvents::TValveEvents(ProgramContext& context) : QDialog(nullptr), context_
     IndicatorSettings = item("IndicatorSettings", "&Indicator Settings...");
     QMenu* compare = MainMenu1->addMenu("Com&pare");
     compare->setObjectName("CompareMenu");
-    auto compareItem = [compare](const char* name, const QString& caption) {
-        QAction* a = compare->addAction(caption);
-        a->setObjectName(name);
-        return a;
-    };
-    CompareWithFile = compareItem("CompareWithFile", "With &Another Design...");
-    CompareWithSaved = compareItem("CompareWithSaved", "With the Design as &Last Saved");
-    StopComparing = compareItem("StopComparing", "&Stop Comparing");
+    CompareWithFile = itemIn(compare, "CompareWithFile", "With &Another Design...");
+    CompareWithSaved = itemIn(compare, "CompareWithSaved", "With the Design as &Last Saved");
+    StopComparing = itemIn(compare, "StopComparing", "&Stop Comparing");
     connect(CompareWithFile, &QAction::triggered, this,
             [this] { emit compareWithFileRequested(); });
     connect(CompareWithSaved, &QAction::triggered, this,
@@ -229,7 +208,7 @@ void TValveEvents::fillEvents() {
             const bool words = c == 0 || c == 2 || c == count - 1;
             const Qt::Alignment align =
                 words ? Qt::AlignLeft : (text == kMissing ? Qt::AlignHCenter : Qt::AlignRight);
-            EventsGrid->setItem(static_cast<int>(r), c, cell(text, align, tintOf(c)));
+            EventsGrid->setItem(static_cast<int>(r), c, readOnlyCell(text, align, tintOf(c)));
         }
     }
     EventsGrid->resizeColumnsToContents();
@@ -247,9 +226,10 @@ void TValveEvents::fillMidGear() {
             c, new QTableWidgetItem(QString::fromStdString(rows[0][static_cast<std::size_t>(c)])));
     for (std::size_t r = 1; r < rows.size(); ++r)
         for (int c = 0; c < 3; ++c)
-            MidGearGrid->setItem(static_cast<int>(r) - 1, c,
-                                 cell(QString::fromStdString(rows[r][static_cast<std::size_t>(c)]),
-                                      c == 0 ? Qt::AlignLeft : Qt::AlignRight));
+            MidGearGrid->setItem(
+                static_cast<int>(r) - 1, c,
+                readOnlyCell(QString::fromStdString(rows[r][static_cast<std::size_t>(c)]),
+                             c == 0 ? Qt::AlignLeft : Qt::AlignRight));
     // The valve travel is one figure for the valve, not one per end.
     const int travel = static_cast<int>(rows.size()) - 2;
     MidGearGrid->setSpan(travel, 1, 1, 2);
@@ -301,7 +281,6 @@ void TValveEvents::fitToTable() {
 
 void TValveEvents::showComparison() {
     const Model* other = context_.comparison();
-    CompareWithSaved->setEnabled(true);
     StopComparing->setEnabled(other != nullptr);
     if (other) Comparison->fill(table_, context_.model(), *other, context_.comparisonName());
     Comparison->setVisible(other != nullptr);

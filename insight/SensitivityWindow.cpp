@@ -17,6 +17,7 @@
 
 #include "Fonts.h"
 #include "ModalDialog.h"
+#include "ReadOnlyTable.h"
 #include "WindowPlacement.h"
 
 namespace tarvell {
@@ -46,13 +47,6 @@ class BarDelegate : public QStyledItemDelegate {
                           share > 0 ? kBarPlus : kBarMinus);
     }
 };
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment align) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setTextAlignment(align | Qt::AlignVCenter);
-    return item;
-}
 
 QString figure(double v) {
     return std::isfinite(v) ? QString::number(v, 'f', 3) : QString("-");
@@ -181,16 +175,19 @@ void TSensitivity::fillRows() {
         const DimensionInfo* d = findDimension(r.code);
         const int row = static_cast<int>(i);
         rowCodes_.push_back(r.code);
-        SensitivityGrid->setItem(row, CodeColumn, cell(QString::number(r.code), Qt::AlignRight));
+        SensitivityGrid->setItem(row, CodeColumn,
+                                 readOnlyCell(QString::number(r.code), Qt::AlignRight));
         SensitivityGrid->setItem(
             row, NameColumn,
-            cell(d ? QString::fromUtf8(d->caption.data(), static_cast<qsizetype>(d->caption.size()))
-                   : QString(),
-                 Qt::AlignLeft));
-        SensitivityGrid->setItem(row, FrontColumn, cell(figure(r.front), Qt::AlignRight));
-        SensitivityGrid->setItem(row, RearColumn, cell(figure(r.rear), Qt::AlignRight));
-        SensitivityGrid->setItem(row, DifferenceColumn, cell(figure(r.difference), Qt::AlignRight));
-        auto* bar = cell(QString(), Qt::AlignLeft);
+            readOnlyCell(
+                d ? QString::fromUtf8(d->caption.data(), static_cast<qsizetype>(d->caption.size()))
+                  : QString(),
+                Qt::AlignLeft));
+        SensitivityGrid->setItem(row, FrontColumn, readOnlyCell(figure(r.front), Qt::AlignRight));
+        SensitivityGrid->setItem(row, RearColumn, readOnlyCell(figure(r.rear), Qt::AlignRight));
+        SensitivityGrid->setItem(row, DifferenceColumn,
+                                 readOnlyCell(figure(r.difference), Qt::AlignRight));
+        auto* bar = readOnlyCell(QString(), Qt::AlignLeft);
         const double share =
             largest > 0 && std::isfinite(r.difference) ? r.difference / largest : 0;
         bar->setData(kBarRole, share);
