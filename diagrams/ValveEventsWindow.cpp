@@ -260,7 +260,7 @@ void TValveEvents::fitToTable() {
     EventsGrid->setMinimumHeight(heading +
                                  someRows * EventsGrid->verticalHeader()->defaultSectionSize());
     QRect free(0, 0, 1024, 768);
-    if (const QScreen* s = screen()) free = s->availableGeometry();
+    if (const QScreen* s = screen()) free = freeArea(s);
     const QMargins frame = frameMarginsOf(this, context_.mainWindow());
     const int w = std::min(width + 4, free.width() - frame.left() - frame.right());
     const int notes =
@@ -274,8 +274,11 @@ void TValveEvents::fitToTable() {
     // Where the screen has room, every row of the events stays in view and the tabs take what
     // is left.
     const int room = free.height() - frame.top() - frame.bottom();
-    if (menu + height + notes + tabs <= room) EventsGrid->setMinimumHeight(height);
-    setMinimumHeight(menu + EventsGrid->minimumHeight() + notes + tabs);
+    const int fewRows = EventsGrid->minimumHeight();
+    EventsGrid->setMinimumHeight(height);
+    // The layout's own least height counts its margins and spacing too.
+    layout()->invalidate();
+    if (layout()->totalMinimumSize().height() > room) EventsGrid->setMinimumHeight(fewRows);
     resize(w, std::min(height + notes + menu + tabs + 6 * EventsGrid->rowHeight(0), room));
 }
 
@@ -293,7 +296,7 @@ void TValveEvents::growForComparison() {
     // screen allows.
     const QScreen* screen = this->screen();
     if (!screen) return;
-    const QRect free = screen->availableGeometry();
+    const QRect free = freeArea(screen);
     const int frame = frameGeometry().height() - height();
     const int wanted = MainMenu1->sizeHint().height() + Comparison->wholeHeight();
     const int h = std::min(wanted, free.height() - frame);

@@ -30,7 +30,8 @@ namespace {
 
 const QString kTitleText = "Tarvell Outside Admission      Tolerance    ";
 constexpr int kPollMilliseconds = 50;
-constexpr int kPictureHeight = 220;
+// The least the histograms take, so that the window fits a small screen at a large size.
+constexpr int kLeastPictureHeight = 140;
 
 QString figure(double v, int decimals) {
     return std::isfinite(v) ? QString::number(v, 'f', decimals) : QString("-");
@@ -87,7 +88,7 @@ TTolerance::TTolerance(ProgramContext& context) : QDialog(nullptr), context_(con
 
     Histograms = new ImageView(this, [this]() -> const QImage& { return picture(); });
     Histograms->setObjectName("Histograms");
-    Histograms->setMinimumHeight(kPictureHeight);
+    Histograms->setMinimumHeight(kLeastPictureHeight);
     Histograms->resized = [this] {
         image_ = QImage();
         Histograms->update();

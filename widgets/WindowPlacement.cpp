@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 namespace tarvell {
 
@@ -43,6 +44,14 @@ QRect placeBeside(const QRect& reference, QSize size, int narrowest, const QRect
     return area(flushLeft.intersected(reference)) < area(flushRight.intersected(reference))
                ? flushLeft
                : flushRight;
+}
+
+QRect freeArea(const QScreen* screen) {
+    const QRect free = screen->availableGeometry();
+    // At a fractional scale the frame's margins are rounded down to whole logical pixels, so a
+    // frame that seems to end on the area's last pixel may end one device pixel past it.
+    const qreal ratio = screen->devicePixelRatio();
+    return ratio == std::floor(ratio) ? free : free.adjusted(0, 0, -1, -1);
 }
 
 bool liesOnAScreen(const QRect& rect) {
@@ -85,14 +94,14 @@ bool placeWindow(QWidget* window, const QWidget* anchor, const QString& key) {
         if (const QScreen* there = QGuiApplication::screenAt(outer.center())) screen = there;
     } else {
         const QSize size = window->size().grownBy(frame);
-        const QRect free = screen->availableGeometry();
+        const QRect free = freeArea(screen);
         // Beside the anchor at its own width, else over the side of it that hides least.
         outer = anchor ? placeBeside(anchor->frameGeometry(), size, size.width(), free)
                        : QRect(free.topLeft(), size);
     }
     // Wholly inside the free area, title bar included; a window that cannot shrink so far keeps
     // its smallest size at the area's top left (and scrolls or clips itself).
-    const QRect free = screen->availableGeometry();
+    const QRect free = freeArea(screen);
     const QSize smallest = window->minimumSize().grownBy(frame);
     const QSize size = outer.size().boundedTo(free.size()).expandedTo(smallest);
     const QPoint at(std::clamp(outer.left(), free.left(),

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 
+class QScreen;
 class QWidget;
 
 namespace tarvell {
@@ -22,6 +23,10 @@ QRect placeBeside(const QRect& reference, QSize size, int narrowest, const QRect
 
 // Whether a window at `rect` (screen coordinates) can be seen and moved there: its top edge's
 // middle, where the title bar is, lies in a screen's free area, and so does half of it.
+// The part of `screen` a window's frame may take: its available area, less the last device
+// pixel lost to rounding at a fractional scale.
+QRect freeArea(const QScreen* screen);
+
 bool liesOnAScreen(const QRect& rect);
 
 // The margins the desktop puts around `window` (title bar and borders), or before it has been

@@ -4,6 +4,7 @@
 // before once the comparison stops. A file that cannot be used is refused with its reason.
 #include <unistd.h>
 #include <QAction>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QTableWidget>
@@ -121,12 +122,13 @@ TEST_F(ComparisonTest, AnotherDesignsFileIsReadOnlyWhenItIsADesign) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write(QByteArray(100, '\1'));
     damaged.close();
-    for (const char* bad : {"pipe.dtv", "short.dtv", "missing.dtv"}) {
+    ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.dtv"));
+    for (const char* bad : {"pipe.dtv", "short.dtv", "missing.dtv", "folder.dtv"}) {
         choose(path(bad));
         form().CompareWithFile->trigger();
         EXPECT_FALSE(form().StopComparing->isEnabled()) << bad;
     }
-    EXPECT_EQ(errors_.size(), 3);
+    EXPECT_EQ(errors_.size(), 4);
 
     // The working design has changed since: compared with the file, the change shows, and
     // the working design itself is not touched by reading the other.
