@@ -1,7 +1,10 @@
 // The indicator card at speed: each end of the cylinder a volume of steam filled and emptied
 // through its port openings in real time, so that a narrow opening throttles the admission
 // and the exhaust (wire-drawing) and the card grows thinner as the engine runs faster. The
-// idealised card (Indicator.h) is its limit as the speed tends to zero. No Qt.
+// idealised card (Indicator.h) is its limit as the speed tends to zero. At a long cut-off and
+// a modest speed this card may show more work than the idealised one, which drops to back
+// pressure the instant the exhaust opens: here the steam blows down over some degrees and
+// goes on pushing the piston to the dead centre (the card's toe). No Qt.
 //
 // The steam is an ideal gas of kSteamGamma; the chest's steam is dry saturated at chest
 // pressure. Each port is an orifice of kPortDischargeCoefficient times its open area (its
