@@ -78,7 +78,7 @@ frames() { webpmux -info "$1" | awk '/^Number of frames:/ {print $4}'; }
 webpmux -info motion.webp | grep -q "Canvas size: 632 x 380" || fail "the animation is not 632 x 380"
 expect 0 --export-animation rev.webp --reverse-arm rev --step 7.5
 [ "$(frames rev.webp)" = 48 ] || fail "7.5 degrees gave $(frames rev.webp) frames, not 48"
-expect 0 --export-animation=odd.webp --step=7 --reverse-arm=10.9 "$examples/default-gear.dtv"
+expect 0 --export-animation=odd.webp --step=7 --reverse-arm=10.9 "$examples/default-gear-even-cutoffs.dtv"
 [ "$(frames odd.webp)" = 52 ] || fail "7 degrees gave $(frames odd.webp) frames, not 52"
 
 # --- Refusals -----------------------------------------------------------------------------

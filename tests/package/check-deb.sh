@@ -36,7 +36,6 @@ contents=$(awk '{print $6}' <<<"$listing")
 for f in usr/bin/tarvell usr/bin/tarvell-report \
          usr/share/tarvell/Exhaust.wav usr/share/tarvell/Error.wav \
          usr/share/tarvell/instruct.doc usr/share/tarvell/TavSpIns.doc \
-         usr/share/tarvell/examples/default-gear.dtv \
          usr/share/tarvell/examples/default-gear-even-cutoffs.dtv \
          usr/share/tarvell/examples/long-stroke-wide-ports.dtv \
          usr/share/applications/tarvell.desktop \
@@ -64,7 +63,7 @@ for exe in tarvell tarvell-report; do
   if readelf -d "$bin" | grep -Eq 'R(UN)?PATH'; then fail "$exe has a library search path"; fi
 done
 report=$("$unpacked/usr/bin/tarvell-report" --step 90 \
-  --file "$unpacked/usr/share/tarvell/examples/default-gear.dtv") || fail "the report tool failed"
+  --file "$unpacked/usr/share/tarvell/examples/default-gear-even-cutoffs.dtv") || fail "the report tool failed"
 [ "$(sed -n 1p <<<"$report" | cut -d, -f1-3)" = "angle,x0,y0" ] || fail "the report tool's output"
 grep -q '^Exec=tarvell %f$' "$unpacked/usr/share/applications/tarvell.desktop" || fail "Exec line"
 echo "package check: $(basename "$deb") holds what it should"

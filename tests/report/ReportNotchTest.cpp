@@ -84,8 +84,8 @@ TEST(ReportNotches, ACutOffOutOfReachOrNotANumberIsRefused) {
 
 TEST(ReportNotches, CompareFindsTheNotchOnEachDesign) {
     const std::string dir = TARVELL_SOURCE_DIR "/examples/";
-    const ReportRun r = runReportTool(
-        {"compare", dir + "default-gear.dtv", dir + "long-stroke-wide-ports.dtv", "--notch", "30"});
+    const ReportRun r = runReportTool({"compare", dir + "default-gear-even-cutoffs.dtv",
+                                       dir + "long-stroke-wide-ports.dtv", "--notch", "30"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::vector<std::string> lines = textLines(r.out);
     std::size_t header = 0;
