@@ -33,6 +33,8 @@ namespace {
 
 const QString kTitleText = "Tarvell Outside Admission      Valve Events    ";
 constexpr const char* kMissing = "-";
+// The text of an exhaust passage narrower than the steam port.
+const QColor kChokedColour(190, 0, 0);
 
 // The file name offered for saving: the data set's name, kept to characters every desktop's
 // file system takes.
@@ -200,15 +202,29 @@ void TValveEvents::fillEvents() {
             QString::fromUtf8(col.name.data(), static_cast<qsizetype>(col.name.size())));
         EventsGrid->setHorizontalHeaderItem(c, head);
     }
+    // An exhaust passage narrower than the steam port chokes the exhaust: shown in red.
+    auto chokedAt = [&](const EventsTableRow& row, int c) -> const ExhaustCheck* {
+        const std::string_view name = columns[static_cast<std::size_t>(c)].name;
+        if (!name.ends_with("least exhaust passage")) return nullptr;
+        const ExhaustCheck& e = name.starts_with("Front") ? row.exhaust.front : row.exhaust.rear;
+        return e.belowSteamPort ? &e : nullptr;
+    };
     for (std::size_t r = 0; r < table_.rows.size(); ++r) {
-        const std::vector<std::string> cells =
-            valveEventsRowCells(table_, table_.rows[r], kMissing);
+        const EventsTableRow& row = table_.rows[r];
+        const std::vector<std::string> cells = valveEventsRowCells(table_, row, kMissing);
         for (int c = 0; c < count && c < static_cast<int>(cells.size()); ++c) {
             const QString text = QString::fromStdString(cells[static_cast<std::size_t>(c)]);
             const bool words = c == 0 || c == 2 || c == count - 1;
             const Qt::Alignment align =
                 words ? Qt::AlignLeft : (text == kMissing ? Qt::AlignHCenter : Qt::AlignRight);
-            EventsGrid->setItem(static_cast<int>(r), c, readOnlyCell(text, align, tintOf(c)));
+            QTableWidgetItem* item = readOnlyCell(text, align, tintOf(c));
+            if (const ExhaustCheck* choked = chokedAt(row, c)) {
+                item->setForeground(kChokedColour);
+                item->setToolTip(QStringLiteral("Narrower than the steam port (%1): the exhaust "
+                                                "is choked at full opening")
+                                     .arg(choked->steamPortWidth, 0, 'f', 3));
+            }
+            EventsGrid->setItem(static_cast<int>(r), c, item);
         }
     }
     EventsGrid->resizeColumnsToContents();

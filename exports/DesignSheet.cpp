@@ -27,6 +27,9 @@ constexpr double kMargin = 40;     // points on every side
 constexpr double kFooterGap = 22;  // from the foot of the text area to the page number line
 constexpr int kResolution = 600;   // dots per inch the PDF's coordinates are written at
 
+// The size of the tables' text.
+constexpr double kTableFontPoints = 7;
+
 QFont sheetFont(double points, bool bold = false) {
     QFont font("Liberation Sans");
     font.setStyleHint(QFont::SansSerif);
@@ -83,7 +86,7 @@ double drawDimensions(QPainter& p, double x, double y, double width, const QStri
 double drawTable(QPainter& p, double x, double y, const std::vector<double>& widths,
                  const std::vector<QString>& headings,
                  const std::vector<std::vector<QString>>& rows) {
-    const QFont headFont = sheetFont(7), font = sheetFont(7);
+    const QFont headFont = sheetFont(kTableFontPoints), font = sheetFont(kTableFontPoints);
     const QFontMetricsF metrics(font, p.device());
     const double line = metrics.lineSpacing();
     const double total = [&] {
@@ -150,8 +153,17 @@ void drawEvents(QPainter& p, const QRectF& area, const Model& m) {
                  "At the reverse arm position set and the normal and maximum positions; "
                  "\"-\": the event does not occur.",
                  sheetFont(8));
-    const std::array<double, 3> keyWidths{52, 38, 28};
-    const double keyTotal = keyWidths[0] + keyWidths[1] + keyWidths[2];
+    // Each column as wide as its heading's lines and its cells need, the spare width of a block
+    // shared evenly.
+    const QFontMetricsF tableMetrics(sheetFont(kTableFontPoints), p.device());
+    auto needed = [&](std::size_t c) {
+        double w = 0;
+        for (const QString& line : fromStd(std::string(columns[c].heading)).split('\n'))
+            w = std::max(w, tableMetrics.horizontalAdvance(line));
+        for (const std::vector<QString>& row : cells)
+            if (c < row.size()) w = std::max(w, tableMetrics.horizontalAdvance(row[c]));
+        return w + 8;  // the cell's padding and a little air
+    };
     struct Block {
         QString title;
         std::size_t first, count;
@@ -161,20 +173,27 @@ void drawEvents(QPainter& p, const QRectF& area, const Model& m) {
     const std::array<Block, 3> blocks{Block{"Front end", key, endColumns},
                                       Block{"Rear end", key + endColumns, endColumns},
                                       Block{"Both ends", key + 2 * endColumns, rest}};
+    std::vector<double> keyWidths;
+    double keyTotal = 0;
+    for (std::size_t c = 0; c < key; ++c) keyTotal += keyWidths.emplace_back(needed(c));
     for (const Block& b : blocks) {
         y = textLine(p, area.left(), y + 10, b.title, sheetFont(10, true)) + 2;
-        std::vector<double> widths(keyWidths.begin(), keyWidths.end());
+        std::vector<double> widths = keyWidths;
         std::vector<QString> headings;
         for (std::size_t c = 0; c < key; ++c)
             headings.push_back(fromStd(std::string(columns[c].heading)));
-        const double columnWidth = (area.width() - keyTotal) / static_cast<double>(endColumns);
+        const bool notes = b.first + b.count == columns.size();
+        double used = keyTotal;
         for (std::size_t c = b.first; c < b.first + b.count; ++c) {
             headings.push_back(fromStd(std::string(columns[c].heading)));
-            const bool last = c + 1 == columns.size();
-            widths.push_back(last ? area.width() - keyTotal -
-                                        columnWidth * static_cast<double>(b.count - 1)
-                                  : columnWidth);
+            used += widths.emplace_back(notes && c + 1 == columns.size() ? 0.0 : needed(c));
         }
+        // The notes wrap within their column: half the spare is theirs, the rest the figures'.
+        const double spare = area.width() - used, toNotes = notes ? spare / 2 : 0.0;
+        const std::size_t figures = notes ? b.count - 1 : b.count;
+        for (std::size_t c = key; c < key + figures; ++c)
+            widths[c] += (spare - toNotes) / static_cast<double>(figures);
+        widths.back() += toNotes;
         std::vector<std::vector<QString>> rows;
         for (const std::vector<QString>& row : cells) {
             std::vector<QString> part(row.begin(), row.begin() + static_cast<long>(key));

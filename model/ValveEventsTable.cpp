@@ -29,8 +29,8 @@ std::string event(const ValveEvent& e, int decimals, std::string_view missing) {
 
 // The cells of one end (kEventsEndColumns of them). A port that never opens (or has no
 // width) has no openings to show.
-void appendEnd(std::vector<std::string>& cells, const EndEvents& end, float portWidth,
-               std::string_view missing) {
+void appendEnd(std::vector<std::string>& cells, const EndEvents& end, const ExhaustCheck& exhaust,
+               float portWidth, std::string_view missing) {
     const std::optional<PortOpening> steam = steamPortOpening(end, portWidth);
     const bool exhausts = exhaustPortOpening(end, portWidth).has_value();
     cells.push_back(event(end.admission, kDegreeDecimals, missing));
@@ -43,7 +43,9 @@ void appendEnd(std::vector<std::string>& cells, const EndEvents& end, float port
     cells.push_back(event(end.cutOff, kPercentDecimals, missing));
     cells.push_back(event(end.release, kPercentDecimals, missing));
     cells.push_back(event(end.compression, kPercentDecimals, missing));
-    cells.push_back(exhausts ? number(end.maxExhaustOpening, kLengthDecimals, missing)
+    cells.push_back(exhausts ? number(exhaust.greatestExhaustPort, kLengthDecimals, missing)
+                             : std::string(missing));
+    cells.push_back(exhausts ? number(exhaust.leastExhaustPassage, kLengthDecimals, missing)
                              : std::string(missing));
 }
 
@@ -130,8 +132,10 @@ ValveEventsTable buildValveEventsTable(const Model& m) {
             }
         const IndicatorResult cards = indicatorDiagram(m, position, m.indicator);
         const DieSlip slip = dieSlip(m, position);
-        table.rows.push_back({std::move(entry), valveEvents(m, position), cards.front.mep,
-                              cards.rear.mep, slip.found ? slip.slip() : kNoFigure});
+        PositionEvents events = valveEvents(m, position);
+        const ExhaustChecks exhaust = exhaustChecks(m, events);
+        table.rows.push_back({std::move(entry), std::move(events), cards.front.mep, cards.rear.mep,
+                              slip.found ? slip.slip() : kNoFigure, exhaust});
         table.findings += table.rows.back().events.findings();
         table.findings += cards.findings;
     };
@@ -159,7 +163,8 @@ const std::vector<EventsColumn>& valveEventsColumns() {
         {"Front\nCut-off %", "Front cut-off %"},
         {"Front\nRelease %", "Front release %"},
         {"Front\nCompr %", "Front compression % of return"},
-        {"Front\nMax exhaust", "Front max exhaust opening"},
+        {"Front\nExh port", "Front max exhaust port opening"},
+        {"Front\nExh passage", "Front least exhaust passage"},
         {"Rear\nAdmit deg", "Rear admission deg before dead centre"},
         {"Rear\nLead at DC", "Rear lead at dead centre"},
         {"Rear\nPort open", "Rear max port opening"},
@@ -168,7 +173,8 @@ const std::vector<EventsColumn>& valveEventsColumns() {
         {"Rear\nCut-off %", "Rear cut-off %"},
         {"Rear\nRelease %", "Rear release %"},
         {"Rear\nCompr %", "Rear compression % of return"},
-        {"Rear\nMax exhaust", "Rear max exhaust opening"},
+        {"Rear\nExh port", "Rear max exhaust port opening"},
+        {"Rear\nExh passage", "Rear least exhaust passage"},
         {"Lead at DC\nF - R", "Lead at dead centre front - rear"},
         {"Cut-off %\nF - R", "Cut-off % front - rear"},
         {"Front\nMEP", "Front MEP"},
@@ -188,8 +194,8 @@ std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,
     cells.push_back(row.entry);
     cells.push_back(number(e.position, kLengthDecimals, missing));
     cells.emplace_back(positionTagText(e.tag));
-    appendEnd(cells, e.front, table.frontPortWidth, missing);
-    appendEnd(cells, e.rear, table.rearPortWidth, missing);
+    appendEnd(cells, e.front, row.exhaust.front, table.frontPortWidth, missing);
+    appendEnd(cells, e.rear, row.exhaust.rear, table.rearPortWidth, missing);
     cells.push_back(
         number(static_cast<double>(e.front.lead) - e.rear.lead, kLengthDecimals, missing));
     cells.push_back(e.front.cutOff.occurs() && e.rear.cutOff.occurs()

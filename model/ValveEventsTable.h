@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Indicator.h"
+#include "PortAreas.h"
 #include "ValveEvents.h"
 
 namespace tarvell {
@@ -21,6 +22,9 @@ struct EventsTableRow {
     double frontMep = kNoFigure, rearMep = kNoFigure;
     // How far the die slides in the link over the turn (kNoFigure when no solve succeeded).
     double dieSlip = kNoFigure;
+    // Each end's exhaust where the valve runs furthest toward it: the port's greatest opening
+    // to exhaust and the narrowest passage the cavity's far edge leaves.
+    ExhaustChecks exhaust;
 };
 
 struct ValveEventsTable {
@@ -59,12 +63,14 @@ struct EventsColumn {
 // Entry, position and tag lead every row and stay in view while the rest scrolls; then come
 // the front end's columns and the rear end's, this many each.
 inline constexpr int kEventsKeyColumns = 3;
-inline constexpr int kEventsEndColumns = 9;
+inline constexpr int kEventsEndColumns = 10;
 const std::vector<EventsColumn>& valveEventsColumns();
 
 // The texts of one row, one per column: degrees with 2 decimals, lengths with 3, per cents
 // with 1, pressures with 2. Each end's greatest steam opening is split into the port's own
-// opening (at most its width) and the valve's over-travel beyond it. `missing` stands for an event
+// opening (at most its width) and the valve's over-travel beyond it; its exhaust shows the port's
+// greatest opening to exhaust (at most its width) and the least exhaust passage (where the
+// cavity's far edge leaves less of the exhaust port). `missing` stands for an event
 // that does not occur (and for a greatest opening of a port that never opens, an MEP that cannot be
 // had and a difference of MEPs whose mean is not above 0); the last column is the row's note.
 std::vector<std::string> valveEventsRowCells(const ValveEventsTable& table,

@@ -5,6 +5,7 @@
 #include "CommandOptions.h"
 #include "DieSlip.h"
 #include "Numbers.h"
+#include "PortAreas.h"
 #include "Report.h"
 #include "ReportArgs.h"
 #include "ValveEvents.h"
@@ -51,6 +52,11 @@ constexpr std::string_view kEventsUsage =
     "  die_slip             how far the die block slides in the link over the turn: the\n"
     "                       greatest minus the least of its arc distance from the\n"
     "                       trunnion (the same on both ends' rows of a position)\n"
+    "  least_exhaust_passage  the narrowest way out for the exhaust: with the valve run\n"
+    "                       furthest toward that end's exhaust, the smaller of the port's\n"
+    "                       opening to the cavity and what the cavity's far edge leaves\n"
+    "                       of the exhaust port; below the steam port's width the\n"
+    "                       exhaust is choked (tarvell-report check says so)\n"
     "\n"
     "Per cents are of the piston's travel. Each event is found to 0.01 degree of driver\n"
     "angle. An event that does not occur is left empty: the port never opens, is open\n"
@@ -96,20 +102,22 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
     csv.header({"position", "tag", "end", "admission_deg", "lead", "max_steam_opening",
                 "cutoff_pct", "release_pct", "compression_pct", "max_exhaust_opening",
                 "max_port_opening", "over_travel", "max_exhaust_port_opening",
-                "exhaust_over_travel", "dead_centre_deg", "die_slip"});
+                "exhaust_over_travel", "dead_centre_deg", "die_slip", "least_exhaust_passage"});
     std::vector<std::string> row;
     for (float position : positions) {
         const PositionEvents events = valveEvents(m, position);
+        const ExhaustChecks exhaustEnds = exhaustChecks(m, events);
         const DieSlip slip = dieSlip(m, position);
         const std::string slipText = slip.found ? CsvWriter::number(slip.slip()) : std::string();
         struct End {
             const char* name;
             const EndEvents& events;
+            const ExhaustCheck& exhaust;
             float portWidth;
         };
-        for (const auto& [name, end, portWidth] :
-             {End{"front", events.front, m.cyl.SteamPortWidthFront()},
-              End{"rear", events.rear, m.cyl.SteamPortWidthRear()}}) {
+        for (const auto& [name, end, check, portWidth] :
+             {End{"front", events.front, exhaustEnds.front, m.cyl.SteamPortWidthFront()},
+              End{"rear", events.rear, exhaustEnds.rear, m.cyl.SteamPortWidthRear()}}) {
             const std::optional<PortOpening> steam = steamPortOpening(end, portWidth);
             const std::optional<PortOpening> exhaust = exhaustPortOpening(end, portWidth);
             row = {CsvWriter::number(position), std::string(positionTagText(events.tag)), name,
@@ -123,6 +131,8 @@ void appendEventsCsv(CsvWriter& csv, const Model& m, const std::vector<float>& p
             appendPortOpening(row, exhaust);
             row.push_back(CsvWriter::number(end.deadCentre));
             row.push_back(slipText);
+            row.push_back(check.exhausts ? CsvWriter::number(check.leastExhaustPassage)
+                                         : std::string());
             csv.row(row);
         }
     }

@@ -151,7 +151,16 @@ TEST(ValveEventsTable, CellsOfTheDefaultSet) {
     EXPECT_EQ(at(4, "Front max port opening"), "0.201");
     EXPECT_EQ(at(4, "Front max port opening % of port"), "80.4");
     EXPECT_EQ(at(4, "Front valve over-travel beyond port"), "0.000");
-    EXPECT_EQ(at(fwd, "Front max exhaust opening"), "0.507");
+    // The cavity uncovers the front port by 0.507, more than its 0.25: the port opens its
+    // whole width to exhaust. At maximum forward the valve runs 0.682 toward the front
+    // exhaust and the cavity's far edge leaves only 0.131 of the exhaust port, about half the
+    // steam port: that is the narrowest way out.
+    EXPECT_EQ(at(fwd, "Front max exhaust port opening"), "0.250");
+    EXPECT_EQ(at(fwd, "Front least exhaust passage"), "0.250");
+    EXPECT_EQ(at(5, "Front max exhaust port opening"), "0.250");
+    EXPECT_EQ(at(5, "Front least exhaust passage"), "0.131");
+    EXPECT_TRUE(t.rows[5].exhaust.front.belowSteamPort);
+    EXPECT_FALSE(t.rows[fwd].exhaust.front.belowSteamPort);
     // Front less rear: 0.0201 - 0.0231 and 72.878 - 83.908.
     EXPECT_EQ(at(fwd, "Lead at dead centre front - rear"), "-0.003");
     EXPECT_EQ(at(fwd, "Cut-off % front - rear"), "-11.0");
@@ -234,9 +243,9 @@ TEST(ValveEventsTable, EventsThatDoNotOccur) {
     m.cyl.SteamPortWidthFront() = -0.01f;
     t = buildValveEventsTable(m);
     EXPECT_NE(at(3, "Front admission deg before dead centre"), "-");
-    for (std::string_view name :
-         {"Front max port opening", "Front max port opening % of port",
-          "Front valve over-travel beyond port", "Front max exhaust opening"})
+    for (std::string_view name : {"Front max port opening", "Front max port opening % of port",
+                                  "Front valve over-travel beyond port",
+                                  "Front max exhaust port opening", "Front least exhaust passage"})
         EXPECT_EQ(at(3, name), "-") << name;
     EXPECT_NE(at(3, "Rear max port opening"), "-");
 }

@@ -43,14 +43,20 @@ TEST(ReportEvents, DefaultsListMidForwardAndReverse) {
     EXPECT_EQ(rows[0],
               "position,tag,end,admission_deg,lead,max_steam_opening,cutoff_pct,release_pct,"
               "compression_pct,max_exhaust_opening,max_port_opening,over_travel,"
-              "max_exhaust_port_opening,exhaust_over_travel,dead_centre_deg,die_slip");
+              "max_exhaust_port_opening,exhaust_over_travel,dead_centre_deg,die_slip,"
+              "least_exhaust_passage");
     EXPECT_TRUE(r.err.empty()) << r.err;  // every position within the travel
     const char* tags[] = {"Cen", "Cen", "Fwd", "Fwd", "Rev", "Rev"};
     const char* ends[] = {"front", "rear", "front", "rear", "front", "rear"};
     for (std::size_t i = 1; i < rows.size(); ++i) {
         const auto f = fields(rows[i]);
-        ASSERT_EQ(f.size(), 16u);
-        EXPECT_EQ(f[14], i % 2 ? "0" : "180");  // the cylinder line passes through the axle
+        ASSERT_EQ(f.size(), 17u);
+        EXPECT_EQ(f[14], i % 2 ? "0" : "180");
+        // At the normal positions the cavity's far edge leaves more of the exhaust port than
+        // the steam port's 0.25, so the port itself is the narrowest way out.
+        if (i > 2) {
+            EXPECT_EQ(f[16], "0.25") << rows[i];
+        }  // the cylinder line passes through the axle
         EXPECT_EQ(f[1], tags[i - 1]);
         // The die works the link about 0.11 at mid gear, 0.14 forward and 0.35 in reverse,
         // the same figure on both ends' rows.
@@ -113,7 +119,7 @@ TEST(ReportEvents, EventsThatDoNotOccurAreLeftEmpty) {
     const auto rows = lines(eventsCsv(m, {m.reverseArmPositions[2]}));
     ASSERT_EQ(rows.size(), 3u);
     const auto front = fields(rows[1]);
-    ASSERT_EQ(front.size(), 16u);
+    ASSERT_EQ(front.size(), 17u);
     EXPECT_EQ(front[3], "");              // admission
     EXPECT_EQ(front[6], "");              // cut-off
     EXPECT_LT(std::stod(front[4]), 0.0);  // the port is still lapped at dead centre

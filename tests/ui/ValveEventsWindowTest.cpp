@@ -185,6 +185,17 @@ TEST_F(ValveEventsWindowTest, RowsAndFiguresMatchTheDiagrams) {
     EXPECT_EQ(at("Set 1", kFrontCutOff), "6.0");
     EXPECT_EQ(at("Set 1", kRearCutOff), "5.9");
     EXPECT_EQ(at("Normal fwd", "Cut-off % front - rear"), "-11.0");  // 72.881 - 83.913
+    // At maximum forward the cavity's far edge leaves 0.131 of the exhaust port, about half the
+    // 0.25 steam port: shown in red with the reason; the port's own 0.25 at normal forward not.
+    const QTableWidgetItem* choked =
+        grid().item(row("Max fwd"), column("Front least exhaust passage"));
+    EXPECT_EQ(choked->text(), "0.131");
+    EXPECT_EQ(choked->foreground().color(), QColor(190, 0, 0));
+    EXPECT_TRUE(choked->toolTip().contains("choked")) << choked->toolTip().toStdString();
+    const QTableWidgetItem* open =
+        grid().item(row("Normal fwd"), column("Front least exhaust passage"));
+    EXPECT_EQ(open->text(), "0.250");
+    EXPECT_TRUE(open->toolTip().isEmpty());
 
     // ... and the steam diagram itself, entry by entry, front then rear.
     model().PositionCount = 3;
