@@ -53,16 +53,30 @@ class Canvas {
     virtual int textWidth(std::string_view text) const = 0;
 
     // Convenience: a polyline through the points.
-    void polyline(std::initializer_list<std::pair<int, int>> points) {
-        bool first = true;
-        for (auto [x, y] : points) {
-            if (first)
-                moveTo(x, y);
-            else
-                lineTo(x, y);
-            first = false;
-        }
-    }
+    void polyline(std::initializer_list<std::pair<int, int>> points);
 };
+
+// Draws a polyline a point at a time: the first point places the pen, each later one draws
+// a line to it.
+class PolylinePen {
+  public:
+    explicit PolylinePen(Canvas& canvas) : canvas_(canvas) {}
+    void to(int x, int y) {
+        if (first_)
+            canvas_.moveTo(x, y);
+        else
+            canvas_.lineTo(x, y);
+        first_ = false;
+    }
+
+  private:
+    Canvas& canvas_;
+    bool first_ = true;
+};
+
+inline void Canvas::polyline(std::initializer_list<std::pair<int, int>> points) {
+    PolylinePen pen(*this);
+    for (auto [x, y] : points) pen.to(x, y);
+}
 
 }  // namespace tarvell

@@ -10,14 +10,8 @@ namespace tarvell {
 namespace {
 
 void path(Canvas& c, std::initializer_list<ScreenPoint> points) {
-    bool first = true;
-    for (const ScreenPoint& p : points) {
-        if (first)
-            c.moveTo(p.x, p.y);
-        else
-            c.lineTo(p.x, p.y);
-        first = false;
-    }
+    PolylinePen pen(c);
+    for (const ScreenPoint& p : points) pen.to(p.x, p.y);
 }
 
 }  // namespace

@@ -70,16 +70,10 @@ DiagramOutcome drawOvalDiagram(Canvas& c, const Model& live) {
             sampleValveTurn(m, p, runsForward(tags[static_cast<std::size_t>(k)]));
         outcome.findings += {turn.failedSolves, turn.errorRaised};
         c.setPen(entryColour(k), 1);
-        bool first = true;
-        for (const TurnPoint& t : turn.points) {
-            const int x = ovalPistonX(travelPercent(t.pistonTravel));
-            const int y = displacementY(t.displacement, scale);
-            if (first)
-                c.moveTo(x, y);
-            else
-                c.lineTo(x, y);
-            first = false;
-        }
+        PolylinePen pen(c);
+        for (const TurnPoint& t : turn.points)
+            pen.to(ovalPistonX(travelPercent(t.pistonTravel)),
+                   displacementY(t.displacement, scale));
     }
     c.setPen(colours::black, 1);
     outcome.findings += findingsOf(m, m.solver.SolveStatus == 'E' ? 1 : 0);

@@ -78,16 +78,11 @@ void drawEntry(Canvas& c, const Axes& a, const PortAreaCurves& curves, Rgb colou
                            {kAreasFrontZeroY, true, false},
                            {kAreasRearZeroY, false, true},
                            {kAreasRearZeroY, false, false}}) {
-        bool first = true;
+        PolylinePen pen(c);
         for (const PortAreaPoint& p : curves.points) {
             const EndAreas& end = k.front ? p.areas.front : p.areas.rear;
-            const int x = a.x(p.run, p.pistonPercent);
-            const int y = a.y(k.zeroY, k.up ? end.steam : end.exhaustPassage, k.up);
-            if (first)
-                c.moveTo(x, y);
-            else
-                c.lineTo(x, y);
-            first = false;
+            pen.to(a.x(p.run, p.pistonPercent),
+                   a.y(k.zeroY, k.up ? end.steam : end.exhaustPassage, k.up));
         }
     }
     c.setPen(colours::black, 1);
